@@ -1,0 +1,6 @@
+# ASan + UBSan for the whole build; any report fails the run.
+if(DEMO_SANITIZE)
+  set(DEMO_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${DEMO_SANITIZER_FLAGS})
+  add_link_options(${DEMO_SANITIZER_FLAGS})
+endif()
