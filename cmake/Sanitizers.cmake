@@ -4,3 +4,8 @@ if(DEMO_SANITIZE)
   add_compile_options(${DEMO_SANITIZER_FLAGS})
   add_link_options(${DEMO_SANITIZER_FLAGS})
 endif()
+
+# Coverage instrumentation for every library that a fuzzer links.
+if(DEMO_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
