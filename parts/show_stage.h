@@ -1,0 +1,16 @@
+// The show's stage: the parts, pictures, fades, lights and music that the
+// timeline drives.
+#pragma once
+
+#include "runtime/show.h"
+
+class DemoStage : public ShowStage {
+ public:
+  std::unique_ptr<Effect> CreateIntro() override;
+  bool LoadingStep(float t, ShowParts& parts) override;
+  void DrawPicture(Picture picture, float opacity) override;
+  void Fade(float r, float g, float b, float opacity) override;
+  void Present() override;
+  void DisableLights() override;
+  void StartMusic() override;
+};

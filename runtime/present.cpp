@@ -1,0 +1,72 @@
+#include "runtime/present.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <png.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <vector>
+
+#include "runtime/clock.h"
+
+namespace {
+
+std::string gCaptureDir;
+long long gPresented = 0;
+
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbBottomUp) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    std::fclose(f);
+    return false;
+  }
+  png_init_io(png, f);
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = height - 1; y >= 0; --y)
+    png_write_row(png, const_cast<png_bytep>(&rgbBottomUp[static_cast<size_t>(y) * width * 3]));
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return std::fclose(f) == 0;
+}
+
+}  // namespace
+
+bool WriteBackBufferPng(const std::string& path, int width, int height) {
+  std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return WritePng(path, width, height, pixels);
+}
+
+bool CaptureFramesTo(const std::string& dir) {
+  if (mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) return false;
+  struct stat st;
+  if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  gCaptureDir = dir;
+  return true;
+}
+
+void PresentFrame() {
+  if (!gCaptureDir.empty()) {
+    char name[32];
+    std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented);
+    if (!WriteBackBufferPng(gCaptureDir + name)) {
+      std::fprintf(stderr, "cannot write %s%s; frame capture stopped\n", gCaptureDir.c_str(), name);
+      gCaptureDir.clear();
+    }
+  }
+  SDL_GL_SwapBuffers();
+  ++gPresented;
+  TheClock().FramePresented();
+}
+
+long long PresentedFrames() { return gPresented; }
