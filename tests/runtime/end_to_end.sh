@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The demo program end to end, headless: usage errors, a missing and a broken
+# data file, a whole run on the fixed-step clock, and frame capture.
+# usage: end_to_end.sh DEMO
+set -u
+demo="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# A data file: one entry in a pack image, compressed by arj, scrambled.
+mkdir data
+/usr/bin/python3 - <<'PY'
+import struct
+body = b"hello"
+open("data/pack.bin", "wb").write(struct.pack("<I", 1) + b"readme.txt\0" + struct.pack("<I", len(body)) + body)
+PY
+(cd data && arj a -m1 ../plain.arj pack.bin >/dev/null) || fail "arj could not make the test archive"
+/usr/bin/python3 -c "
+d = open('plain.arj', 'rb').read()
+open('demo.dat', 'wb').write(bytes(b ^ 0xC3 for b in d))"
+
+"$demo" --help >help.txt; [ $? -eq 0 ] && grep -q -- "--fps N" help.txt || fail "--help"
+"$demo" --fps 0 2>err.txt; [ $? -eq 2 ] && grep -q "frame rate" err.txt || fail "--fps 0 is refused with status 2"
+
+mkdir empty
+(cd empty && "$demo" -nosound --window --fps 50 >out.txt 2>err.txt); status=$?
+[ $status -eq 1 ] || fail "missing data file: status $status, expected 1"
+grep -qx "Demo datafile 'demo.dat' not found!" empty/err.txt || fail "missing data file message: $(cat empty/err.txt)"
+
+mkdir broken
+head -c 100 demo.dat >broken/demo.dat
+(cd broken && "$demo" -nosound --window --fps 50 >out.txt 2>err.txt); status=$?
+[ $status -eq 255 ] || fail "a truncated data file ends with status 255, got $status"
+
+"$demo" -NoSound --window --fps 50 >out.txt 2>err.txt; status=$?
+[ $status -eq 0 ] || fail "whole show: status $status: $(tail -3 err.txt)"
+grep -q "^files in archive: 1$" out.txt || fail "listing missing"
+grep -q "^  Entry #1: readme.txt, 19, 5$" out.txt || fail "entry line missing"
+grep -q "placeholder part" out.txt && fail "per-frame lines must be off by default"
+
+# The data file beside the executable is found from any folder.
+mkdir bin run
+cp "$demo" bin/demo && cp demo.dat bin/
+(cd run && ../bin/demo -nosound --window --fps 1 >out.txt 2>err.txt); status=$?
+[ $status -eq 0 ] || fail "data file beside the program: status $status: $(cat run/err.txt)"
+
+"$demo" -nosound --window --fps 2 --frames frames >out.txt 2>err.txt; status=$?
+[ $status -eq 0 ] || fail "capture run: status $status"
+count=$(ls frames | wc -l)
+[ "$count" -eq 398 ] || fail "199 s at 2 fps presents 398 frames, found $count"
+/usr/bin/python3 -c "
+from PIL import Image
+im = Image.open('frames/frame000100.png')
+assert im.size == (640, 480) and im.mode == 'RGB', (im.size, im.mode)" || fail "captured frame is not a 640x480 RGB PNG"
+
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ $failures -eq 0 ]
