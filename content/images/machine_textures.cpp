@@ -1,0 +1,88 @@
+// Textures of the machine scenes: brushed metal, the chrome environment map,
+// blue light panels, floor grating and riveted wall plates.
+#include <algorithm>
+#include <cmath>
+
+#include "content/images/images.h"
+#include "content/images/palette.h"
+
+namespace {
+
+constexpr int kSize = 256;
+
+// Brushed steel: fine horizontal streaks over a soft sheen.
+RgbImage BrushedMetal() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float streaks = Fbm(x * 2, y * 128, 2, 3, 111);
+    const float sheen = 0.5f + 0.5f * std::cos((x - 0.3f) * 3.1f);
+    const float v = 0.45f + 0.25f * streaks + 0.2f * sheen;
+    return Colour{v * 0.92f, v * 0.95f, v};
+  });
+}
+
+// Chrome environment map (sphere map): the dusk sky above, its glow on the
+// horizon, dark ground below, with a hot spot where the sun sits.
+RgbImage Chrome() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float dx = x * 2 - 1, dy = y * 2 - 1;
+    const float r = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
+    const float elevation = -dy;  // +1 up, -1 down on the sphere's face
+    Colour c;
+    if (elevation > 0.05f)
+      c = Mix(palette::kFog, palette::kDuskViolet, std::pow(elevation, 0.7f));
+    else
+      c = Mix(Colour{0.95f, 0.70f, 0.40f}, Colour{0.06f, 0.05f, 0.07f}, std::min(1.0f, -elevation * 4 + 0.2f));
+    const float sun = std::exp(-((dx + 0.3f) * (dx + 0.3f) + (dy + 0.1f) * (dy + 0.1f)) * 40);
+    c = Mix(c, palette::kSunCore, sun);
+    return Scale(c, 0.75f + 0.35f * (1 - r * r));
+  });
+}
+
+// Blue light panels: a grid of glowing tiles with dark seams.
+RgbImage BluePanels() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float gx = std::fmod(x * 4, 1.0f), gy = std::fmod(y * 4, 1.0f);
+    const float seam = std::min(std::min(gx, 1 - gx), std::min(gy, 1 - gy));
+    const float glow = std::clamp(seam * 10, 0.0f, 1.0f);
+    const float flicker = 0.7f + 0.3f * Hash01(int(x * 4), int(y * 4), 121);
+    const float centre = 1 - std::hypot(gx - 0.5f, gy - 0.5f);
+    Colour c = Scale(palette::kPanelBlue, glow * flicker * (0.6f + 0.5f * centre));
+    return Mix(c, Colour{0.85f, 0.95f, 1.0f}, std::pow(std::max(0.0f, centre), 8.0f) * glow * 0.6f);
+  });
+}
+
+// Floor grating: diamond tread plate with warm reflections.
+RgbImage Grating() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float a = std::fabs(std::fmod(x * 16 + y * 16, 1.0f) - 0.5f);
+    const float b = std::fabs(std::fmod(x * 16 - y * 16 + 64, 1.0f) - 0.5f);
+    const float ridge = std::clamp(0.12f - std::min(a, b), 0.0f, 1.0f) * 8;
+    const float grime = Fbm(x * 4, y * 4, 4, 4, 131);
+    Colour c = Mix(Colour{0.18f, 0.19f, 0.21f}, Colour{0.40f, 0.41f, 0.44f}, grime);
+    return Mix(c, Colour{0.85f, 0.60f, 0.40f}, ridge * 0.5f);
+  });
+}
+
+// Wall plates with seams and rivets.
+RgbImage WallPlates() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float gx = std::fmod(x * 2, 1.0f), gy = std::fmod(y * 2, 1.0f);
+    const float seam = std::min(std::min(gx, 1 - gx), std::min(gy, 1 - gy));
+    const float rx = std::fmod(x * 16, 1.0f) - 0.5f, ry = gy < 0.06f || gy > 0.94f ? 0.0f : 1.0f;
+    const bool rivet = ry == 0.0f && std::fabs(rx) < 0.12f;
+    const float wear = Fbm(x * 6, y * 6, 6, 4, 141);
+    Colour c = Mix(Colour{0.24f, 0.27f, 0.32f}, Colour{0.46f, 0.50f, 0.56f}, wear);
+    if (seam < 0.01f) c = Scale(c, 0.3f);
+    return rivet ? Colour{0.75f, 0.75f, 0.78f} : c;
+  });
+}
+
+}  // namespace
+
+void AddMachineTextures(AssetSet& assets) {
+  assets.AddTexture("metal7.jpg", BrushedMetal());
+  assets.AddTexture("chromic.jpg", Chrome());
+  assets.AddTexture("blue_spa.jpg", BluePanels());
+  assets.AddTexture("ritila.jpg", Grating());
+  assets.AddTexture("seina.jpg", WallPlates());
+}

@@ -1,0 +1,74 @@
+// Tiling ground and material textures of the nature scenes.
+#include <algorithm>
+#include <cmath>
+
+#include "content/images/images.h"
+#include "content/images/palette.h"
+
+namespace {
+
+constexpr int kSize = 256;
+
+// Lake water: dark blue-green with warm glints of the sunset.
+RgbImage Water() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float swell = Fbm(x * 4, y * 16, 4, 4, 21);
+    const float glint = std::pow(std::clamp(Fbm(x * 16, y * 64, 16, 3, 22) * 1.6f - 0.7f, 0.0f, 1.0f), 2.0f);
+    Colour c = Mix(Colour{0.07f, 0.14f, 0.20f}, Colour{0.20f, 0.28f, 0.34f}, swell);
+    return Mix(c, Colour{1.0f, 0.62f, 0.25f}, glint * 0.8f);
+  });
+}
+
+// Summer grass turned golden by the low sun.
+RgbImage Grass() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float patches = Fbm(x * 4, y * 4, 4, 4, 31);
+    const float blades = Fbm(x * 64, y * 16, 64, 2, 32);
+    Colour c = Mix(Colour{0.16f, 0.24f, 0.07f}, Colour{0.42f, 0.42f, 0.12f}, patches);
+    c = Mix(c, Colour{0.60f, 0.50f, 0.20f}, std::clamp(blades * 1.4f - 0.6f, 0.0f, 1.0f));
+    return Scale(c, 0.8f + 0.4f * blades);
+  });
+}
+
+// Granite: grey with pink feldspar and dark cracks.
+RgbImage Rock() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float base = Fbm(x * 8, y * 8, 8, 5, 41);
+    const float grain = Hash01(int(x * kSize), int(y * kSize), 42);
+    const float crack = std::fabs(Fbm(x * 4, y * 4, 4, 4, 43) - 0.5f);
+    Colour c = Mix(Colour{0.30f, 0.28f, 0.27f}, Colour{0.58f, 0.50f, 0.47f}, base);
+    c = Mix(c, Colour{0.66f, 0.42f, 0.36f}, grain > 0.85f ? 0.6f : 0.0f);
+    return Scale(c, crack < 0.02f ? 0.45f : 0.9f + 0.2f * grain);
+  });
+}
+
+// Weathered planks, grain along v.
+RgbImage Planks() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const int plank = int(x * 4);
+    const float grain = Fbm(x * 32 + float(plank) * 7.3f, y * 2, 32, 4, 51);
+    const float edge = std::fmod(x * 4, 1.0f);
+    Colour c = Mix(Colour{0.30f, 0.20f, 0.13f}, Colour{0.55f, 0.40f, 0.27f}, grain);
+    c = Scale(c, 0.85f + 0.3f * Hash01(plank, 0, 52));
+    return (edge < 0.04f || edge > 0.96f) ? Scale(c, 0.4f) : c;
+  });
+}
+
+// Dark feathers with lighter barbs for the bird.
+RgbImage Feathers() {
+  return ShadeImage(128, 128, [](float x, float y) {
+    const float barbs = 0.5f + 0.5f * std::sin((x * 12 + y * 3) * 6.2831853f);
+    const float mottle = Fbm(x * 4, y * 4, 4, 3, 61);
+    return Mix(Colour{0.10f, 0.08f, 0.07f}, Colour{0.35f, 0.28f, 0.22f}, 0.3f * barbs + 0.5f * mottle);
+  });
+}
+
+}  // namespace
+
+void AddNatureTextures(AssetSet& assets) {
+  assets.AddTexture("vesi.jpg", Water());
+  assets.AddTexture("ruoho.jpg", Grass());
+  assets.AddTexture("kivi.jpg", Rock());
+  assets.AddTexture("lauta.jpg", Planks());
+  assets.AddTexture("sulka.jpg", Feathers());
+}

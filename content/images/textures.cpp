@@ -1,0 +1,9 @@
+#include "content/images/images.h"
+#include "content/images/palette.h"
+
+void AddTextures(AssetSet& assets) {
+  AddSky(assets);
+  AddNatureTextures(assets);
+  AddFoliageTextures(assets);
+  AddMachineTextures(assets);
+}

@@ -1,0 +1,120 @@
+// natu11.3ds: the first nature scene. A round lake in a bowl of hills at
+// sunset, a pier with posts and rails, shore bushes, rocks and four trees;
+// the camera glides low over the water towards the sun and round the pier.
+#include <algorithm>
+#include <cmath>
+
+#include "content/scenes/scene_kit.h"
+#include "tools/content/raster.h"
+
+namespace {
+
+constexpr float kLake = 600;       // half size of the water grid
+constexpr float kWaterStep = 25;   // ripple grid spacing
+constexpr float kLand = 4600;      // half size of the terrain
+constexpr int kLandCells = 56;
+constexpr float kPierY = -520;     // pier runs from the south shore north
+constexpr float kPierTipY = -250;
+
+float Smoothstep(float a, float b, float x) {
+  const float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
+  return t * t * (3 - 2 * t);
+}
+
+// Ground height: a lake bed below the water, shores rising to hills.
+float Ground(float x, float y) {
+  const float r = std::sqrt(x * x + y * y);
+  const float bowl = -45 + 95 * Smoothstep(520, 900, r) + 420 * Smoothstep(900, 3800, r);
+  const float hills = (Fbm(x / 1400 + 8, y / 1400 + 8, 64, 4, 7) - 0.5f) * 700 * Smoothstep(900, 2500, r);
+  return bowl + hills;
+}
+
+V3 OnGround(float x, float y, float above) { return {x, y, Ground(x, y) + above}; }
+
+}  // namespace
+
+Scene Natu11() {
+  Scene scene;
+  scene.last_frame = 705;
+  const uint16_t grass = scene.AddMaterial(Textured("ruoho", "ruoho.jpg"));
+  const uint16_t rock = scene.AddMaterial(Textured("kivi", "kivi.jpg"));
+  const uint16_t water = scene.AddMaterial(Textured("vesi", "vesi.jpg", false, 60));
+  const uint16_t wood = scene.AddMaterial(Textured("lauta", "lauta.jpg"));
+  const uint16_t fence = scene.AddMaterial(Textured("aita", "aita.jpg", true));
+  const uint16_t leaves = scene.AddMaterial(Textured("lehvat", "puutex2.jpg", true));
+  const uint16_t reeds = scene.AddMaterial(Textured("kaisla", "kaisla.jpg", true));
+  const uint16_t flowers = scene.AddMaterial(Textured("kukka", "kukka.jpg", true));
+
+  Mesh& land = scene.AddMesh("Maasto");
+  AddGrid(land, -kLand, -kLand, kLand, kLand, kLandCells, kLandCells, Ground,
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 450);
+
+  const int cells = int(2 * kLake / kWaterStep);
+  AddGrid(scene.AddMesh("WaterPlane"), -kLake, -kLake, kLake, kLake, cells, cells, [](float, float) { return 0.0f; },
+          [&](V3, V3, V3) { return water; }, 300);
+
+  // The lake mirror: its first three points span the water plane.
+  AddQuad(scene.AddMesh("Box15"), {{-kLake, -kLake, 0}, {kLake, -kLake, 0}, {kLake, kLake, 0}, {-kLake, kLake, 0}},
+          {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, water);
+
+  // Pier: a plank deck on four posts, with fence rails on both sides.
+  AddBox(scene.AddMesh("Laituri"), {-45, kPierY - 300, 18}, {45, kPierTipY, 26}, wood, 90);
+  const char* posts[] = {"tolpa", "tolpa01", "tolpa02", "tolpa03"};
+  for (int i = 0; i < 4; ++i) {
+    const float x = (i % 2 ? 40.f : -40.f), y = i < 2 ? kPierTipY - 10 : kPierY + 40;
+    AddTube(scene.AddMesh(posts[i]), {x, y, -50}, {x, y, 50}, 7, 6, 8, wood, true, 60);
+  }
+  const char* rails[] = {"Box108", "Box109", "Box110", "Box111", "Box112"};
+  for (int i = 0; i < 5; ++i) {
+    const float y0 = kPierY - 300 + 120.f * float(i / 2 * 2), side = i % 2 ? 44.f : -44.f;
+    if (i == 4) {  // across the end of the pier
+      AddCard(scene.AddMesh(rails[i]), {0, kPierTipY, 26}, {44, 0, 0}, 40, {0, 1}, {1, 0}, fence);
+      continue;
+    }
+    AddCard(scene.AddMesh(rails[i]), {side, y0 + 115, 26}, {0, 115, 0}, 40, {0, 1}, {2, 0}, fence);
+  }
+
+  // Shore bushes: crossed leaf cards round the lake.
+  Mesh& bushes = scene.AddMesh("Box11");
+  for (int i = 0; i < 14; ++i) {
+    const float a = 0.45f * float(i) + 0.2f * Hash01(i, 0, 3), r = 690 + 140 * Hash01(i, 1, 3);
+    const V3 base = OnGround(r * std::cos(a), r * std::sin(a), -5);
+    const float size = 50 + 40 * Hash01(i, 2, 3);
+    AddCard(bushes, base, {size, 0, 0}, size * 1.4f, {0.5f, 1}, {1, 0}, leaves);
+    AddCard(bushes, base, {0, size, 0}, size * 1.4f, {0.5f, 1}, {1, 0}, leaves);
+  }
+
+  // Templates that the part scatters: a clump of reeds and a flower.
+  AddCard(scene.AddMesh("Quad01"), {0, -640, 0}, {25, 0, 0}, 70, {0, 1}, {1, 0}, reeds);
+  AddCard(scene.AddMesh("Quad02"), OnGround(200, -800, 0), {10, 0, 0}, 20, {0, 1}, {1, 0}, flowers);
+
+  // Boulders on the shore.
+  const V3 boulders[] = {OnGround(-760, -260, -10), OnGround(640, 420, -10), OnGround(120, 780, -12)};
+  const char* boulder_names[] = {"GeoSphere1", "GeoSphere2", "GeoSphere3"};
+  for (int i = 0; i < 3; ++i)
+    AddSphere(scene.AddMesh(boulder_names[i]), boulders[i], 40 + 12.f * float(i), 7, 10, rock, [i](V3 d) {
+      return 0.8f + 0.35f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 17 + uint32_t(i)) - (d.z < 0 ? 0.2f : 0);
+    });
+
+  const V3 trees[] = {OnGround(-820, 380, 0), OnGround(-420, 860, 0), OnGround(860, -120, 0), OnGround(520, -820, 0)};
+  const char* tree_names[] = {"Tree0", "Tree1", "Tree2", "Tree3"};
+  for (int i = 0; i < 4; ++i) AddPlaceholder(scene, tree_names[i], trees[i], leaves);
+
+  // Omni03 stands in the sunset; Omni05 is a red lantern at the pier's end.
+  scene.lights.push_back({"Omni03", {0, 4200, 700}, 1.0f, 0.6f, 0.3f, {}});
+  scene.lights.push_back({"Omni05", {0, kPierTipY + 20, 80}, 1.0f, 0.2f, 0.1f, {}});
+
+  // Fifteen frames a second: 705 frames for the part's 47 seconds.
+  std::vector<CameraStop> path{
+                       {0, {0, -1500, 120}, {0, 1000, 60}, 55},
+                       {120, {-150, -700, 70}, {0, 1500, 80}, 52},
+                       {240, {-300, 100, 55}, {300, 2000, 120}, 50},
+                       {360, {150, 420, 80}, {900, 1200, 100}, 50, -6},
+                       {480, {550, 80, 110}, {-200, -600, 40}, 50, 4},
+                       {600, {250, -350, 90}, {-100, -500, 30}, 48},
+                       {705, {120, -150, 140}, {-200, 1800, 120}, 55},
+  };
+  KeepAbove(path, Ground, 70);
+  AddCamera(scene, path);
+  return scene;
+}

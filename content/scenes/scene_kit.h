@@ -1,0 +1,38 @@
+// Helpers that the scene recipes share: materials, camera paths and the
+// placement of small props.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/content/mesh_builders.h"
+#include "tools/content/scene_model.h"
+
+// A white-lit material that shows its texture as painted.
+Material Textured(const std::string& name, const std::string& texture, bool two_sided = false,
+                  uint16_t shininess = 10);
+
+struct CameraStop {
+  uint32_t frame;
+  V3 position, target;
+  float fov = 50;  // degrees
+  float roll = 0;  // degrees
+};
+// "Camera01" following the stops.
+void AddCamera(Scene& scene, const std::vector<CameraStop>& stops);
+
+// Raises every stop to at least `clearance` above the ground.
+void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance);
+
+// A tiny marker pyramid whose first point is `root`: a stand-in that a part
+// replaces with generated geometry (trees).
+void AddPlaceholder(Scene& scene, const std::string& name, V3 root, uint16_t material);
+
+// Recipes of the single scenes; each returns the finished scene.
+Scene Natu11();
+Scene Natu22();
+Scene Natu33();
+Scene Kurppa();
+Scene Techno11();
+Scene Techno22();
+Scene Techno33();

@@ -1,0 +1,52 @@
+// techno33.3ds: the third machine scene. A long chrome bath between two
+// rows of machine blocks under blue panels; the camera skims the two
+// rippling pools.
+#include "content/scenes/scene_kit.h"
+
+namespace {
+
+constexpr float kPool = 0, kStep = 25;
+
+}  // namespace
+
+Scene Techno33() {
+  Scene scene;
+  scene.last_frame = 500;
+  const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
+  const uint16_t panels = scene.AddMaterial(Textured("blue_spa", "blue_spa.jpg", false, 80));
+  const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
+  const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
+
+  AddGrid(scene.AddMesh("Box32"), -600, -1300, 600, -100, int(1200 / kStep), int(1200 / kStep),
+          [](float, float) { return kPool; }, [&](V3, V3, V3) { return chrome; }, 600);
+  AddGrid(scene.AddMesh("Box221"), -600, 100, 600, 1300, int(1200 / kStep), int(1200 / kStep),
+          [](float, float) { return kPool; }, [&](V3, V3, V3) { return chrome; }, 600);
+
+  // The bath's rim and floor, and a wall of panels on each side.
+  Mesh& bath = scene.AddMesh("Allas");
+  AddBox(bath, {-900, -1600, -200}, {900, 1600, -40}, metal, 600);
+  AddBox(bath, {-900, -100, -40}, {900, 100, 40}, metal, 600);
+  Mesh& wall = scene.AddMesh("Seinat");
+  AddBox(wall, {-4000, -5000, -220}, {4000, 5000, -200}, walls, 900);
+  const V3 west[4] = {{-2600, -4000, -200}, {-2600, 4000, -200}, {-2600, 4000, 1400}, {-2600, -4000, 1400}};
+  const V3 east[4] = {{2600, 4000, -200}, {2600, -4000, -200}, {2600, -4000, 1400}, {2600, 4000, 1400}};
+  AddQuad(wall, west, {{0, 1}, {4, 1}, {4, 0}, {0, 0}}, panels);
+  AddQuad(wall, east, {{0, 1}, {4, 1}, {4, 0}, {0, 0}}, panels);
+
+  for (int i = 1; i <= 10; ++i) {
+    const float side = i % 2 ? -1.f : 1.f, y = -3000 + 600.f * float((i - 1) / 2) * 1.5f;
+    const V3 c{side * 1500, y, -200};
+    Mesh& box = scene.AddMesh("Box" + std::to_string(i));
+    AddBox(box, c - V3{250, 200, 0}, c + V3{250, 200, 300 + 120.f * float(i % 4)}, walls, 400);
+  }
+  scene.lights.push_back({"Omni", {0, 0, 1300}, 0.8f, 0.9f, 1.0f, {}});
+
+  AddCamera(scene, {
+                       {0, {0, -3200, 260}, {0, 0, 0}, 60},
+                       {125, {-500, -1500, 160}, {200, 500, 20}, 58, -5},
+                       {250, {300, 0, 130}, {-200, 1600, 40}, 56, 4},
+                       {375, {500, 1500, 200}, {-300, -600, 0}, 58},
+                       {500, {0, 3000, 420}, {0, 0, 0}, 62},
+                   });
+  return scene;
+}
