@@ -1,0 +1,86 @@
+// The drawable mesh: render attributes, a visibility stack, a world matrix
+// and two ways of drawing (vertex arrays, or a display list compiled once).
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "effects/attribute.h"
+#include "scene/animation_mesh.h"
+
+class Scene;
+
+// The loader's dummies carry no geometry: only their children are drawn.
+extern const char kDummyName[];
+
+class GLMesh : public AnimationMesh {
+ public:
+  // Generates the display-list name; needs a current GL context.
+  explicit GLMesh(const PathLocation& location);
+  GLMesh(const GLMesh&) = delete;
+  GLMesh& operator=(const GLMesh&) = delete;
+  // Deletes the attributes.
+  ~GLMesh() override;
+
+  // Per-frame attribute updates when visible; children are not visited.
+  virtual void Update(Scene& scene);
+  using AnimationMesh::Update;
+  // Draws the mesh and its children with their own attributes.
+  virtual void Render(Scene& scene);
+  // Draws again with the given attributes in place of everyone's own.
+  virtual void RenderWith(Scene& scene, const AttributeList& attributes);
+
+  GLMesh* Parent() const { return static_cast<GLMesh*>(GetParent()); }
+  GLMesh* Child(size_t i) const { return static_cast<GLMesh*>(Children()[i]); }
+
+  // The mesh takes ownership.
+  void AddAttribute(Attribute* attribute);
+  // Takes out every attribute of the kind, without deleting it.
+  void RemoveAttributes(int32_t kind);
+  const AttributeList& Attributes() const { return attributes_; }
+
+  void PushVisibility(int flag) { visibility_.push_back(flag); }
+  // The first entry stays: popping it is ignored.
+  void PopVisibility();
+  int VisibilityTop() const { return visibility_.back(); }
+  bool IsVisible() const { return visibility_.back() != 0; }
+
+  // From now on the mesh is drawn from its display list, compiled here.
+  void UseDisplayList();
+  void MakeList();
+  GLuint DisplayList() const { return display_list_; }
+  bool UsesDisplayList() const { return use_display_list_; }
+  // Whether the mesh or a descendant changes from frame to frame.
+  bool IsDynamic() const;
+  void SetCacheable(bool cacheable) { cacheable_ = cacheable; }
+  bool IsCacheable() const { return cacheable_; }
+
+  void ComputeWorldMatrix(Scene& scene);
+  const mat4& WorldMatrix() const { return world_; }
+  // The vertex through the world matrix of the last ComputeWorldMatrix.
+  vec<float, 3> WorldVertex(uint32_t index) const;
+  // Draws this mesh under the transforms of all its ancestors.
+  void RenderInContext(Scene& scene);
+
+  // Multiplies the current matrix by the location and the scale.
+  void ApplyLocation() const;
+  // Translates by minus the pivot, then multiplies by the frame.
+  void ApplyPivotAndFrame() const;
+
+ private:
+  bool IsDummy() const { return Name() == kDummyName; }
+  void DrawArrays(Scene& scene, const AttributeList& attributes);
+  void EmitBody();
+  // From the root down to this mesh, applying each ancestor's location.
+  void WalkFromRoot(const std::vector<GLMesh*>& chain, size_t depth, Scene& scene, bool render);
+
+  AttributeList attributes_;
+  std::vector<int> visibility_{1};
+  mat4 world_ = mat4(1.0f);
+  GLuint display_list_ = 0;
+  bool use_display_list_ = false;
+  bool cacheable_ = true;
+};

@@ -1,0 +1,91 @@
+// A scene: its objects, lights and cameras, its textures, and the frame
+// operations that draw it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "effects/attribute.h"
+#include "scene/camera.h"
+#include "scene/gl_mesh.h"
+#include "scene/light.h"
+#include "textures/texture_manager.h"
+
+class Scene {
+ public:
+  // Empty, with the default camera (index 0) at the origin looking along +y
+  // with z up, active.
+  Scene();
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+  // Destroys every object of the hierarchy.
+  ~Scene();
+
+  // Reads a ".3ds" scene from the archives (defined with the 3DS loader).
+  bool Load(const char* file_name);
+
+  // Attaches a Texture attribute and files the light.
+  void AddLight(Light* light);
+  // Attaches a Texture attribute, files the camera and returns its index.
+  int AddCamera(Camera<GLMesh>* camera);
+  void AddObject(GLMesh* object);
+  // Makes the indexed camera active (hidden, its location the viewpoint);
+  // an index past the cameras is ignored.
+  void SetCamera(int index);
+  // The first object, depth first in list order, with exactly that name.
+  GLMesh* FindObject(const std::string& name) const;
+  // Every object of the hierarchy, each before its children.
+  std::vector<GLMesh*> CollectObjects() const;
+
+  void SetScale(float s) { scale_ = vec<float, 3>(s); }
+  const vec<float, 3>& GetScale() const { return scale_; }
+  // Multiplies the current matrix by the scale.
+  void ApplyScale() const;
+  void PushBackground(TextureRef* texture);
+  void PopBackground();
+  bool HasBackground() const { return background_; }
+
+  // The frame: Clear, UpdateObjects, AdvanceObjects, BeginCamera, the
+  // part's drawing, RenderScene, EndCamera, Swap.
+  void Clear(bool use_background);
+  // The group of the visible top-level objects comes first; with compile,
+  // dynamic objects follow it and the group becomes one display list.
+  void BuildRenderList(bool compile_static);
+  void UpdateObjects();
+  // Location updates of every entry but the group.
+  void AdvanceObjects();
+  void BeginCamera();
+  void RenderScene();
+  // Draws again, with the given attributes in place of the objects' own
+  // when there are some.
+  void RenderSceneWith(const AttributeList* attributes);
+  void EndCamera();
+  // Presents the frame through the program's one presentation point.
+  void Swap();
+
+  PathLocation* GetViewpoint() const { return viewpoint_; }
+  Camera<GLMesh>* ActiveCamera() const { return active_camera_; }
+  TextureManager& Textures() { return textures_; }
+  const std::vector<Camera<GLMesh>*>& Cameras() const { return cameras_; }
+  const std::vector<Light*>& Lights() const { return lights_; }
+  const std::vector<GLMesh*>& Objects() const { return objects_; }
+  const std::vector<GLMesh*>& RenderList() const { return render_list_; }
+  uint32_t& TriangleCounter() { return triangles_; }
+
+ private:
+  void DrawBackground();
+
+  std::vector<Camera<GLMesh>*> cameras_;
+  std::vector<Light*> lights_;
+  std::vector<GLMesh*> objects_;
+  Camera<GLMesh>* active_camera_ = nullptr;
+  PathLocation* viewpoint_ = nullptr;
+  TextureManager textures_;
+  bool background_ = false;
+  std::vector<TextureRef*> backgrounds_;
+  vec<float, 3> scale_ = vec<float, 3>(1.0f);
+  std::vector<GLMesh*> render_list_;
+  GLMesh* group_ = nullptr;
+  uint32_t triangles_ = 0;
+};
