@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "runtime/extensions.h"
 
 namespace {

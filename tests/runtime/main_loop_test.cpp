@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 
 namespace {
 

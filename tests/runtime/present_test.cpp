@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "runtime/clock.h"
 
 namespace {
