@@ -5,6 +5,9 @@
 namespace {
 
 constexpr size_t kMaxBasicHeader = 2600;
+constexpr size_t kFlagsOffset = 4;
+constexpr size_t kModifierOffset = 7;  // password modifier, random per run
+constexpr uint8_t kGarbled = 0x01;
 constexpr size_t kEntryTimeOffset = 8;
 constexpr size_t kMainModifiedOffset = 12;
 constexpr size_t kCompressedSizeOffset = 12;
@@ -38,6 +41,7 @@ bool StampHeader(std::vector<uint8_t>& b, size_t& pos, bool main, uint32_t stamp
   if (Crc(b, basic, size) != Read32(b, basic + size)) return false;
   const size_t first = b[basic];
   Write32(b, basic + kEntryTimeOffset, stamp);
+  if (!(b[basic + kFlagsOffset] & kGarbled)) b[basic + kModifierOffset] = 0;
   if (main) {
     Write32(b, basic + kMainModifiedOffset, stamp);
   } else if (first >= kCreatedTimeOffset + 4 && size >= kCreatedTimeOffset + 4) {

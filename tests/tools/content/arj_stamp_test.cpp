@@ -43,6 +43,7 @@ TEST(StampArjTimes, ArchivesMadeAtDifferentTimesBecomeIdenticalAndStillTest) {
   ASSERT_TRUE(StampArjTimes(first, when));
   ASSERT_TRUE(StampArjTimes(second, when));
   EXPECT_EQ(first, second);
+  EXPECT_EQ(first[4 + 7], 0) << "the main header's random byte is kept";
 
   // arj itself accepts the headers and the data of the stamped archive.
   WriteAll("stamp_a/pack.arj", first);
