@@ -1,0 +1,26 @@
+#include "effects/frame_feedback.h"
+
+#include <algorithm>
+
+#include "effects/capture_texture.h"
+
+namespace {
+CaptureTexture gFeedbackTexture(4);
+}
+
+FrameFeedback gFrameFeedback;
+
+FrameFeedback::FrameFeedback() { Create(); }
+
+void FrameFeedback::Create() { gFeedbackTexture.Create(); }
+
+float FrameFeedback::SetOpacity(float opacity) { return opacity_ = std::clamp(opacity, 0.0f, 1.0f); }
+
+void FrameFeedback::Capture() { gFeedbackTexture.Capture(); }
+
+void FrameFeedback::Draw(float opacity) {
+  if (!gFeedbackTexture.Ready()) return;
+  if (frameCount_ > 0) gFeedbackTexture.DrawOverWindow(opacity);
+  Capture();
+  ++frameCount_;
+}

@@ -1,0 +1,33 @@
+// Frame trails: the previous frame blended over the current one with a
+// constant opacity, then the result captured for the next frame.
+#pragma once
+
+class FrameFeedback {
+ public:
+  // Frame count 0, opacity 0.75, then Create.
+  FrameFeedback();
+
+  // Makes the capture texture, shared by every FrameFeedback, once the
+  // blend-colour entry point exists; does nothing before or after that.
+  void Create();
+
+  // Stores the opacity clamped to 0..1 and returns it.
+  float SetOpacity(float opacity);
+  float Opacity() const { return opacity_; }
+  int FrameCount() const { return frameCount_; }
+
+  // Copies the frame into the capture texture.
+  void Capture();
+  // The last drawing of a frame: from the second call on, blends the previous
+  // frame over this one with `opacity`; then captures the result. Does
+  // nothing without the capture texture.
+  void Draw(float opacity);
+  void Draw() { Draw(opacity_); }
+
+ private:
+  int frameCount_ = 0;
+  float opacity_ = 0.75f;
+};
+
+// The trails of every part; main creates its texture after the GL set-up.
+extern FrameFeedback gFrameFeedback;

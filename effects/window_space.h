@@ -1,0 +1,19 @@
+// Drawing in the pixels of the fixed 640x480 window.
+#pragma once
+
+#include <GL/gl.h>
+
+constexpr int kWindowWidth = 640;
+constexpr int kWindowHeight = 480;
+
+// Pushes the projection and model-view matrices and replaces them with an
+// orthographic projection of the window (origin lower left) and the
+// identity; leaves model-view mode current.
+void PushWindowMatrices();
+// Pops both and returns to model-view mode.
+void PopWindowMatrices();
+
+// Constant-alpha blending: alpha times the incoming colour plus 1 - alpha
+// times the frame. False, with nothing changed, where the blend-colour entry
+// point is absent.
+bool BlendWithConstantAlpha(float alpha);
