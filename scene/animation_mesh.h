@@ -9,12 +9,13 @@
 class AnimationMesh : public Mesh3 {
  public:
   // Stores the parent and, when there is one, appends this mesh to its
-  // children.
+  // children. A parent that is the mesh itself or one of its descendants
+  // would make a cycle: it is refused with a message.
   void SetParent(AnimationMesh* parent);
   AnimationMesh* GetParent() const { return parent_; }
   const std::vector<AnimationMesh*>& Children() const { return children_; }
-  // The outermost ancestor; the mesh itself when it has no parent.
-  AnimationMesh* Root();
+  // Appends to the children without touching the child's parent.
+  void AppendChild(AnimationMesh* child) { children_.push_back(child); }
 
   int32_t HierarchyNumber() const { return hierarchy_number_; }
   void SetHierarchyNumber(int32_t number) { hierarchy_number_ = number; }

@@ -72,10 +72,12 @@ class GLMesh : public AnimationMesh {
 
  private:
   bool IsDummy() const { return Name() == kDummyName; }
-  void DrawArrays(Scene& scene, const AttributeList& attributes);
+  // One vertex-array draw; with log, the per-frame counts line.
+  void DrawArrays(Scene& scene, const AttributeList& attributes, bool log);
+  // The immediate-mode twin of Render, for the display list.
   void EmitBody();
-  // From the root down to this mesh, applying each ancestor's location.
-  void WalkFromRoot(const std::vector<GLMesh*>& chain, size_t depth, Scene& scene, bool render);
+  // From the root down to the parent.
+  std::vector<GLMesh*> Ancestors();
 
   AttributeList attributes_;
   std::vector<int> visibility_{1};

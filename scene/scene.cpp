@@ -1,0 +1,190 @@
+#include "scene/scene.h"
+
+#include <cstdio>
+#include <functional>
+#include <set>
+
+#include "effects/basic_attributes.h"
+#include "runtime/log.h"
+#include "runtime/present.h"
+
+namespace {
+
+using vec3 = vec<float, 3>;
+
+constexpr float kDefaultFieldOfView = 45.0f;
+constexpr float kDefaultAspect = 1.3333334f;
+
+// At the origin, looking along (0, 0, -1) with (0, 1, 0) up.
+PathLocation GroupLocation() { return PathLocation(vec3(0.0f), vec3(0.0f, 0.0f, -1.0f), vec3(0.0f, 1.0f, 0.0f)); }
+
+}  // namespace
+
+Scene::Scene() {
+  PathLocation at_origin(vec3(0.0f), vec3(0.0f, 1.0f, 0.0f), vec3(0.0f, 0.0f, 1.0f));
+  auto* camera = new Camera<GLMesh>(at_origin, kDefaultFieldOfView, kDefaultAspect);
+  camera->PushVisibility(0);
+  AddCamera(camera);
+  SetCamera(0);
+}
+
+Scene::~Scene() {
+  std::set<GLMesh*> deleted;
+  for (GLMesh* object : CollectObjects())
+    if (deleted.insert(object).second) delete object;
+  delete group_;
+}
+
+void Scene::AddLight(Light* light) {
+  light->AddAttribute(new Texture());
+  lights_.push_back(light);
+  objects_.push_back(light);
+}
+
+int Scene::AddCamera(Camera<GLMesh>* camera) {
+  camera->AddAttribute(new Texture());
+  cameras_.push_back(camera);
+  objects_.push_back(camera);
+  return static_cast<int>(cameras_.size()) - 1;
+}
+
+void Scene::AddObject(GLMesh* object) { objects_.push_back(object); }
+
+void Scene::SetCamera(int index) {
+  if (index < 0 || index >= static_cast<int>(cameras_.size())) return;
+  if (active_camera_) active_camera_->PopVisibility();
+  active_camera_ = cameras_[index];
+  active_camera_->PushVisibility(0);
+  viewpoint_ = active_camera_;
+}
+
+GLMesh* Scene::FindObject(const std::string& name) const {
+  for (GLMesh* object : CollectObjects())
+    if (object->Name() == name) return object;
+  return nullptr;
+}
+
+std::vector<GLMesh*> Scene::CollectObjects() const {
+  std::vector<GLMesh*> all;
+  std::function<void(GLMesh*)> collect = [&](GLMesh* object) {
+    all.push_back(object);
+    for (size_t i = 0; i < object->Children().size(); ++i) collect(object->Child(i));
+  };
+  for (GLMesh* object : objects_) collect(object);
+  return all;
+}
+
+void Scene::ApplyScale() const { glScalef(scale_[0], scale_[1], scale_[2]); }
+
+void Scene::PushBackground(TextureRef* texture) {
+  backgrounds_.push_back(texture);
+  background_ = true;
+}
+
+void Scene::PopBackground() {
+  if (!backgrounds_.empty()) backgrounds_.pop_back();
+  if (backgrounds_.empty()) background_ = false;
+}
+
+void Scene::Clear(bool use_background) {
+  glDisable(GL_LIGHTING);
+  if (!background_ || !use_background) {
+    glClear(GL_COLOR_BUFFER_BIT);
+  } else {
+    DrawBackground();
+  }
+  glClear(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void Scene::DrawBackground() {
+  glDisable(GL_DEPTH_TEST);
+  glEnable(GL_TEXTURE_2D);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, 640, 0, 480, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 1);
+  glVertex2f(0, 0);
+  glTexCoord2f(1, 1);
+  glVertex2f(640, 0);
+  glTexCoord2f(1, 0);
+  glVertex2f(640, 480);
+  glTexCoord2f(0, 0);
+  glVertex2f(0, 480);
+  glEnd();
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+}
+
+void Scene::BuildRenderList(bool compile_static) {
+  render_list_.clear();
+  delete group_;
+  group_ = new GLMesh(GroupLocation());
+  group_->SetName(kDummyName);
+  render_list_.push_back(group_);
+  for (GLMesh* object : objects_) {
+    if (object->VisibilityTop() != 1) continue;
+    if (!compile_static || !object->IsDynamic()) {
+      group_->AppendChild(object);
+    } else {
+      render_list_.push_back(object);
+    }
+  }
+  if (compile_static) group_->UseDisplayList();
+}
+
+void Scene::UpdateObjects() {
+  for (GLMesh* entry : render_list_) entry->Update(*this);
+}
+
+void Scene::AdvanceObjects() {
+  for (size_t i = 1; i < render_list_.size(); ++i) render_list_[i]->Update();
+}
+
+void Scene::BeginCamera() {
+  glPushMatrix();
+  glLoadIdentity();
+  ApplyScale();
+  if (!active_camera_) return;
+  active_camera_->ApplyProjection();
+  active_camera_->ApplyView();
+}
+
+void Scene::EndCamera() { glPopMatrix(); }
+
+void Scene::RenderScene() {
+  FrameLog("RenderScene 1\n");
+  for (Light* light : lights_) {
+    light->Enable();
+    light->SetPosition();
+  }
+  FrameLog("RenderScene 2\n");
+  for (GLMesh* entry : render_list_) entry->Render(*this);
+  FrameLog("RenderScene 3\n");
+}
+
+void Scene::RenderSceneWith(const AttributeList* attributes) {
+  for (Light* light : lights_) {
+    FrameLog("Light:\n");
+    light->Enable();
+    light->SetPosition();
+  }
+  for (GLMesh* entry : render_list_) {
+    if (attributes) {
+      entry->RenderWith(*this, *attributes);
+    } else {
+      entry->Render(*this);
+    }
+  }
+}
+
+void Scene::Swap() { PresentFrame(); }
