@@ -1,0 +1,192 @@
+// Memory files and the archive list.
+#include "archive/afile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "archive/pack_image.h"
+
+namespace {
+
+class ArchiveFiles : public testing::Test {
+ protected:
+  void SetUp() override {
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(AddPackImage(gArchives, {{"b.jpg", "0123456789"},
+                                         {"A\\x", "ab"},
+                                         {"b.jpg", "second"},
+                                         {"nothing", ""}}));
+    loaded_ = testing::internal::GetCapturedStdout();
+  }
+  void TearDown() override { FreeArchives(gArchives); }
+
+  std::string loaded_;
+};
+
+TEST_F(ArchiveFiles, LoadCountsTheEntries) { EXPECT_EQ(loaded_, "files in archive: 4\n"); }
+
+TEST_F(ArchiveFiles, OpensByExactNameAndFirstDuplicateWins) {
+  AFILE* f = afopen("b.jpg", "RB");
+  ASSERT_NE(f, nullptr);
+  char bytes[11] = {};
+  EXPECT_EQ(afread(bytes, 1, 10, f), 10u);
+  EXPECT_STREQ(bytes, "0123456789");
+  EXPECT_TRUE(afeof(f));
+  EXPECT_EQ(afgetc(f), -1);
+  afclose(f);
+  EXPECT_EQ(afopen("B.jpg", "rb"), nullptr);
+  EXPECT_EQ(afopen("A/x", "rb"), nullptr);
+  AFILE* g = afopen("A\\x", "rb");
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(afgetc(g), 'a');
+  afclose(g);
+  EXPECT_EQ(afclose(nullptr), 0);
+}
+
+TEST_F(ArchiveFiles, OnlyBinaryReadModeIsAccepted) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(afopen("b.jpg", "r"), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "afopen(): only \"rb\" is supported!\n");
+}
+
+TEST_F(ArchiveFiles, EmptyEntryIsAtItsEndAtOnce) {
+  AFILE* f = afopen("nothing", "rb");
+  ASSERT_NE(f, nullptr);
+  EXPECT_TRUE(afeof(f));
+  EXPECT_EQ(afgetc(f), -1);
+  afclose(f);
+}
+
+TEST_F(ArchiveFiles, SeekTellAndPartialReads) {
+  AFILE* f = afopen("b.jpg", "rb");
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(afseek(f, 0, 2), 0);
+  EXPECT_EQ(aftell(f), 10);
+  afseek(f, -4, 2);
+  EXPECT_EQ(afgetc(f), '6');
+  afseek(f, 1, 0);
+  uint32_t words[10];
+  EXPECT_EQ(afread(words, 4, 10, f), 2u);
+  EXPECT_EQ(std::memcmp(words, "12345678", 8), 0);
+  EXPECT_EQ(afgetc(f), '9');
+  afseek(f, -3, 1);
+  EXPECT_EQ(afgetc(f), '7');
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(afseek(f, 5, 7), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "afseek(): invalid whence parameter!\n");
+  EXPECT_EQ(aftell(f), 8);
+  afclose(f);
+}
+
+TEST_F(ArchiveFiles, SeeksOutsideTheEntryLeaveTheFileAtItsEnd) {
+  AFILE* f = afopen("A\\x", "rb");
+  ASSERT_NE(f, nullptr);
+  for (int whence : {0, 1, 2}) {
+    afseek(f, 0, 0);
+    afseek(f, -20, whence);
+    EXPECT_TRUE(afeof(f));
+    EXPECT_EQ(afgetc(f), -1);
+    afseek(f, 0, 0);
+    afseek(f, 100000, whence);
+    EXPECT_EQ(aftell(f), 2);
+    char c;
+    EXPECT_EQ(afread(&c, 1, 1, f), 0u);
+  }
+  afclose(f);
+}
+
+TEST_F(ArchiveFiles, ListingIsInNameOrderWithOffsets) {
+  AddPackImage(gArchives, {{"z", "1"}});
+  testing::internal::CaptureStdout();
+  ListArchives(gArchives, ">");
+  const std::string listing = testing::internal::GetCapturedStdout();
+  auto it = gArchives.begin();
+  const Archive* first = *it++;
+  const Archive* second = *it;
+  char expected[512];
+  std::snprintf(expected, sizeof expected,
+                ">Archive #1, %d, 62, 4:\n"
+                ">  Entry #1: A\\x, 32, 2\n"
+                ">  Entry #2: b.jpg, 14, 10\n"
+                ">  Entry #3: nothing, 62, 0\n"
+                ">Archive #2, %d, 11, 1:\n"
+                ">  Entry #1: z, 10, 1\n",
+                static_cast<int>(reinterpret_cast<intptr_t>(first->data)),
+                static_cast<int>(reinterpret_cast<intptr_t>(second->data)));
+  EXPECT_EQ(listing, expected);
+}
+
+TEST(ArchiveLoad, EmptyPackImageFindsNothing) {
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(AddPackImage(gArchives, {}));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "files in archive: 0\n");
+  EXPECT_EQ(afopen("anything", "rb"), nullptr);
+  FreeArchives(gArchives);
+}
+
+// Adds raw image bytes; the archive list takes them over.
+bool AddRaw(const std::string& image) {
+  unsigned char* bytes = new unsigned char[image.size() + 1];
+  std::memcpy(bytes, image.data(), image.size());
+  AFILE f{bytes, bytes, bytes + image.size()};
+  const bool added = AddArchive(gArchives, &f);
+  if (!added) {
+    EXPECT_EQ(f.begin, nullptr);
+  }
+  return added;
+}
+
+TEST(ArchiveLoad, RejectsImagesWhoseEntriesLeaveTheImage) {
+  const std::string good = BuildPackImage({{"one", "abc"}, {"two", "defg"}});
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(AddRaw("\x01\x00"));                                      // no room for the count
+  EXPECT_FALSE(AddRaw(std::string("\x03\x00\x00\x00", 4) + good.substr(4)));  // count too large
+  EXPECT_FALSE(AddRaw(good.substr(0, good.size() - 1)));                   // last size too large
+  EXPECT_FALSE(AddRaw(good.substr(0, 7)));                                 // name without its end
+  std::string huge = good;
+  huge[8] = '\xFF';  // first size 0xFF000003
+  huge[11] = '\xFF';
+  EXPECT_FALSE(AddRaw(huge));
+  testing::internal::GetCapturedStdout();
+  const std::string errors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errors.find("reaches past the end of the pack image"), std::string::npos);
+  EXPECT_TRUE(gArchives.empty());
+
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(AddRaw(good + "trailing"));
+  testing::internal::GetCapturedStdout();
+  uint32_t size = 0;
+  EXPECT_NE(FindInArchives(gArchives, "two", &size), nullptr);
+  EXPECT_EQ(size, 4u);
+  FreeArchives(gArchives);
+}
+
+TEST(ArchiveLoad, NullImageLeavesTheListAlone) {
+  AFILE f{nullptr, nullptr, nullptr};
+  EXPECT_FALSE(AddArchive(gArchives, &f));
+  EXPECT_TRUE(gArchives.empty());
+}
+
+TEST(DiskFiles, LoadXorAndFree) {
+  EXPECT_EQ(afload("/nonexistent/demo.dat"), nullptr);
+  const std::string path = testing::TempDir() + "afload.bin";
+  FILE* out = std::fopen(path.c_str(), "wb");
+  std::fwrite("\x00\x7F\xC3\xFF", 1, 4, out);
+  std::fclose(out);
+  AFILE* f = afload(path.c_str());
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(f->end - f->begin, 4);
+  afxor(f, 0xC3);
+  EXPECT_EQ(std::memcmp(f->begin, "\xC3\xBC\x00\x3C", 4), 0);
+  afxor(f, 0xC3);
+  EXPECT_EQ(std::memcmp(f->begin, "\x00\x7F\xC3\xFF", 4), 0);
+  affree(f);
+  delete f;
+  std::remove(path.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,204 @@
+#include "arj_test_support.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+#include "runtime/fatal.h"
+
+TempDir::TempDir() {
+  char pattern[] = "/tmp/archive-test-XXXXXX";
+  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() { Shell("rm -rf '" + path_ + "'"); }
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+int Shell(const std::string& command) {
+  const int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+std::string ArjAdd(const TempDir& dir, const std::string& archive, const std::string& options,
+                   const std::vector<NamedBytes>& files) {
+  std::string names;
+  for (const NamedBytes& f : files) {
+    WriteBytes(dir / f.name, f.bytes);
+    names += " '" + f.name + "'";
+  }
+  const int status = Shell("cd '" + dir.path() + "' && arj a -y " + options + " '" + archive + "'" + names +
+                           " >/dev/null 2>&1");
+  if (status != 0) throw std::runtime_error("arj a failed");
+  return ReadBytes(dir / archive);
+}
+
+std::string DataFile(const TempDir& dir, const std::string& image) {
+  std::string data = ArjAdd(dir, "demo.arj", "-m1", {{"pack.img", image}});
+  for (char& c : data) c = static_cast<char>(c ^ 0xC3);
+  WriteBytes(dir / "demo.dat", data);
+  return dir / "demo.dat";
+}
+
+std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names) {
+  const std::string out = dir / "arj-out";
+  Shell("rm -rf '" + out + "' && mkdir '" + out + "'");
+  Shell("cd '" + dir.path() + "' && arj e -y '" + archive + "' -ht'" + out + "' >/dev/null 2>&1");
+  std::string all;
+  for (const std::string& name : names) all += ReadBytes(out + "/" + name);
+  return all;
+}
+
+namespace {
+
+struct ReaderExited {
+  int status;
+};
+
+void ThrowStatus(int status) { throw ReaderExited{status}; }
+
+}  // namespace
+
+ReaderRun RunReader(const std::string& archive, uint32_t output_limit) {
+  std::vector<unsigned char> copy(archive.begin(), archive.end());
+  AFILE input{copy.data(), copy.data(), copy.data() + copy.size()};
+  ReaderRun run;
+  const ExitHandler old = SetExitHandler(ThrowStatus);
+  testing::internal::CaptureStdout();
+  try {
+    AFILE* result = ExtractArj(&input, output_limit);
+    run.bytes.assign(reinterpret_cast<const char*>(result->begin), result->end - result->begin);
+    affree(result);
+    delete result;
+  } catch (const ReaderExited& e) {
+    run.status = e.status;
+  }
+  run.out = testing::internal::GetCapturedStdout();
+  SetExitHandler(old);
+  return run;
+}
+
+uint32_t Crc32(const std::string& bytes) {
+  return static_cast<uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+
+std::string PseudoRandom(size_t n, uint32_t seed) {
+  std::mt19937 gen(seed);
+  std::string s(n, '\0');
+  for (char& c : s) c = static_cast<char>(gen() & 0xFF);
+  return s;
+}
+
+namespace {
+
+uint32_t U16(const std::string& s, size_t at) {
+  return static_cast<unsigned char>(s[at]) | static_cast<unsigned char>(s[at + 1]) << 8;
+}
+
+uint32_t U32(const std::string& s, size_t at) { return U16(s, at) | U16(s, at + 2) << 16; }
+
+void PutU16(std::string& s, uint32_t v) {
+  s.push_back(static_cast<char>(v & 0xFF));
+  s.push_back(static_cast<char>(v >> 8 & 0xFF));
+}
+
+void PutU32(std::string& s, uint32_t v) {
+  PutU16(s, v & 0xFFFF);
+  PutU16(s, v >> 16);
+}
+
+std::string HeaderBlock(const std::string& basic) {
+  std::string block = "\x60\xEA";
+  PutU16(block, static_cast<uint32_t>(basic.size()));
+  block += basic;
+  PutU32(block, Crc32(basic));
+  PutU16(block, 0);  // no extended headers
+  return block;
+}
+
+std::string BasicHeader(uint8_t method, uint8_t file_type, uint8_t host_os, uint32_t compressed,
+                        uint32_t original, uint32_t crc, const std::string& name) {
+  std::string h;
+  h += static_cast<char>(30);  // first header size
+  h += static_cast<char>(11);  // archiver version
+  h += static_cast<char>(1);   // minimum version to extract
+  h += static_cast<char>(host_os);
+  h += static_cast<char>(0);  // flags
+  h += static_cast<char>(method);
+  h += static_cast<char>(file_type);
+  h += static_cast<char>(0);
+  PutU32(h, 0);  // time stamp
+  PutU32(h, compressed);
+  PutU32(h, original);
+  PutU32(h, crc);
+  PutU16(h, 0);  // name position
+  PutU16(h, 0);
+  PutU16(h, 0);
+  h += name;
+  h += '\0';
+  h += '\0';  // comment
+  return h;
+}
+
+}  // namespace
+
+std::vector<size_t> HeaderOffsets(const std::string& archive) {
+  std::vector<size_t> offsets;
+  size_t at = 0;
+  for (bool first = true; at + 4 <= archive.size(); first = false) {
+    const uint32_t size = U16(archive, at + 2);
+    if (size == 0) break;
+    offsets.push_back(at);
+    const uint32_t data = first ? 0 : U32(archive, at + 4 + 12);
+    at += 4 + size + 4 + 2 + data;
+  }
+  return offsets;
+}
+
+void FixHeaderCrc(std::string& archive, size_t offset) {
+  const uint32_t size = U16(archive, offset + 2);
+  std::string crc;
+  PutU32(crc, Crc32(archive.substr(offset + 4, size)));
+  archive.replace(offset + 4 + size, 4, crc);
+}
+
+void BitWriter::Put(uint32_t value, int bits) {
+  for (int i = bits - 1; i >= 0; --i) {
+    if (used_ == 8) {
+      bytes_.push_back('\0');
+      used_ = 0;
+    }
+    if (value >> i & 1) bytes_.back() = static_cast<char>(bytes_.back() | 0x80 >> used_);
+    ++used_;
+  }
+}
+
+std::string BitWriter::Bytes() const { return bytes_; }
+
+std::string BuildArchive(const std::vector<EntrySpec>& entries) {
+  std::string archive = HeaderBlock(BasicHeader(0, 2, 2, 0, 0, 0, "test.arj"));
+  for (const EntrySpec& e : entries) {
+    archive += HeaderBlock(BasicHeader(e.method, e.file_type, e.host_os, static_cast<uint32_t>(e.data.size()),
+                                       e.original_size, e.crc, e.name));
+    archive += e.data;
+  }
+  archive += std::string("\x60\xEA\0\0", 4);
+  return archive;
+}

@@ -1,0 +1,81 @@
+// Helpers for the archive tests: temporary folders, the real arj program,
+// in-process runs of the reader, and hand-made archives.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "archive/arj_reader.h"
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+// Runs a shell command; returns its exit status.
+int Shell(const std::string& command);
+
+// Writes the files into dir and adds them, in order, to dir/archive with
+// `arj a OPTIONS`; returns the archive's bytes.
+struct NamedBytes {
+  std::string name;
+  std::string bytes;
+};
+std::string ArjAdd(const TempDir& dir, const std::string& archive, const std::string& options,
+                   const std::vector<NamedBytes>& files);
+// Writes dir/demo.dat as the build makes it: the pack image compressed by
+// arj, scrambled. Returns its path.
+std::string DataFile(const TempDir& dir, const std::string& image);
+// What `arj e` extracts from dir/archive: the named files, concatenated.
+std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names);
+
+// One in-process run of ExtractArj over bytes.
+struct ReaderRun {
+  int status = 0;  // 0 when the reader returned, else the exit status
+  std::string out;  // standard output
+  std::string bytes;  // the unpacked image when it returned
+};
+ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutputLimit);
+
+uint32_t Crc32(const std::string& bytes);
+std::string PseudoRandom(size_t n, uint32_t seed);
+
+// Offsets of the header blocks (main header first) of an archive without
+// extended headers.
+std::vector<size_t> HeaderOffsets(const std::string& archive);
+// Recomputes the basic header CRC of the header block at offset.
+void FixHeaderCrc(std::string& archive, size_t offset);
+
+// Bits, most significant first, as the ARJ decoders read them.
+class BitWriter {
+ public:
+  void Put(uint32_t value, int bits);
+  std::string Bytes() const;
+
+ private:
+  std::string bytes_;
+  int used_ = 8;
+};
+
+// A whole archive with one entry of the given method over raw entry data.
+struct EntrySpec {
+  std::string name = "entry";
+  uint8_t method = 1;
+  uint8_t file_type = 0;
+  uint8_t host_os = 2;
+  uint32_t original_size = 0;
+  uint32_t crc = 0;
+  std::string data;
+};
+std::string BuildArchive(const std::vector<EntrySpec>& entries);
