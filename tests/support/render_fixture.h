@@ -41,6 +41,12 @@ class RenderTest : public GLContextTest {
     return p;
   }
 
+  // Colour without alpha, which the window may not keep.
+  static std::array<uint8_t, 3> RgbAt(int x, int y) {
+    Rgba p = PixelAt(x, y);
+    return {p[0], p[1], p[2]};
+  }
+
   static std::vector<uint8_t> Screen() {
     std::vector<uint8_t> pixels(640 * 480 * 4);
     glReadPixels(0, 0, 640, 480, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());

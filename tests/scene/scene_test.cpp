@@ -1,0 +1,217 @@
+// Scene frames, cameras and lights, drawn offscreen and read back.
+#include "scene/scene.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "effects/basic_attributes.h"
+#include "paths/linear_path.h"
+#include "tests/support/render_fixture.h"
+
+namespace {
+
+using vec3 = vec<float, 3>;
+
+class SceneTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    SharedLightPool().ResetAll();
+    Camera<GLMesh>::ForgetProjection();
+  }
+
+  // A camera-facing square of side 2 at (x, y, z) for a camera looking
+  // along +y with z up, in the given colour.
+  static GLMesh* Square(float x, float y, float z, float r, float g, float b) {
+    auto* mesh = new GLMesh(Identity(x, y, z));
+    mesh->SetGeometry({{-1.0f, 0.0f, -1.0f}, {1.0f, 0.0f, -1.0f}, {1.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 1.0f}},
+                      {{0, 1, 2}, {0, 2, 3}}, {}, {});
+    mesh->AddAttribute(new Color(r, g, b, 1));
+    mesh->AddAttribute(new DoubleSided());
+    return mesh;
+  }
+
+  void DrawFrame(Scene& scene) {
+    scene.Clear(true);
+    scene.UpdateObjects();
+    scene.AdvanceObjects();
+    scene.BeginCamera();
+    scene.RenderScene();
+    scene.EndCamera();
+  }
+};
+
+TEST_F(SceneTest, DefaultCameraLooksAlongYWithZUp) {
+  Scene scene;
+  ASSERT_EQ(scene.Cameras().size(), 1u);
+  EXPECT_EQ(scene.ActiveCamera(), scene.Cameras()[0]);
+  EXPECT_FALSE(scene.ActiveCamera()->IsVisible());
+  scene.AddObject(Square(0, 10, 0, 1, 0, 0));       // straight ahead
+  scene.AddObject(Square(0, 10, 2.5f, 0, 1, 0));    // above
+  scene.AddObject(Square(2.5f, 10, 0, 0, 0, 1));    // to the right
+  scene.AddObject(Square(0, -10, 0, 1, 1, 1));      // behind
+  scene.BuildRenderList(false);
+  DrawFrame(scene);
+  EXPECT_EQ(PixelAt(320, 240), (Rgba{255, 0, 0, 255}));
+  EXPECT_EQ(PixelAt(320, 240 + 120), (Rgba{0, 255, 0, 255}));
+  EXPECT_EQ(PixelAt(320 + 120, 240), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(RgbAt(320 - 120, 240), (std::array<uint8_t, 3>{0, 0, 0}));
+}
+
+TEST_F(SceneTest, RenderListWithoutCompileGroupsEveryVisibleObject) {
+  Scene scene;
+  GLMesh* still = Square(0, 10, 0, 1, 0, 0);
+  GLMesh* moving = Square(0, 10, 0, 1, 0, 0);
+  moving->PositionPath().SetKeys({vec3(0.0f), vec3(5.0f, 0.0f, 0.0f)}, {0.0f, 1.0f});
+  GLMesh* hidden = Square(0, 10, 0, 1, 0, 0);
+  hidden->PushVisibility(0);
+  for (GLMesh* object : {still, moving, hidden}) scene.AddObject(object);
+  scene.BuildRenderList(false);
+  ASSERT_EQ(scene.RenderList().size(), 1u);
+  GLMesh* group = scene.RenderList()[0];
+  EXPECT_EQ(group->Name(), kDummyName);
+  EXPECT_FALSE(group->UsesDisplayList());
+  ASSERT_EQ(group->Children().size(), 2u);
+  EXPECT_EQ(group->Child(0), still);
+  EXPECT_EQ(group->Child(1), moving);
+  EXPECT_EQ(moving->GetParent(), nullptr);
+
+  SetPathStep(0.5f);
+  scene.AdvanceObjects();
+  EXPECT_EQ(moving->Position()[0], 0.0f);  // grouped objects are not advanced
+
+  hidden->PopVisibility();  // visible too late: not in the list
+  scene.BuildRenderList(true);
+  ASSERT_EQ(scene.RenderList().size(), 2u);
+  EXPECT_TRUE(scene.RenderList()[0]->UsesDisplayList());
+  EXPECT_EQ(scene.RenderList()[0]->Children().size(), 2u);  // still and hidden
+  EXPECT_EQ(scene.RenderList()[1], moving);
+  scene.AdvanceObjects();
+  EXPECT_GT(moving->Position()[0], 0.0f);
+}
+
+TEST_F(SceneTest, CompiledAndUncompiledScenesLookTheSame) {
+  auto draw = [this](bool compile) {
+    Scene scene;
+    scene.AddObject(Square(0, 10, 0, 1, 0.5f, 0));
+    GLMesh* dynamic = Square(1, 8, 1, 0, 0.5f, 1);
+    dynamic->SetCacheable(false);
+    scene.AddObject(dynamic);
+    scene.BuildRenderList(compile);
+    DrawFrame(scene);
+    return Screen();
+  };
+  std::vector<uint8_t> plain = draw(false);
+  EXPECT_EQ(plain, draw(true));
+}
+
+TEST_F(SceneTest, EqualFieldsOfViewSetTheProjectionOnce) {
+  Camera<GLMesh> first(Identity(), 45, 1.3333334f);
+  Camera<GLMesh> second(Identity(), 45, 1.3333334f);
+  Camera<GLMesh> wide(Identity(), 90, 1.3333334f);
+  float before[16];
+  float after[16];
+  first.ApplyProjection();
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  second.ApplyProjection();
+  glGetFloatv(GL_PROJECTION_MATRIX, before);
+  EXPECT_EQ(before[0], 1.0f);  // untouched identity
+  wide.ApplyProjection();
+  glGetFloatv(GL_PROJECTION_MATRIX, after);
+  EXPECT_NEAR(after[5], 1.0f, 1e-5f);  // cot(45 degrees)
+  GLint mode = 0;
+  glGetIntegerv(GL_MATRIX_MODE, &mode);
+  EXPECT_EQ(mode, GL_MODELVIEW);
+}
+
+TEST_F(SceneTest, CameraAdjustmentIsAppliedBeforeInverting) {
+  Scene scene;
+  scene.ActiveCamera()->Adjustment()(0, 3) = -2.5f;  // moves the eye left
+  scene.AddObject(Square(0, 10, 0, 1, 0, 0));
+  scene.BuildRenderList(false);
+  DrawFrame(scene);
+  EXPECT_EQ(PixelAt(320 + 120, 240), (Rgba{255, 0, 0, 255}));
+}
+
+TEST_F(SceneTest, LightPoolHandsOutTheFirstFreeLight) {
+  const vec3 white(1.0f);
+  const vec3 black(0.0f);
+  const vec3 constant(1.0f, 0.0f, 0.0f);
+  std::vector<std::unique_ptr<Light>> lights;
+  for (int i = 0; i < 3; ++i) lights.emplace_back(new Light(Identity(), white, black, black, constant, false));
+  EXPECT_EQ(lights[0]->LightName(), static_cast<GLenum>(GL_LIGHT0));
+  EXPECT_EQ(lights[2]->LightName(), static_cast<GLenum>(GL_LIGHT2));
+  lights[1]->Enable();
+  EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
+  lights[1].reset();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
+  lights[1].reset(new Light(Identity(), white, black, black, constant, false));
+  EXPECT_EQ(lights[1]->LightName(), static_cast<GLenum>(GL_LIGHT1));
+
+  for (int i = 3; i < 8; ++i) lights.emplace_back(new Light(Identity(), white, black, black, constant, false));
+  EXPECT_EQ(lights[7]->LightName(), static_cast<GLenum>(GL_LIGHT7));
+  testing::internal::CaptureStdout();
+  Light ninth(Identity(), white, black, black, constant, false);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "All 8 lights are in use: this light stays dark\n");
+  EXPECT_EQ(ninth.LightName(), 0u);
+  glDisable(GL_LIGHTING);
+  ninth.Enable();
+  ninth.SetPosition();
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneTest, LitSceneShowsTheLightColourOnFacingSurfaces) {
+  Scene scene;
+  auto* light = new Light(Identity(0, 0, 0), vec3(0.0f), vec3(0.0f), vec3(0.0f), vec3(1.0f, 0.0f, 0.0f), false);
+  light->SetDiffuse(1.0f, 1.0f, 0.0f, 1.0f);
+  scene.AddLight(light);
+  GLMesh* wall = Square(0, 10, 0, 1, 1, 1);
+  wall->AddAttribute(new Lighting());
+  scene.AddObject(wall);
+  scene.BuildRenderList(true);
+  DrawFrame(scene);
+  // The wall's normal faces -y, towards the light: yellow, no blue.
+  Rgba centre = PixelAt(320, 240);
+  EXPECT_GT(centre[0], 200);
+  EXPECT_GT(centre[1], 200);
+  EXPECT_LT(centre[2], 30);
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING) && !glIsEnabled(GL_LIGHT0));
+}
+
+TEST_F(SceneTest, BackgroundFillsTheScreenUntilPopped) {
+  Scene scene;
+  TextureRef* pattern = GetTexture("scene-test background", "default");
+  scene.PushBackground(pattern);
+  EXPECT_TRUE(scene.HasBackground());
+  scene.Clear(true);
+  // The pattern's top-left texel (red 0) lands at the top left of the screen.
+  EXPECT_LT(PixelAt(5, 476)[0], 16);
+  EXPECT_GT(PixelAt(638, 2)[0], 200);
+  scene.Clear(false);
+  EXPECT_EQ(RgbAt(638, 2), (std::array<uint8_t, 3>{0, 0, 0}));
+  scene.PopBackground();
+  EXPECT_FALSE(scene.HasBackground());
+  scene.PopBackground();
+  EXPECT_FALSE(scene.HasBackground());
+}
+
+TEST_F(SceneTest, FindObjectSearchesDepthFirst) {
+  Scene scene;
+  GLMesh* a = Square(0, 0, 0, 1, 1, 1);
+  GLMesh* child = Square(0, 0, 0, 1, 1, 1);
+  GLMesh* b = Square(0, 0, 0, 1, 1, 1);
+  child->SetName("twin");
+  b->SetName("twin");
+  child->SetParent(a);
+  scene.AddObject(a);
+  scene.AddObject(b);
+  EXPECT_EQ(scene.FindObject("twin"), child);
+  EXPECT_EQ(scene.FindObject("none"), nullptr);
+  EXPECT_EQ(scene.CollectObjects().size(), 4u);  // with the default camera
+}
+
+}  // namespace
