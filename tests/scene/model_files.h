@@ -1,0 +1,20 @@
+// The 3DS files of the assimp-testmodels package, and reading files and
+// byte strings with the show's chunk reader.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "scene/chunk3ds.h"
+
+constexpr char kAssimpModels[] = "/usr/share/assimp/models/3DS/";
+
+// Every .3ds file of the package, full paths.
+std::vector<std::string> AssimpModels3ds();
+
+// Standard output of a shell command.
+std::string CommandOutput(const std::string& command);
+
+std::unique_ptr<Chunk> ReadChunkFile(const std::string& path);
+std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id = 0);
