@@ -156,7 +156,6 @@ struct Drive {
   bool clap = false;            // snare on two and four
   bool open_hats = false;       // open hats on the offbeats
   bool stabs = false;           // offbeat chord stabs
-  bool roll_in = false;         // snare roll over the last two bars
   bool lead = false;            // the peak tune, its arpeggio and crashes
   float bass_cutoff_hz = 300.0f;
   float pad_gain = 0.03f;
@@ -165,12 +164,10 @@ struct Drive {
 // Machine music: four-to-the-floor kick, hats, bass, stabs, metal.
 void Driving(Mix& mix, const DrumKit& kit, const Span& span, const Drive& drive, uint32_t seed) {
   synth::Noise noise(seed);
-  int bars = static_cast<int>(std::ceil((span.end - span.start) / kBar));
   ForBars(span, [&](int bar, double time) {
     const Chord& chord = drive.chords[bar % 4];
     double rest = span.end - time;
     PadChord(mix, chord, time, std::min(kBar, rest), 0.35f, drive.pad_gain, 0.25f);
-    bool roll = drive.roll_in && bar >= bars - 2;
     Steps("X...X...X...X...", time, span, [&](double at, float v, int) {
       mix.Add(Bus::kDrums, kit.kick, at, 0.95f * v, 0.0f, 0.02f, 0.0f);
       mix.Duck(at);
@@ -185,12 +182,7 @@ void Driving(Mix& mix, const DrumKit& kit, const Span& span, const Drive& drive,
         mix.Add(Bus::kDrums, kit.open_hat[(step / 4) % kit.kVariants], at, 0.28f * v, -0.3f, 0.1f, 0.0f);
       });
     }
-    if (roll) {
-      Steps("xxxxxxxxxxxxxxxx", time, span, [&](double at, float, int step) {
-        float v = 0.3f + 0.7f * (static_cast<float>(step) / 16.0f + (bar == bars - 1 ? 0.5f : 0.0f)) / 1.5f;
-        mix.Add(Bus::kDrums, kit.snare[step % kit.kVariants], at, 0.55f * v, 0.1f, 0.2f, 0.0f);
-      });
-    } else if (drive.clap) {
+    if (drive.clap) {
       Steps("....X.......X..o", time, span, [&](double at, float v, int step) {
         mix.Add(Bus::kDrums, kit.snare[(step + bar) % kit.kVariants], at, 0.6f * v, 0.1f, 0.25f, 0.0f);
       });
@@ -237,12 +229,15 @@ void Break(Mix& mix, const Span& span) {
   mix.Add(Bus::kMusic, Bass(kDm9.root - 12, seconds, 0.6f, 150.0f), span.start, 0.5f, 0.0f, 0.0f, 0.0f);
 }
 
-// The end card: a gong and the home chord spelled out in bells.
+// The end card: the bass drops away under one stroke of the home chord, an
+// octave up, in bells over a gong.
 void Ending(Mix& mix, const Span& span) {
-  mix.Add(Bus::kDrums, synth::MetalHit(0.9f, 110.0f), span.start, 0.5f, 0.0f, 0.8f, 0.3f);
-  PadChord(mix, kAm9, span.start, kFadeEndSeconds - span.start, 0.7f, 0.07f, 0.7f);
+  mix.Add(Bus::kDrums, synth::MetalHit(0.9f, 440.0f), span.start, 0.5f, 0.0f, 0.8f, 0.3f);
+  Chord high = kAm9;
+  for (float& tone : high.tones) tone += 12.0f;
+  PadChord(mix, high, span.start, kFadeEndSeconds - span.start, 0.7f, 0.035f, 0.7f);
   for (size_t k = 0; k < kAm9.tones.size(); ++k) {
-    mix.Add(Bus::kMusic, Bell(kAm9.tones[k] + 12.0f, 0.7f), span.start + k * kBeatSeconds, 0.4f,
+    mix.Add(Bus::kMusic, Bell(high.tones[k], 0.7f), span.start, 0.3f,
             0.3f * (static_cast<float>(k) - 2.0f), 0.6f, 0.4f);
   }
 }
@@ -275,7 +270,7 @@ synth::StereoBuffer RenderScore() {
   Break(mix, {s[2].start, s[2].end});
   Calm(mix, {s[3].start, s[3].end}, 0, 0, 31);
   Drive machine3{{kDm9, kDm9, kFmaj7, kEm7}};
-  machine3.clap = machine3.open_hats = machine3.roll_in = true;
+  machine3.clap = true;
   machine3.bass_cutoff_hz = 400.0f;
   Driving(mix, kit, {s[4].start, s[4].end}, machine3, 41);
   Drive machine2{{kAm9, kFmaj7, kCmaj7, kG6}};
