@@ -1,0 +1,28 @@
+// Building scenes from 3DS chunk trees: meshes, lights, cameras, their
+// keyframe tracks and the object hierarchy.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scene/chunk3ds.h"
+#include "scene/scene.h"
+
+// Reads the file, files its lights and cameras into the scene and returns
+// its meshes (file order, then the keyframer's dummies). Empty when the file
+// cannot be read or has no mesh section.
+std::vector<GLMesh*> LoadObjects(Scene& scene, const char* file_name);
+// The same over a chunk tree that is already read.
+std::vector<GLMesh*> LoadObjects(Scene& scene, const Chunk* root);
+
+// Fills the mesh from an object block holding a triangle mesh; false when
+// the block is no mesh or lacks vertices or faces.
+bool LoadFromChunk(GLMesh* mesh, const Chunk* root, const Chunk* block, TextureManager& textures);
+
+// The keyframer node of the kind (CHUNK_TRACKINFO, CHUNK_TRACKCAMERA, ...)
+// whose track name is exactly the object's name; null when there is none.
+const Chunk* FindKeyframeNode(const Chunk* root, const std::string& name, uint32_t kind);
+
+// Prints depth blanks, "Name: " and the object's name, then the children
+// two blanks deeper.
+void PrintTree(const GLMesh* object, int depth);

@@ -1,0 +1,150 @@
+// The scene loader on the assimp models (checked against lib3ds) and on
+// files built in the test: objects, cameras, lights, tracks and hierarchy.
+#include <gtest/gtest.h>
+#include <lib3ds/camera.h>
+#include <lib3ds/file.h>
+#include <lib3ds/mesh.h>
+#include <lib3ds/node.h>
+
+#include <cmath>
+
+#include "chunk_bytes.h"
+#include "model_files.h"
+#include "scene/scene_loader.h"
+#include "tests/support/gl_context.h"
+
+namespace {
+
+using namespace chunk_bytes;
+
+class SceneLoaderTest : public GLContextTest {};
+
+struct Lib3dsDeleter {
+  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
+};
+
+std::vector<std::string> Names(const std::vector<GLMesh*>& objects) {
+  std::vector<std::string> names;
+  for (const GLMesh* o : objects) names.push_back(o->Name());
+  return names;
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST_F(SceneLoaderTest, ObjectsCamerasAndKeyRangesMatchLib3ds) {
+  int animated = 0;
+  for (const std::string& path : AssimpModels3ds()) {
+    std::unique_ptr<Lib3dsFile, Lib3dsDeleter> peer(lib3ds_file_load(path.c_str()));
+    const std::unique_ptr<Chunk> root = ReadChunkFile(path);
+    Scene scene;
+    const std::vector<GLMesh*> meshes = LoadObjects(scene, root.get());
+    std::vector<std::string> peer_meshes;
+    for (Lib3dsMesh* m = peer->meshes; m; m = m->next) peer_meshes.push_back(m->name);
+    EXPECT_EQ(Names(meshes), peer_meshes) << path;
+    std::vector<std::string> peer_cameras = {"N.N"};
+    for (Lib3dsCamera* c = peer->cameras; c; c = c->next) peer_cameras.push_back(c->name);
+    std::vector<std::string> cameras;
+    for (const auto* c : scene.Cameras()) cameras.push_back(c->Name());
+    EXPECT_EQ(cameras, peer_cameras) << path;
+    EXPECT_EQ(scene.Lights().size(), 0u) << path;
+    for (GLMesh* mesh : meshes) {
+      Lib3dsNode* node = lib3ds_file_node_by_name(peer.get(), mesh->Name().c_str(), LIB3DS_OBJECT_NODE);
+      EXPECT_EQ(EndsWith(path, "fels.3ds"), node == nullptr) << mesh->Name();  // fels has no keyframer
+      if (!node) continue;
+      ++animated;
+      const Lib3dsLin3Key* first = node->data.object.pos_track.keyL;
+      const Lib3dsLin3Key* last = first;
+      for (const Lib3dsLin3Key* k = first; k; k = k->next) last = k;
+      EXPECT_EQ(mesh->PositionPath().Start(), float(first->tcb.frame)) << mesh->Name();
+      EXPECT_EQ(mesh->PositionPath().End(), float(last->tcb.frame)) << mesh->Name();
+      EXPECT_EQ(mesh->PositionPath().Rate(), 0.1f);
+      size_t rotations = 0;
+      for (const Lib3dsQuatKey* k = node->data.object.rot_track.keyL; k; k = k->next) ++rotations;
+      EXPECT_EQ(mesh->Orientations().size(), rotations) << mesh->Name();
+      EXPECT_EQ(mesh->Attributes().size(), 2u);
+    }
+    for (GLMesh* mesh : meshes)
+      if (!mesh->Parent()) scene.AddObject(mesh);
+  }
+  EXPECT_EQ(animated, 21);
+}
+
+TEST_F(SceneLoaderTest, CameraRollKeysBecomeNegativeRadians) {
+  const std::string path = std::string(kAssimpModels) + "CameraRollAnim.3ds";
+  std::unique_ptr<Lib3dsFile, Lib3dsDeleter> peer(lib3ds_file_load(path.c_str()));
+  Lib3dsNode* node = lib3ds_file_node_by_name(peer.get(), "Camera01", LIB3DS_CAMERA_NODE);
+  const std::unique_ptr<Chunk> root = ReadChunkFile(path);
+  Scene scene;
+  for (GLMesh* mesh : LoadObjects(scene, root.get())) scene.AddObject(mesh);
+  ASSERT_EQ(scene.Cameras().size(), 2u);
+  KeyframePath<float, 1>& roll = scene.Cameras()[1]->RollPath();
+  int i = 0;
+  for (const Lib3dsLin1Key* k = node->data.camera.roll_track.keyL; k; k = k->next, ++i)
+    EXPECT_NEAR(roll.ValueAt(float(i))[0], -k->value * 3.14159265f / 180, 1e-6);
+  EXPECT_EQ(i, 2);
+  EXPECT_EQ(roll.End(), 120.0f);
+}
+
+std::string TriangleBlock(const std::string& name) {
+  const std::string mesh = Bytes(CHUNK_VERTLIST, U16(3) + Floats({0, 0, 0, 1, 0, 0, 0, 1, 0})) +
+                           Bytes(CHUNK_FACELIST, U16(1) + U16(0) + U16(1) + U16(2) + U16(0));
+  return Bytes(CHUNK_OBJBLOCK, Str(name) + Bytes(CHUNK_TRIMESH, mesh));
+}
+
+std::string ObjectNode(const std::string& name, int parent) {
+  return Bytes(CHUNK_TRACKINFO, Bytes(CHUNK_TRACKOBJNAME, Str(name) + U16(0) + U16(0) + U16(uint16_t(parent))));
+}
+
+TEST_F(SceneLoaderTest, FiveNodeHierarchyAndDummies) {
+  std::string blocks, nodes;
+  const char* names[] = {"A", "B", "C", "D", "E"};
+  const int parents[] = {-1, 0, 1, 0, -1};
+  for (int i = 0; i < 5; ++i) {
+    blocks += TriangleBlock(names[i]);
+    nodes += ObjectNode(names[i], parents[i]);
+  }
+  nodes += ObjectNode("$$$DUMMY", -1) + ObjectNode("F", 5) + ObjectNode("missing", -1);
+  blocks += TriangleBlock("F");
+  const auto root = ReadChunkBytes(Bytes(CHUNK_MAIN, Bytes(CHUNK_OBJMESH, blocks) + Bytes(CHUNK_KEYFRAMER, nodes)));
+  Scene scene;
+  const std::vector<GLMesh*> meshes = LoadObjects(scene, root.get());
+  ASSERT_EQ(Names(meshes), (std::vector<std::string>{"A", "B", "C", "D", "E", "F", "$$$DUMMY-LADATTU"}));
+  EXPECT_EQ(meshes[0]->Parent(), nullptr);
+  EXPECT_EQ(meshes[1]->Parent(), meshes[0]);
+  EXPECT_EQ(meshes[2]->Parent(), meshes[1]);
+  EXPECT_EQ(meshes[3]->Parent(), meshes[0]);
+  EXPECT_EQ(meshes[4]->Parent(), nullptr);
+  EXPECT_EQ(meshes[5]->Parent(), meshes[6]);
+  for (GLMesh* mesh : meshes)
+    if (!mesh->Parent()) scene.AddObject(mesh);
+  EXPECT_EQ(scene.FindObject("C"), meshes[2]);
+  EXPECT_EQ(scene.CollectObjects().size(), 1 + 7u);
+}
+
+TEST_F(SceneLoaderTest, LightsTakeTheirColourAndSpotTarget) {
+  const std::string omni = Bytes(CHUNK_OBJBLOCK, Str("Omni") + Bytes(CHUNK_LIGHT, Floats({1, 2, 3}) + Bytes(CHUNK_RGBF, Floats({0.5f, 0.25f, 1}))));
+  const std::string white = Bytes(CHUNK_OBJBLOCK, Str("White") + Bytes(CHUNK_LIGHT, Floats({0, 0, 0})));
+  const std::string spot = Bytes(CHUNK_OBJBLOCK, Str("Spot") + Bytes(CHUNK_LIGHT, Floats({0, 0, 10}) + Bytes(CHUNK_SPOTLIGHT, Floats({0, 0, 0, 20, 30}))));
+  const auto root = ReadChunkBytes(Bytes(CHUNK_MAIN, Bytes(CHUNK_OBJMESH, omni + white + spot)));
+  Scene scene;
+  EXPECT_TRUE(LoadObjects(scene, root.get()).empty());
+  ASSERT_EQ(scene.Lights().size(), 3u);
+  EXPECT_EQ(scene.Lights()[0]->Ambient()[1], 0.25f);
+  EXPECT_EQ(scene.Lights()[1]->Ambient()[0], 1.0f);
+  EXPECT_FALSE(scene.Lights()[0]->IsSpot());
+  EXPECT_TRUE(scene.Lights()[2]->IsSpot());
+  // The spot looks down from (0, 0, 10): its local -Z axis is world -z.
+  const auto& m = scene.Lights()[2]->Matrix();
+  EXPECT_NEAR(m.rows[2][2], 1.0f, 1e-5);
+  EXPECT_EQ(scene.Lights()[0]->VisibilityTop(), 0);
+}
+
+TEST_F(SceneLoaderTest, MissingFileLoadsNothingButSucceeds) {
+  Scene scene;
+  EXPECT_TRUE(scene.Load("no-such-scene.3ds"));
+  EXPECT_EQ(scene.Objects().size(), 1u);  // the default camera
+}
+
+}  // namespace
