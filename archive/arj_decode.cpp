@@ -205,6 +205,7 @@ void ArjDecoder::ReadSmallCodeLengths(int symbols, int count_bits, int special) 
     int len = bit_buffer_ >> 13;
     if (len == 7) {
       for (unsigned mask = 1u << 12; bit_buffer_ & mask; mask >>= 1) ++len;
+      if (len > kMaxCodeLength) ArjFatal(r_, kBadCode);
     }
     AdvanceBits(len < 7 ? 3 : len - 3);
     small_lengths_[i++] = static_cast<uint8_t>(len);
