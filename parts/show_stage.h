@@ -1,7 +1,8 @@
-// The show's stage: the parts, pictures, fades, lights and music that the
+// The show's stage: the intro, pictures, fades, lights and music that the
 // timeline drives.
 #pragma once
 
+#include "parts/intro.h"
 #include "runtime/show.h"
 
 class DemoStage : public ShowStage {
@@ -13,4 +14,7 @@ class DemoStage : public ShowStage {
   void Present() override;
   void DisableLights() override;
   void StartMusic() override;
+
+ private:
+  Intro* intro_ = nullptr;  // owned by the show's parts
 };

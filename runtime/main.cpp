@@ -9,6 +9,8 @@
 
 #include "archive/afile.h"
 #include "archive/demo_data.h"
+#include "effects/frame_feedback.h"
+#include "effects/screen_fade.h"
 #include "parts/show_stage.h"
 #include "runtime/clock.h"
 #include "runtime/data_files.h"
@@ -60,6 +62,8 @@ int main(int argc, char** argv) {
 
   OpenWindow(options.windowed);
   SetupOpenGL(kWidth, kHeight);
+  gFrameFeedback.Create();  // both need the blend-colour entry point
+  gScreenFade.Create();
   if (options.fps > 0) InstallClock(std::make_unique<FixedStepClock>(options.fps));
   ShowClock& clock = TheClock();
   MusicInit(44100);

@@ -3,12 +3,9 @@
 
 #include <GL/gl.h>
 
-#include <array>
-
 #include "runtime/gl_setup.h"
+#include "tests/support/rgb.h"
 #include "tests/support/gl_context.h"
-
-using Rgb = std::array<int, 3>;
 
 class EffectsGLTest : public GLContextTest {
  protected:
@@ -29,10 +26,3 @@ class EffectsGLTest : public GLContextTest {
     return {p[0], p[1], p[2]};
   }
 };
-
-// Each channel within `tolerance` of the expected value.
-inline bool Near(const Rgb& actual, const Rgb& expected, int tolerance = 2) {
-  for (int i = 0; i < 3; ++i)
-    if (actual[i] < expected[i] - tolerance || actual[i] > expected[i] + tolerance) return false;
-  return true;
-}

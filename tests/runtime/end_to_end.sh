@@ -51,7 +51,7 @@ cp "$demo" bin/demo && cp demo.dat bin/
 "$demo" -nosound --window --fps 2 --frames frames >out.txt 2>err.txt; status=$?
 [ $status -eq 0 ] || fail "capture run: status $status"
 count=$(ls frames | wc -l)
-[ "$count" -eq 398 ] || fail "199 s at 2 fps presents 398 frames, found $count"
+[ "$count" -eq 404 ] || fail "3 s of loading picture and 199 s of show at 2 fps present 404 frames, found $count"
 /usr/bin/python3 -c "
 from PIL import Image
 im = Image.open('frames/frame000100.png')

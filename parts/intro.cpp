@@ -1,0 +1,66 @@
+#include "parts/intro.h"
+
+#include <GL/gl.h>
+
+#include "runtime/clock.h"
+#include "runtime/present.h"
+#include "scene/light.h"
+
+Bitmap* gLoadingPicture = nullptr;
+Bitmap* gInterludePicture = nullptr;
+Bitmap* gClosingPicture = nullptr;
+
+namespace {
+constexpr float kFadeInSeconds = 3.0f;
+}
+
+void DrawFullScreen(const Bitmap& picture, float opacity) {
+  picture.Begin2D();
+  picture.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), 0.0f, opacity);
+  picture.End2D();
+}
+
+bool Intro::Load() {
+  gLoadingPicture = new Bitmap;
+  gLoadingPicture->Load("bmp1", "loading.jpg");
+  return true;
+}
+
+void Intro::FadeInLoadingPicture() {
+  ShowClock& clock = TheClock();
+  clock.Reset();
+  for (float x; (x = static_cast<float>(clock.Read())) < kFadeInSeconds;) {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawFullScreen(*gLoadingPicture, x / kFadeInSeconds);
+    PresentFrame();
+  }
+}
+
+bool Intro::LoadingStep(ShowParts& parts) {
+  FadeInLoadingPicture();
+
+  gInterludePicture = new Bitmap;
+  gClosingPicture = new Bitmap;
+  parts.natu1 = makePart_(ScenePart::Natu1);
+  parts.natu2 = makePart_(ScenePart::Natu2);
+  parts.natu3 = makePart_(ScenePart::Natu3);
+  parts.techno1 = makePart_(ScenePart::Techno1);
+  parts.techno2 = makePart_(ScenePart::Techno2);
+  parts.techno3 = makePart_(ScenePart::Techno3);
+
+  gInterludePicture->Load("bmp2", "loading2.jpg");
+  gClosingPicture->Load("bmp3", "the_end.jpg");
+
+  // The picture stays on the screen while the parts load, in playing order.
+  LightPool& lights = SharedLightPool();
+  Effect* const playingOrder[] = {parts.natu1.get(),   parts.techno1.get(), parts.natu2.get(),
+                                  parts.techno3.get(), parts.techno2.get(), parts.natu3.get()};
+  bool first = true;
+  for (Effect* part : playingOrder) {
+    if (!first) lights.ResetAll();
+    first = false;
+    if (part) part->Load();
+  }
+  return true;
+}

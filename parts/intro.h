@@ -1,0 +1,41 @@
+// The intro: fades the loading picture in and loads the rest of the show
+// behind it.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "effects/bitmap.h"
+#include "runtime/effect.h"
+#include "runtime/show.h"
+
+// The show's three full-screen pictures, made by the intro and kept for the
+// whole run.
+extern Bitmap* gLoadingPicture;
+extern Bitmap* gInterludePicture;
+extern Bitmap* gClosingPicture;
+
+// Draws the picture over the whole window, upright, blended by `opacity`.
+void DrawFullScreen(const Bitmap& picture, float opacity);
+
+enum class ScenePart { Natu1, Natu2, Natu3, Techno1, Techno2, Techno3 };
+using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePart)>;
+
+class Intro : public Effect {
+ public:
+  explicit Intro(ScenePartFactory makePart) : makePart_(std::move(makePart)) {}
+
+  // Makes the loading picture from "loading.jpg".
+  bool Load() override;
+
+  // Resets the show clock and fades the loading picture in from black over
+  // three seconds of it; then makes the other two pictures and the six scene
+  // parts and loads them in the order they play, each part with the whole
+  // light pool free. Always true.
+  bool LoadingStep(ShowParts& parts);
+
+ private:
+  void FadeInLoadingPicture();
+
+  ScenePartFactory makePart_;
+};
