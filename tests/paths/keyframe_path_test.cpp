@@ -1,0 +1,100 @@
+#include "paths/keyframe_path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Key1 = vec<float, 1>;
+using Key3 = vec<float, 3>;
+
+TEST(KeyframePath, KeyTimesBecomeLengthsAndRange) {
+  KeyframePath<float, 1> path;
+  ASSERT_TRUE(path.SetKeys({Key1(0.0f), Key1(1.0f), Key1(2.0f)}, {0.0f, 10.0f, 30.0f}));
+  EXPECT_EQ(path.KeyCount(), 3);
+  EXPECT_EQ(path.Start(), 0.0f);
+  EXPECT_EQ(path.End(), 30.0f);
+  EXPECT_EQ(path.TotalLength(), 30.0f);
+  path.Rewind();
+  path.Advance(20.0f);
+  EXPECT_EQ(path.Parameter(), 1.5f);
+  // Halfway along the Bezier 1, 1 + 1/3, 2 - 1/2, 2.
+  EXPECT_EQ(path.Value()[0], 1.4375f);
+}
+
+TEST(KeyframePath, UnevenKeyTimesMoveByTime) {
+  // Keys at frames 5, 6 and 50: a frame moves through the whole first segment
+  // but only a 44th of the second.
+  KeyframePath<float, 3> path;
+  ASSERT_TRUE(path.SetKeys({Key3(0, 0, 0), Key3(10, 0, 0), Key3(10, 44, 0)}, {5.0f, 6.0f, 50.0f}));
+  path.Rewind();
+  EXPECT_EQ(path.CursorPosition(), 5.0f);
+  Key3 v = path.Advance(1.0f);
+  EXPECT_EQ(path.Parameter(), 1.0f);
+  EXPECT_EQ(v[0], 10.0f);
+  EXPECT_EQ(v[1], 0.0f);
+  path.Advance(22.0f);
+  EXPECT_EQ(path.Parameter(), 1.5f);
+  EXPECT_EQ(path.CursorPosition(), 28.0f);
+  path.Advance(100.0f);
+  EXPECT_TRUE(path.AtEnd());
+  EXPECT_EQ(path.Value()[1], 44.0f);
+  path.Advance(-123.0f);
+  EXPECT_TRUE(path.AtStart());
+  EXPECT_EQ(path.CursorPosition(), 5.0f);
+  EXPECT_EQ(path.Value()[0], 0.0f);
+}
+
+TEST(KeyframePath, CursorStaysAtThePreviousStartUntilRewound) {
+  KeyframePath<float, 1> path;
+  ASSERT_TRUE(path.SetKeys({Key1(3.0f), Key1(4.0f)}, {5.0f, 15.0f}));
+  EXPECT_EQ(path.CursorPosition(), 0.0f);
+  EXPECT_EQ(path.Advance(2.0f)[0], 3.0f);  // still before the start
+  EXPECT_EQ(path.CursorPosition(), 2.0f);
+  path.Rewind();
+  EXPECT_EQ(path.CursorPosition(), 5.0f);
+}
+
+TEST(KeyframePath, FewerTimesThanValuesFails) {
+  KeyframePath<float, 1> path;
+  EXPECT_EQ(path.KeyCount(), 0);
+  EXPECT_FALSE(path.SetKeys({Key1(0.0f), Key1(1.0f)}, {0.0f}));
+  EXPECT_FALSE(path.IsValid());
+  EXPECT_FALSE(path.SetKeys({}, {}));
+  EXPECT_FALSE(path.IsValid());
+}
+
+TEST(KeyframePath, ExtraTimesAreIgnoredForTheRange) {
+  KeyframePath<float, 1> path;
+  ASSERT_TRUE(path.SetKeys({Key1(0.0f), Key1(1.0f)}, {0.0f, 8.0f, 100.0f}));
+  EXPECT_EQ(path.End(), 8.0f);
+  EXPECT_EQ(path.TotalLength(), 8.0f);
+}
+
+TEST(KeyframePath, SingleKeyTrackHoldsItsValue) {
+  KeyframePath<float, 3> path;
+  ASSERT_TRUE(path.SetKeys({Key3(7, 8, 9)}, {0.0f}));
+  path.Rewind();
+  Key3 v = path.Advance(10.0f);
+  EXPECT_EQ(v[0], 7.0f);
+  EXPECT_EQ(v[2], 9.0f);
+  EXPECT_EQ(path.CursorSegment(), 0);
+}
+
+TEST(KeyframePath, RepeatedKeyTimeIsSkippedWithoutNaN) {
+  KeyframePath<float, 1> path;
+  ASSERT_TRUE(path.SetKeys({Key1(0.0f), Key1(5.0f), Key1(9.0f)}, {0.0f, 0.0f, 4.0f}));
+  path.Rewind();
+  EXPECT_EQ(path.Value()[0], 0.0f);
+  EXPECT_EQ(path.Advance(4.0f)[0], 9.0f);
+}
+
+TEST(KeyframePath, DumpAddsTheKeyTimes) {
+  KeyframePath<float, 1> path;
+  ASSERT_TRUE(path.SetKeys({Key1(0.0f), Key1(2.0f)}, {0.0f, 12.5f}));
+  testing::internal::CaptureStdout();
+  path.Dump();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "points:\n(0)\n(2)\nlengths:\n12.5\ndirections:\n  (1)\n  (1)\nKeyTimes:\n  0\n  12.5\n");
+}
+
+}  // namespace

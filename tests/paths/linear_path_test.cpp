@@ -1,0 +1,193 @@
+#include "paths/linear_path.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using Path1 = LinearPath<float, 1>;
+using Key1 = vec<float, 1>;
+using Key3 = vec<float, 3>;
+
+Path1 MeasuredPath(std::vector<float> keys) {
+  std::vector<Key1> values;
+  for (float k : keys) values.push_back(Key1(k));
+  Path1 path;
+  EXPECT_TRUE(path.SetPoints(values, true));
+  return path;
+}
+
+TEST(LinearPath, NewPathIsInvalidAndYieldsZero) {
+  Path1 path;
+  EXPECT_FALSE(path.IsValid());
+  EXPECT_EQ(path.ValueAt(0.5f)[0], 0.0f);
+  EXPECT_EQ(path.Advance(3.0f)[0], 0.0f);
+  EXPECT_EQ(path.Value()[0], 0.0f);
+  EXPECT_EQ(path.Parameter(), 0.0f);
+  EXPECT_TRUE(path.AtStart());
+  EXPECT_TRUE(path.AtEnd());
+  EXPECT_EQ(path.Rate(), 1.0f);
+  path.SetRate(0.1f);
+  EXPECT_EQ(path.Rate(), 0.1f);
+}
+
+TEST(LinearPath, EmptyKeyListFails) {
+  Path1 path;
+  EXPECT_FALSE(path.SetPoints({}, true));
+  EXPECT_FALSE(path.IsValid());
+}
+
+TEST(LinearPath, SingleKeyYieldsThatKeyEverywhereAndStaysAtTheEnd) {
+  Path1 path = MeasuredPath({4.0f});
+  for (float u : {-3.0f, 0.0f, 0.5f, 7.0f}) EXPECT_EQ(path.ValueAt(u)[0], 4.0f);
+  EXPECT_TRUE(path.AtEnd());
+  EXPECT_EQ(path.Advance(5.0f)[0], 4.0f);
+  EXPECT_EQ(path.CursorSegment(), 0);
+  EXPECT_EQ(path.Advance(-9.0f)[0], 4.0f);
+  EXPECT_EQ(path.CursorSegment(), 0);
+}
+
+TEST(LinearPath, ValueAtClampsToTheFirstAndLastKeys) {
+  Path1 path = MeasuredPath({1.0f, 3.0f, 7.0f});
+  EXPECT_EQ(path.ValueAt(-0.5f)[0], 1.0f);
+  EXPECT_EQ(path.ValueAt(2.0f)[0], 7.0f);
+  EXPECT_EQ(path.ValueAt(2.5f)[0], 7.0f);
+  EXPECT_EQ(path.ValueAt(1.25f)[0], 4.0f);
+  EXPECT_EQ(path.ValueAt(std::nanf(""))[0], 1.0f);
+}
+
+TEST(LinearPath, MeasuredLengthsAndAdvanceInsideASegment) {
+  Path1 path = MeasuredPath({0.0f, 10.0f, 20.0f});
+  EXPECT_EQ(path.TotalLength(), 20.0f);
+  EXPECT_EQ(path.Start(), 0.0f);
+  EXPECT_EQ(path.End(), 20.0f);
+  path.Rewind();
+  EXPECT_TRUE(path.AtStart());
+  EXPECT_EQ(path.Advance(15.0f)[0], 15.0f);
+  EXPECT_EQ(path.Parameter(), 1.5f);
+  EXPECT_EQ(path.CursorSegment(), 1);
+  EXPECT_FALSE(path.AtStart());
+  EXPECT_FALSE(path.AtEnd());
+}
+
+TEST(LinearPath, MeasuresDistancesBetweenVectorKeys) {
+  LinearPath<float, 3> path;
+  ASSERT_TRUE(path.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0), Key3(3, 4, 12)}, true));
+  EXPECT_EQ(path.TotalLength(), 17.0f);
+  Key3 v = path.Advance(5.0f + 6.0f);
+  EXPECT_EQ(v[0], 3.0f);
+  EXPECT_EQ(v[1], 4.0f);
+  EXPECT_EQ(v[2], 6.0f);
+  path.Measure(8);  // in pieces: the same up to rounding
+  EXPECT_NEAR(path.TotalLength(), 17.0f, 1e-5f);
+}
+
+TEST(LinearPath, UnmeasuredPathHasZeroLengthsAndJumpsToTheEnd) {
+  Path1 path;
+  ASSERT_TRUE(path.SetPoints({Key1(0.0f), Key1(5.0f)}, false));
+  EXPECT_EQ(path.TotalLength(), 0.0f);
+  EXPECT_EQ(path.Parameter(), 0.0f);  // zero-length segment: no division by zero
+  EXPECT_EQ(path.Advance(1.0f)[0], 5.0f);
+  EXPECT_TRUE(path.AtEnd());
+}
+
+TEST(LinearPath, AdvancingPastTheEndKeepsTheLastKeyWhileThePositionGrows) {
+  Path1 path = MeasuredPath({0.0f, 10.0f, 20.0f});
+  EXPECT_EQ(path.Advance(25.0f)[0], 20.0f);
+  EXPECT_EQ(path.CursorSegment(), 2);
+  EXPECT_EQ(path.CursorPosition(), 25.0f);
+  EXPECT_EQ(path.Parameter(), 2.0f);
+  EXPECT_TRUE(path.AtEnd());
+  EXPECT_EQ(path.Advance(3.0f)[0], 20.0f);
+  EXPECT_EQ(path.CursorPosition(), 28.0f);
+  // Back by the same amounts returns to the start.
+  EXPECT_EQ(path.Advance(-3.0f)[0], 20.0f);
+  EXPECT_EQ(path.CursorPosition(), 25.0f);
+  EXPECT_EQ(path.Advance(-25.0f)[0], 0.0f);
+  EXPECT_EQ(path.CursorPosition(), 0.0f);
+  EXPECT_TRUE(path.AtStart());
+}
+
+TEST(LinearPath, AdvancingBeforeTheStartAndBack) {
+  Path1 path = MeasuredPath({0.0f, 10.0f, 20.0f});
+  path.Advance(12.0f);
+  EXPECT_EQ(path.Advance(-20.0f)[0], 0.0f);
+  EXPECT_EQ(path.CursorPosition(), -8.0f);
+  EXPECT_EQ(path.CursorSegment(), 0);
+  EXPECT_EQ(path.Advance(-2.0f)[0], 0.0f);
+  EXPECT_EQ(path.CursorPosition(), -10.0f);
+  EXPECT_EQ(path.Advance(4.0f)[0], 0.0f);  // still before the start
+  EXPECT_EQ(path.CursorPosition(), -6.0f);
+  EXPECT_EQ(path.Advance(18.0f)[0], 12.0f);
+  EXPECT_EQ(path.CursorPosition(), 12.0f);
+}
+
+TEST(LinearPath, AdvanceForwardThenBackReturnsToTheSameCursor) {
+  Path1 path = MeasuredPath({0.0f, 2.5f, 3.0f, 10.0f, 10.0f, 11.0f});
+  std::mt19937 random(7);
+  std::uniform_real_distribution<float> step(0.0f, 4.0f);
+  for (int i = 0; i < 2000; ++i) {
+    int32_t segment = path.CursorSegment();
+    float parameter = path.Parameter();
+    float position = path.CursorPosition();
+    float delta = step(random) * (i % 2 == 0 ? -1.0f : 1.0f);
+    path.Advance(delta);
+    path.Advance(-delta);
+    ASSERT_EQ(path.CursorSegment(), segment) << i;
+    ASSERT_NEAR(path.Parameter(), parameter, 1e-4f) << i;
+    ASSERT_NEAR(path.CursorPosition(), position, 1e-4f) << i;
+    path.Advance(delta);  // wander on
+  }
+}
+
+TEST(LinearPath, UpdateAdvancesByTheSharedStep) {
+  Path1 path = MeasuredPath({0.0f, 10.0f});
+  SetPathStep(2.5f);
+  EXPECT_EQ(path.Update()[0], 2.5f);
+  EXPECT_EQ(path.Update()[0], 5.0f);
+  SetPathStep(-1.0f);
+  EXPECT_EQ(path.Update()[0], 4.0f);
+  SetPathStep(0.0f);
+}
+
+// Counts evaluations so that the cache can be observed.
+class CountingPath : public Path1 {
+ public:
+  Key ValueAt(float u) const override {
+    ++evaluations;
+    return Path1::ValueAt(u);
+  }
+  mutable int evaluations = 0;
+};
+
+TEST(LinearPath, ValueIsComputedOncePerCursorPosition) {
+  CountingPath path;
+  ASSERT_TRUE(path.SetPoints({Key1(0.0f), Key1(10.0f)}, true));
+  path.evaluations = 0;
+  EXPECT_EQ(path.Value()[0], 0.0f);
+  EXPECT_EQ(path.Value()[0], 0.0f);
+  EXPECT_EQ(path.evaluations, 1);
+  path.Advance(0.0f);  // a zero step still refreshes the value
+  EXPECT_EQ(path.evaluations, 2);
+  EXPECT_EQ(path.Advance(4.0f)[0], 4.0f);
+  EXPECT_EQ(path.Value()[0], 4.0f);
+  EXPECT_EQ(path.evaluations, 3);
+  path.Rewind();
+  EXPECT_EQ(path.Value()[0], 0.0f);
+  EXPECT_EQ(path.evaluations, 4);
+}
+
+TEST(LinearPath, DumpListsPointsAndLengths) {
+  LinearPath<float, 3> path;
+  ASSERT_TRUE(path.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0)}, true));
+  testing::internal::CaptureStdout();
+  path.Dump();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "points:\n(0,0,0)\n(3,4,0)\nlengths:\n5\n");
+  Path1 empty;
+  testing::internal::CaptureStdout();
+  empty.Dump();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+}  // namespace
