@@ -75,7 +75,8 @@ int Run(int argc, char** argv) {
   try {
     image.reset(reader->read(file));
   } catch (const imageio::ImageIOException& e) {
-    std::printf("%s", e.message());
+    const size_t length = std::strlen(e.message());
+    std::printf("%s%s", e.message(), length && e.message()[length - 1] == '\n' ? "" : "\n");
     affree(file);
     delete file;
     return 1;
