@@ -84,14 +84,6 @@ TEST(CubicPath, MeasuresAlongTheCurveInTenPieces) {
   EXPECT_EQ(path.End(), path.TotalLength());
 }
 
-TEST(CubicPath, StraightEvenKeysMeasureTheirDistance) {
-  CubicPath<float, 1> path;
-  ASSERT_TRUE(path.SetPoints({Key1(0.0f), Key1(10.0f), Key1(20.0f)}, true));
-  EXPECT_NEAR(path.TotalLength(), 20.0f, 1e-4f);
-  path.Rewind();
-  EXPECT_NEAR(path.Advance(20.0f)[0], 20.0f, 1e-4f);
-}
-
 TEST(CubicPath, DumpAddsTheDirections) {
   CubicPath<float, 1> path;
   ASSERT_TRUE(path.SetPoints({Key1(0.0f), Key1(3.0f), Key1(9.0f)}, false));
