@@ -50,7 +50,9 @@ class ArjDecoder {
       pending_byte_ = 0;
       if (r_.compressed_left > 0) {
         --r_.compressed_left;
-        pending_byte_ = static_cast<uint8_t>(afgetc(r_.input));  // end of input reads as 0xFF
+        // Past the end of the input, afgetc's -1 reads as 0xFF.
+        AFILE* in = r_.input;
+        pending_byte_ = in->pos < in->end ? *in->pos++ : 0xFF;
       }
       pending_count_ = 8;
     }
@@ -250,6 +252,11 @@ void ArjDecoder::CopyMatch(unsigned distance, int length) {
   if (from < position_ && position_ < kWindowSize - kMaxMatch - 1) {
     // The whole match lies inside the window; overlapping copies repeat.
     unsigned char* w = window_.get();
+    if (from + length <= position_) {
+      std::memcpy(w + position_, w + from, length);
+      position_ += length;
+      return;
+    }
     for (int n = 0; n < length; ++n) w[position_++] = w[from++];
     return;
   }

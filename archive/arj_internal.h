@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "archive/afile.h"
+#include "archive/crc32.h"
 
 constexpr int kArjMaxHeaderSize = 2600;
 
@@ -29,7 +30,7 @@ struct ArjReader {
   uint16_t name_position = 0;
 
   uint32_t crc = 0;
-  uint32_t crc_table[256] = {};
+  Crc32Tables crc_tables = {};
   int32_t error_count = 0;
   int spinner = 0;
 

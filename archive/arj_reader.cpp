@@ -56,7 +56,7 @@ void SkipForward(AFILE* f, uint32_t n) {
 bool ReadCheckedHeader(ArjReader& r, uint16_t n) {
   const size_t got = afread(r.header, 1, n, r.input);
   std::memset(r.header + got, 0, sizeof r.header - got);
-  r.crc = UpdateCrc32(r.crc_table, 0xFFFFFFFFu, r.header, got);
+  r.crc = UpdateCrc32(r.crc_tables, 0xFFFFFFFFu, r.header, got);
   return (r.crc ^ 0xFFFFFFFFu) == ReadArjLong(r);
 }
 
@@ -245,7 +245,7 @@ void ShowSpinner(ArjReader& reader) {
 }
 
 void WriteOutput(ArjReader& r, const unsigned char* bytes, size_t n) {
-  r.crc = UpdateCrc32(r.crc_table, r.crc, bytes, n);
+  r.crc = UpdateCrc32(r.crc_tables, r.crc, bytes, n);
   GrowOutput(r, r.length + n);
   unsigned char* out = r.output.get() + r.length;
   if (r.file_type == kFileTypeText && r.host_os != kHostKeepsBit7) {
@@ -260,7 +260,7 @@ AFILE* ExtractArj(AFILE* input, uint32_t output_limit) {
   std::unique_ptr<ArjReader> reader(new ArjReader);
   ArjReader& r = *reader;
   r.input = input;
-  BuildCrc32Table(r.crc_table);
+  BuildCrc32Tables(&r.crc_tables);
   r.output_limit = output_limit;
   r.capacity = std::min<size_t>(kInitialOutput, output_limit);
   r.output.reset(new unsigned char[r.capacity ? r.capacity : 1]);

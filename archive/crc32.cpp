@@ -1,14 +1,25 @@
 #include "archive/crc32.h"
 
-void BuildCrc32Table(uint32_t table[256]) {
+void BuildCrc32Tables(Crc32Tables* tables) {
   for (uint32_t i = 0; i < 256; ++i) {
     uint32_t r = i;
     for (int bit = 0; bit < 8; ++bit) r = (r & 1) ? (r >> 1) ^ 0xEDB88320u : r >> 1;
-    table[i] = r;
+    tables->t[0][i] = r;
   }
+  for (uint32_t i = 0; i < 256; ++i)
+    for (int k = 1; k < 8; ++k) {
+      const uint32_t prev = tables->t[k - 1][i];
+      tables->t[k][i] = (prev >> 8) ^ tables->t[0][prev & 0xFF];
+    }
 }
 
-uint32_t UpdateCrc32(const uint32_t table[256], uint32_t crc, const unsigned char* bytes, size_t n) {
-  for (size_t i = 0; i < n; ++i) crc = table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+uint32_t UpdateCrc32(const Crc32Tables& tables, uint32_t crc, const unsigned char* bytes, size_t n) {
+  const auto& t = tables.t;
+  for (; n >= 8; n -= 8, bytes += 8) {
+    const uint32_t lo = crc ^ (bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24);
+    crc = t[7][lo & 0xFF] ^ t[6][lo >> 8 & 0xFF] ^ t[5][lo >> 16 & 0xFF] ^ t[4][lo >> 24] ^ t[3][bytes[4]] ^
+          t[2][bytes[5]] ^ t[1][bytes[6]] ^ t[0][bytes[7]];
+  }
+  for (; n > 0; --n, ++bytes) crc = t[0][(crc ^ *bytes) & 0xFF] ^ (crc >> 8);
   return crc;
 }

@@ -1,11 +1,17 @@
-// CRC-32 of ISO 3309 (reflected polynomial 0xEDB88320), table-driven.
+// CRC-32 of ISO 3309 (reflected polynomial 0xEDB88320), table-driven: the
+// first of the tables is the classic byte table, the others let the update
+// take eight bytes a step.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
-void BuildCrc32Table(uint32_t table[256]);
+struct Crc32Tables {
+  uint32_t t[8][256];
+};
+
+void BuildCrc32Tables(Crc32Tables* tables);
 
 // Runs the bytes through the register; preset it to 0xFFFFFFFF and
 // complement the result.
-uint32_t UpdateCrc32(const uint32_t table[256], uint32_t crc, const unsigned char* bytes, size_t n);
+uint32_t UpdateCrc32(const Crc32Tables& tables, uint32_t crc, const unsigned char* bytes, size_t n);

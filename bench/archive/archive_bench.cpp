@@ -31,7 +31,8 @@ std::string MixedData(size_t size) {
         break;
       case 1:
         for (int record = 0; record < 2000; ++record) {
-          const uint32_t fields[4] = {static_cast<uint32_t>(record), gen() % 256, 0x3F800000u, gen() % 16};
+          const uint32_t fields[4] = {static_cast<uint32_t>(record), static_cast<uint32_t>(gen() % 256), 0x3F800000u,
+                                      static_cast<uint32_t>(gen() % 16)};
           data.append(reinterpret_cast<const char*>(fields), sizeof fields);
         }
         break;
