@@ -4,14 +4,10 @@
 #include "scene/gl_mesh.h"
 #include "textures/texture_manager.h"
 
-namespace {
-
 void BindFirstTexture(const GLMesh& mesh) {
   const TextureRef* texture = mesh.FirstTexture();
   glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
 }
-
-}  // namespace
 
 Color::Color(float r, float g, float b, float a) : Attribute(kPlainColorKind), color{r, g, b, a} {}
 

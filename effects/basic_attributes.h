@@ -6,6 +6,10 @@
 
 #include "effects/attribute.h"
 
+// Binds the mesh's first texture to GL_TEXTURE_2D of the active unit, or no
+// texture when the mesh has none.
+void BindFirstTexture(const GLMesh& mesh);
+
 // Sets the current colour; kind 0 when built from four values.
 class Color : public Attribute {
  public:
