@@ -18,6 +18,7 @@
 #include "archive/demo_data.h"
 #include "archive/pack_image.h"
 #include "command.h"
+#include "effects/basic_attributes.h"
 #include "effects/fog.h"
 #include "runtime/gl_setup.h"
 #include "runtime/present.h"
@@ -237,6 +238,22 @@ void AddHeadlight(Scene& scene, const vec<float, 3>& at) {
   std::printf("no lights in the scene: a headlight at the camera\n");
 }
 
+// Meshes whose image comes with a mask are cut out and seen from both
+// sides, as the parts dress them.
+void MaskCutOuts(Scene& scene) {
+  for (GLMesh* mesh : scene.CollectObjects()) {
+    const TextureRef* texture = mesh->FirstTexture();
+    if (!texture || !texture->image || !texture->image->name) continue;
+    const std::string image = texture->image->name;
+    if (image.size() < 4) continue;
+    uint32_t size = 0;
+    const std::string mask = image.substr(0, image.size() - 4) + ".mask";
+    if (!FindInArchives(gArchives, mask.c_str(), &size)) continue;
+    mesh->AddAttribute(new Masking(GL_NOTEQUAL, 0));
+    mesh->AddAttribute(new DoubleSided());
+  }
+}
+
 void SetFog(float end) {
   gFog.SetRange(1.0f, end);
   gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
@@ -258,6 +275,7 @@ int Render(const RenderOptions& o, const std::string& scene_name) {
   if (o.background) scene.PushBackground(scene.Textures().GetTexture(o.background, o.background));
   if (o.fog_end > 0) SetFog(o.fog_end);
   LightDiffusely(scene);
+  MaskCutOuts(scene);
   scene.BuildRenderList(false);
   PoseAtFrame(scene, o.frame);
   if (camera == 0) FrameDefaultCamera(scene);
