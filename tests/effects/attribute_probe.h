@@ -3,6 +3,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
@@ -28,6 +29,20 @@ inline GLint Integer(GLenum name) {
   GLint value = 0;
   glGetIntegerv(name, &value);
   return value;
+}
+
+// The active unit's texture matrix is the identity.
+inline void ExpectIdentityTextureMatrix() {
+  float m[16];
+  glGetFloatv(GL_TEXTURE_MATRIX, m);
+  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+}
+
+// The blend function of ProjectiveTexture and Cubemap, set during the draw
+// and left set after it.
+inline void ExpectAdditiveBlendFunction() {
+  EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
+  EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
 }
 
 // A 2D texture from RGBA rows, nearest filtering.

@@ -119,8 +119,7 @@ TEST_F(CubemapTest, SetsUpUnitOneDuringTheDraw) {
     EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
     EXPECT_TRUE(Enabled(GL_NORMAL_ARRAY));
     EXPECT_TRUE(Enabled(GL_NORMALIZE));
-    EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-    EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+    ExpectAdditiveBlendFunction();
     float model_view[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, model_view);
 
@@ -160,12 +159,9 @@ TEST_F(CubemapTest, SwitchesUnitOneOffAfterTheDraw) {
   gExt.glActiveTextureARB(GL_TEXTURE1_ARB);
   for (GLenum capability : {GL_TEXTURE_CUBE_MAP, GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R})
     EXPECT_FALSE(Enabled(capability));
-  float texture[16];
-  glGetFloatv(GL_TEXTURE_MATRIX, texture);
-  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(texture[i], i % 5 == 0 ? 1.0f : 0.0f);
+  ExpectIdentityTextureMatrix();
   gExt.glActiveTextureARB(GL_TEXTURE0_ARB);
-  EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-  EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+  ExpectAdditiveBlendFunction();  // left set
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -84,8 +84,7 @@ TEST_F(ProjectiveTextureTest, SetsUpBothUnitsDuringTheDraw) {
     EXPECT_TRUE(Enabled(GL_TEXTURE_2D));
     EXPECT_EQ(static_cast<GLuint>(Integer(GL_TEXTURE_BINDING_2D)), green_.id);
     EXPECT_TRUE(Enabled(GL_TEXTURE_COORD_ARRAY));
-    EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-    EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+    ExpectAdditiveBlendFunction();
 
     gExt.glActiveTextureARB(GL_TEXTURE1_ARB);
     EXPECT_TRUE(Enabled(GL_TEXTURE_2D));
@@ -145,13 +144,9 @@ TEST_F(ProjectiveTextureTest, RestoresTheUnitsAfterTheDraw) {
   for (GLenum generator : {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q})
     EXPECT_FALSE(Enabled(generator));
   EXPECT_EQ(Integer(GL_TEXTURE_STACK_DEPTH), 1);
-  float m[16];
-  glGetFloatv(GL_TEXTURE_MATRIX, m);
-  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f);
+  ExpectIdentityTextureMatrix();
   gExt.glActiveTextureARB(GL_TEXTURE0_ARB);
-  // The blend function stays set.
-  EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
-  EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+  ExpectAdditiveBlendFunction();  // left set
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

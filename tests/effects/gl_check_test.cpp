@@ -1,0 +1,96 @@
+// The GL-error switch: the first error inside a mesh's draw is reported
+// with the mesh's name and the step, once.
+#include "scene/gl_check.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "effects/basic_attributes.h"
+#include "scene/scene.h"
+#include "tests/support/render_fixture.h"
+
+namespace {
+
+// GL_INVALID_ENUM (0x500) in the chosen steps; GL_INVALID_VALUE (0x501)
+// when it tears down.
+class Faulty : public Attribute {
+ public:
+  enum Step { kUpdate, kArrays, kImmediate };
+  explicit Faulty(Step step) : Attribute(-1), step_(step) {}
+  void Update(Scene&, GLMesh&) override { Fail(kUpdate); }
+  void BeginArrays(Scene&, GLMesh&) override { Fail(kArrays); }
+  void BeginImmediate(GLMesh&) override { Fail(kImmediate); }
+  void EndArrays(Scene&, GLMesh&) override {
+    if (step_ == kArrays) glLineWidth(-1.0f);
+  }
+
+ private:
+  void Fail(Step step) const {
+    if (step == step_) glEnable(GL_FLOAT);
+  }
+  Step step_;
+};
+
+class GLCheckTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    while (glGetError() != GL_NO_ERROR) {
+    }
+  }
+  void TearDown() override {
+    SetGLErrorChecks(false);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+  }
+
+  GLMesh* Kettle(Faulty::Step step) {
+    mesh_.reset(Triangle(10));
+    mesh_->SetName("Kettle");
+    mesh_->AddAttribute(new Color(1, 0, 0, 1));
+    mesh_->AddAttribute(new Faulty(step));
+    return mesh_.get();
+  }
+
+  Scene scene_;
+  std::unique_ptr<GLMesh> mesh_;
+};
+
+TEST_F(GLCheckTest, ReportsOnlyTheFirstErrorOfAnAttributeWithTheMeshName) {
+  SetGLErrorChecks(true);
+  testing::internal::CaptureStdout();
+  Kettle(Faulty::kArrays)->Render(scene_);
+  mesh_->Render(scene_);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "GL error 0x500 after attribute array set-up of 'Kettle'\n");
+  EXPECT_FALSE(GLErrorChecks());
+  // Checking stopped at the first error: the tear-down's error is still there.
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_VALUE));
+}
+
+TEST_F(GLCheckTest, NamesTheAttributeUpdate) {
+  SetGLErrorChecks(true);
+  testing::internal::CaptureStdout();
+  Kettle(Faulty::kUpdate)->Update(scene_);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "GL error 0x500 after attribute update of 'Kettle'\n");
+}
+
+TEST_F(GLCheckTest, AnErrorCompiledIntoTheDisplayListShowsWhenItIsCalled) {
+  testing::internal::CaptureStdout();
+  Kettle(Faulty::kImmediate)->UseDisplayList();
+  SetGLErrorChecks(true);
+  mesh_->Render(scene_);
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("GL error 0x500 after display list of 'Kettle'\n"), std::string::npos) << out;
+}
+
+TEST_F(GLCheckTest, OffByDefaultAndLeavesTheErrorToTheCaller) {
+  EXPECT_FALSE(GLErrorChecks());  // the tests run without DEMO_GL_CHECK
+  testing::internal::CaptureStdout();
+  Kettle(Faulty::kArrays)->Render(scene_);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_INVALID_ENUM));
+}
+
+}  // namespace
