@@ -2,26 +2,10 @@
 # The demo program end to end, headless: usage errors, a missing and a broken
 # data file, a whole run on the fixed-step clock, and frame capture.
 # usage: end_to_end.sh DEMO
-set -u
-demo="$1"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../support/demo_sandbox.sh" "$1"
 
-# A data file: one entry in a pack image, compressed by arj, scrambled.
-mkdir data
-/usr/bin/python3 - <<'PY'
-import struct
-body = b"hello"
-open("data/pack.bin", "wb").write(struct.pack("<I", 1) + b"readme.txt\0" + struct.pack("<I", len(body)) + body)
-PY
-(cd data && arj a -m1 ../plain.arj pack.bin >/dev/null) || fail "arj could not make the test archive"
-/usr/bin/python3 -c "
-d = open('plain.arj', 'rb').read()
-open('demo.dat', 'wb').write(bytes(b ^ 0xC3 for b in d))"
+printf hello >readme.txt
+make_data_file demo.dat readme.txt
 
 "$demo" --help >help.txt; [ $? -eq 0 ] && grep -q -- "--fps N" help.txt || fail "--help"
 "$demo" --fps 0 2>err.txt; [ $? -eq 2 ] && grep -q "frame rate" err.txt || fail "--fps 0 is refused with status 2"
@@ -43,8 +27,8 @@ grep -q "^  Entry #1: readme.txt, 19, 5$" out.txt || fail "entry line missing"
 grep -q "placeholder part" out.txt && fail "per-frame lines must be off by default"
 
 # The data file beside the executable is found from any folder.
-mkdir bin run
-cp "$demo" bin/demo && cp demo.dat bin/
+mkdir run
+cp demo.dat bin/
 (cd run && ../bin/demo -nosound --window --fps 1 >out.txt 2>err.txt); status=$?
 [ $status -eq 0 ] || fail "data file beside the program: status $status: $(cat run/err.txt)"
 
@@ -57,5 +41,4 @@ from PIL import Image
 im = Image.open('frames/frame000100.png')
 assert im.size == (640, 480) and im.mode == 'RGB', (im.size, im.mode)" || fail "captured frame is not a 640x480 RGB PNG"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
-[ $failures -eq 0 ]
+finish
