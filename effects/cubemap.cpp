@@ -24,6 +24,7 @@ constexpr GLenum kPictureFaces[6] = {
 
 }  // namespace
 
+// Without pictures the kind is 0, the value a plain Color has too.
 Cubemap::Cubemap(bool dynamic_render) : Attribute(kPlainColorKind), dynamic_render(dynamic_render) {
   pixels.resize(static_cast<size_t>(width) * height * 4);
   glGenTextures(1, &texture_);
