@@ -1,16 +1,11 @@
-// The pack image parser and the memory files over any bytes.
+// The pack image parser and the memory files over any bytes. Run with
+// -close_fd_mask=3: every rejected image and listing writes a line.
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "archive/afile.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) return 1;
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   unsigned char* image = new unsigned char[size + 1];
