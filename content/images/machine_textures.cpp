@@ -10,13 +10,13 @@ namespace {
 
 constexpr int kSize = 256;
 
-// Brushed steel: fine horizontal streaks over a soft sheen.
+// Brushed steel: fine horizontal streaks over bands of polished sheen.
 RgbImage BrushedMetal() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float streaks = Fbm(x * 2, y * 128, 2, 3, 111);
-    const float sheen = 0.5f + 0.5f * std::cos((x - 0.3f) * 3.1f);
-    const float v = 0.45f + 0.25f * streaks + 0.2f * sheen;
-    return Colour{v * 0.92f, v * 0.95f, v};
+    const float sheen = std::pow(0.5f + 0.5f * std::cos((x - 0.3f) * 6.2831853f), 3.0f);
+    const float v = 0.30f + 0.30f * streaks + 0.45f * sheen;
+    return Colour{v * 0.90f, v * 0.95f, v * 1.05f};
   });
 }
 
@@ -38,16 +38,17 @@ RgbImage Chrome() {
   });
 }
 
-// Blue light panels: a grid of glowing tiles with dark seams.
+// Blue light panels: a grid of glowing tiles with dark seams and a hot
+// white core in each.
 RgbImage BluePanels() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float gx = std::fmod(x * 4, 1.0f), gy = std::fmod(y * 4, 1.0f);
     const float seam = std::min(std::min(gx, 1 - gx), std::min(gy, 1 - gy));
-    const float glow = std::clamp(seam * 10, 0.0f, 1.0f);
-    const float flicker = 0.7f + 0.3f * Hash01(int(x * 4), int(y * 4), 121);
+    const float glow = std::clamp(seam * 14, 0.0f, 1.0f);
+    const float flicker = 0.8f + 0.2f * Hash01(int(x * 4), int(y * 4), 121);
     const float centre = 1 - std::hypot(gx - 0.5f, gy - 0.5f);
-    Colour c = Scale(palette::kPanelBlue, glow * flicker * (0.6f + 0.5f * centre));
-    return Mix(c, Colour{0.85f, 0.95f, 1.0f}, std::pow(std::max(0.0f, centre), 8.0f) * glow * 0.6f);
+    Colour c = Scale(palette::kPanelBlue, glow * flicker * (0.8f + 0.6f * centre));
+    return Mix(c, Colour{0.85f, 0.95f, 1.0f}, std::pow(std::max(0.0f, centre), 5.0f) * glow * 0.8f);
   });
 }
 

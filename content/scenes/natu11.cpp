@@ -47,7 +47,7 @@ Scene Natu11() {
 
   Mesh& land = scene.AddMesh("Maasto");
   AddGrid(land, -kLand, -kLand, kLand, kLand, kLandCells, kLandCells, Ground,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 450);
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 160);
 
   const int cells = int(2 * kLake / kWaterStep);
   AddGrid(scene.AddMesh("WaterPlane"), -kLake, -kLake, kLake, kLake, cells, cells, [](float, float) { return 0.0f; },
@@ -74,10 +74,12 @@ Scene Natu11() {
     AddCard(scene.AddMesh(rails[i]), {side, y0 + 115, 26}, {0, 115, 0}, 40, {0, 1}, {2, 0}, fence);
   }
 
-  // Shore bushes: crossed leaf cards round the lake.
+  // Shore bushes: crossed leaf cards round the lake, leaving open the
+  // south-west shore where the camera comes in and the pier's root.
   Mesh& bushes = scene.AddMesh("Box11");
   for (int i = 0; i < 14; ++i) {
     const float a = 0.45f * float(i) + 0.2f * Hash01(i, 0, 3), r = 690 + 140 * Hash01(i, 1, 3);
+    if (a > 3.9f && a < 4.95f) continue;
     const V3 base = OnGround(r * std::cos(a), r * std::sin(a), -5);
     const float size = 50 + 40 * Hash01(i, 2, 3);
     AddCard(bushes, base, {size, 0, 0}, size * 1.4f, {0.5f, 1}, {1, 0}, leaves);
@@ -100,19 +102,20 @@ Scene Natu11() {
   const char* tree_names[] = {"Tree0", "Tree1", "Tree2", "Tree3"};
   for (int i = 0; i < 4; ++i) AddPlaceholder(scene, tree_names[i], trees[i], leaves);
 
-  // Omni03 stands in the sunset; Omni05 is a red lantern at the pier's end.
-  scene.lights.push_back({"Omni03", {0, 4200, 700}, 1.0f, 0.6f, 0.3f, {}});
+  // Omni03 is the low sun behind the lake, high enough to light the slopes;
+  // Omni05 is a red lantern at the pier's end.
+  scene.lights.push_back({"Omni03", {-1500, 4000, 2600}, 1.0f, 0.78f, 0.55f, {}});
   scene.lights.push_back({"Omni05", {0, kPierTipY + 20, 80}, 1.0f, 0.2f, 0.1f, {}});
 
   // Fifteen frames a second: 705 frames for the part's 47 seconds.
   std::vector<CameraStop> path{
-                       {0, {0, -1500, 120}, {0, 1000, 60}, 55},
-                       {120, {-150, -700, 70}, {0, 1500, 80}, 52},
-                       {240, {-300, 100, 55}, {300, 2000, 120}, 50},
-                       {360, {150, 420, 80}, {900, 1200, 100}, 50, -6},
-                       {480, {550, 80, 110}, {-200, -600, 40}, 50, 4},
-                       {600, {250, -350, 90}, {-100, -500, 30}, 48},
-                       {705, {120, -150, 140}, {-200, 1800, 120}, 55},
+      {0, {-250, -1350, 110}, {0, -100, 40}, 55},
+      {120, {-430, -800, 80}, {200, 400, 30}, 52},
+      {240, {-200, -150, 60}, {300, 900, 110}, 50, -3},
+      {360, {300, 250, 70}, {900, -100, 70}, 50, 3},
+      {480, {420, -380, 90}, {-120, -560, 30}, 50},
+      {600, {160, -650, 150}, {-300, 200, 20}, 50},
+      {705, {0, -300, 160}, {0, 1500, 150}, 55},
   };
   KeepAbove(path, Ground, 70);
   AddCamera(scene, path);

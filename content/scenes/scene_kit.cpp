@@ -1,6 +1,7 @@
 #include "content/scenes/scene_kit.h"
 
 #include <algorithm>
+#include <deque>
 
 Material Textured(const std::string& name, const std::string& texture, bool two_sided, uint16_t shininess) {
   Material m;
@@ -39,4 +40,45 @@ void AddPlaceholder(Scene& scene, const std::string& name, V3 root, uint16_t mat
   AddFace(mesh, a, b, tip, material);
   AddFace(mesh, b, c, tip, material);
   AddFace(mesh, c, a, tip, material);
+}
+
+namespace {
+
+// The faces of one material with only the points they use, in their order.
+Mesh FacesOf(const Mesh& mesh, uint16_t material, const std::string& name) {
+  Mesh part;
+  part.name = name;
+  part.origin = mesh.origin;
+  std::vector<bool> used(mesh.points.size(), false);
+  for (const Triangle& f : mesh.faces)
+    if (f.material == material) used[f.a] = used[f.b] = used[f.c] = true;
+  std::vector<uint16_t> index(mesh.points.size(), 0);
+  for (size_t i = 0; i < mesh.points.size(); ++i)
+    if (used[i]) index[i] = AddPoint(part, mesh.points[i], mesh.uvs[i]);
+  for (const Triangle& f : mesh.faces)
+    if (f.material == material) AddFace(part, index[f.a], index[f.b], index[f.c], material);
+  return part;
+}
+
+}  // namespace
+
+Scene OneTexturePerMesh(Scene scene) {
+  std::deque<Mesh> meshes;
+  for (const Mesh& mesh : scene.meshes) {
+    if (mesh.faces.empty()) {
+      meshes.push_back(mesh);
+      continue;
+    }
+    const uint16_t first = mesh.faces[0].material;
+    meshes.push_back(FacesOf(mesh, first, mesh.name));
+    std::vector<bool> seen(scene.materials.size(), false);
+    seen[first] = true;
+    for (const Triangle& f : mesh.faces) {
+      if (seen[f.material]) continue;
+      seen[f.material] = true;
+      meshes.push_back(FacesOf(mesh, f.material, mesh.name + "_" + scene.materials[f.material].name));
+    }
+  }
+  scene.meshes = std::move(meshes);
+  return scene;
 }

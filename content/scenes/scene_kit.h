@@ -28,6 +28,11 @@ void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float 
 // replaces with generated geometry (trees).
 void AddPlaceholder(Scene& scene, const std::string& name, V3 root, uint16_t material);
 
+// The show binds one texture per object (its first face's). Every mesh that
+// mixes materials keeps the faces of its first face's material; the faces of
+// each other material move to a new mesh "<name>_<material>".
+Scene OneTexturePerMesh(Scene scene);
+
 // Recipes of the single scenes; each returns the finished scene.
 Scene Natu11();
 Scene Natu22();

@@ -1,6 +1,7 @@
 // techno11.3ds: the first machine scene. A steel hall with a mirror floor;
 // four tubes (built by the part) hang from mounts in the ceiling, a chrome
-// pod hangs among them, blue light panels line the walls.
+// pod hangs among them, blue light panels glow between the wall pillars and
+// pipes run along the walls.
 #include <cmath>
 
 #include "content/scenes/scene_kit.h"
@@ -8,24 +9,29 @@
 namespace {
 
 constexpr float kFloor = 7600, kCeiling = 11000, kMountZ = 10567.153f;
-constexpr V3 kHallLo{6000, -8000, kFloor}, kHallHi{18500, 4800, kCeiling};
 constexpr V3 kCentre{12325, -1580, 9300};
+constexpr float kHalf = 3700;  // half width of the hall round the centre
+constexpr V3 kHallLo{kCentre.x - kHalf, kCentre.y - kHalf, kFloor}, kHallHi{kCentre.x + kHalf, kCentre.y + kHalf, kCeiling};
 const V3 kTubeBases[4] = {{14472.444f, -3594.216f, kMountZ},
                           {14472.444f, 616.446f, kMountZ},
                           {10178.361f, 616.446f, kMountZ},
                           {10178.361f, -3743.054f, kMountZ}};
 
-// Walls and ceiling of a box seen from inside (the floor is the mirror).
-void AddRoom(Mesh& mesh, V3 lo, V3 hi, uint16_t wall, uint16_t ceiling) {
-  auto quad = [&](V3 a, V3 b, V3 c, V3 d, float u, float v, uint16_t m) {
-    AddQuad(mesh, {a, b, c, d}, {{0, v}, {u, v}, {u, 0}, {0, 0}}, m);
-  };
-  const float w = (hi.x - lo.x) / 2000, d = (hi.y - lo.y) / 2000, h = (hi.z - lo.z) / 2000;
-  quad({lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}, w, d, ceiling);
-  quad({lo.x, lo.y, lo.z}, {lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, lo.y, lo.z}, h, w, wall);
-  quad({hi.x, hi.y, lo.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}, {lo.x, hi.y, lo.z}, h, w, wall);
-  quad({lo.x, hi.y, lo.z}, {lo.x, hi.y, hi.z}, {lo.x, lo.y, hi.z}, {lo.x, lo.y, lo.z}, h, d, wall);
-  quad({hi.x, lo.y, lo.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {hi.x, hi.y, lo.z}, h, d, wall);
+// The four inner walls of the hall, each from `a` to `b` along the floor,
+// facing the centre; pillars split each wall into kBays bays.
+struct Wall {
+  V3 a, b;
+};
+const Wall kWalls[4] = {{{kHallLo.x, kHallLo.y, kFloor}, {kHallHi.x, kHallLo.y, kFloor}},
+                        {{kHallHi.x, kHallLo.y, kFloor}, {kHallHi.x, kHallHi.y, kFloor}},
+                        {{kHallHi.x, kHallHi.y, kFloor}, {kHallLo.x, kHallHi.y, kFloor}},
+                        {{kHallLo.x, kHallHi.y, kFloor}, {kHallLo.x, kHallLo.y, kFloor}}};
+constexpr int kBays = 4;
+
+// An upright quad on a wall from `a` to `b`, from z0 to z1, facing inwards.
+void AddWallQuad(Mesh& mesh, V3 a, V3 b, float z0, float z1, float u, float v, uint16_t material) {
+  AddQuad(mesh, {{b.x, b.y, z0}, {a.x, a.y, z0}, {a.x, a.y, z1}, {b.x, b.y, z1}}, {{0, v}, {u, v}, {u, 0}, {0, 0}},
+          material);
 }
 
 }  // namespace
@@ -36,52 +42,81 @@ Scene Techno11() {
   const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
   const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
   const uint16_t grating = scene.AddMaterial(Textured("ritila", "ritila.jpg", false, 40));
-  const uint16_t panels = scene.AddMaterial(Textured("blue_spa", "blue_spa.jpg", false, 80));
+  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
+  glow.ambient = {255, 255, 255};  // the panels light themselves
+  const uint16_t panels = scene.AddMaterial(glow);
   const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
 
-  AddRoom(scene.AddMesh("Halli"), kHallLo, kHallHi, walls, metal);
+  // Walls: riveted plates below and above a band of light panels.
+  Mesh& hall = scene.AddMesh("Halli");
+  Mesh& lights = scene.AddMesh("Valot");
+  Mesh& pillars = scene.AddMesh("Pylvaat");
+  Mesh& pipes = scene.AddMesh("Putket");
+  for (const Wall& w : kWalls) {
+    const V3 inward = Normalized(Cross({0, 0, 1}, w.b - w.a));
+    AddWallQuad(hall, w.a, w.b, kFloor, 8200, 8, 0.6f, walls);
+    AddWallQuad(hall, w.a, w.b, 9800, kCeiling, 8, 1.2f, walls);
+    for (int i = 0; i < kBays; ++i) {
+      const V3 a = w.a + (w.b - w.a) * (float(i) / kBays), b = w.a + (w.b - w.a) * (float(i + 1) / kBays);
+      AddWallQuad(lights, a, b, 8200, 9800, 1, 0.8f, panels);
+      const V3 p = a + inward * 260;
+      AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, metal, false, 800);
+    }
+    // Two pipes along the wall, under the panels and under the ceiling.
+    for (float z : {8050.f, 10500.f}) {
+      const V3 a = w.a + inward * 120 + V3{0, 0, z}, b = w.b + inward * 120 + V3{0, 0, z};
+      AddTube(pipes, a, b, 70, 70, 8, metal, false, 600);
+    }
+  }
+  Mesh& ceiling = scene.AddMesh("Katto");
+  AddQuad(ceiling, {{kHallLo.x, kHallLo.y, kCeiling}, {kHallLo.x, kHallHi.y, kCeiling}, {kHallHi.x, kHallHi.y, kCeiling},
+                    {kHallHi.x, kHallLo.y, kCeiling}},
+          {{0, 0}, {0, 4}, {4, 4}, {4, 0}}, walls);
 
   // The mirror floor: its first three points span the floor plane.
   AddQuad(scene.AddMesh("Peili01"),
           {{kHallLo.x, kHallLo.y, kFloor}, {kHallHi.x, kHallLo.y, kFloor}, {kHallHi.x, kHallHi.y, kFloor},
            {kHallLo.x, kHallHi.y, kFloor}},
-          {{0, 0}, {6, 0}, {6, 6}, {0, 6}}, grating);
+          {{0, 0}, {8, 0}, {8, 8}, {0, 8}}, grating);
 
   // Ceiling mounts of the four tubes, and the beams that carry them.
   Mesh& mounts = scene.AddMesh("Kiinnike");
-  for (const V3& b : kTubeBases) AddTube(mounts, b, {b.x, b.y, kCeiling}, 330, 260, 16, metal, true, 400);
-  AddBox(mounts, {9900, -3900, 10700}, {14750, -3300, 10950}, metal, 800);
-  AddBox(mounts, {9900, 330, 10700}, {14750, 900, 10950}, metal, 800);
+  for (const V3& b : kTubeBases) {
+    AddTube(mounts, b, {b.x, b.y, kCeiling}, 330, 260, 16, metal, true, 400);
+    AddTube(mounts, b + V3{0, 0, 60}, b + V3{0, 0, 140}, 380, 380, 16, metal, true, 400);  // collar
+  }
+  for (float y : {-3700.f, 620.f})
+    AddBox(mounts, {kHallLo.x, y - 240, 10700}, {kHallHi.x, y + 240, 10950}, metal, 800);
+  for (float x : {10178.f, 14472.f})
+    AddBox(mounts, {x - 200, kHallLo.y, 10760}, {x + 200, kHallHi.y, 10900}, metal, 800);
 
   // The hanging chrome pod; its frame sits at its centre so it can swing.
   Mesh& pod = scene.AddMesh("tarzan");
   pod.origin = kCentre;
-  AddSphere(pod, kCentre, 380, 10, 16, chrome, [](V3 d) { return 1.0f + 0.5f * d.z * d.z; });
-  AddTube(pod, kCentre + V3{0, 0, 500}, {kCentre.x, kCentre.y, kCeiling}, 30, 30, 8, metal, false, 400);
+  AddSphere(pod, kCentre, 280, 12, 18, chrome, [](V3 d) { return 1.0f + 0.5f * d.z * d.z; });
+  AddTube(pod, kCentre + V3{0, 0, 380}, {kCentre.x, kCentre.y, kCeiling}, 30, 30, 8, metal, false, 400);
 
-  // Pillars round the hall with light panels between them.
-  Mesh& pillars = scene.AddMesh("Pylvaat");
-  Mesh& lights = scene.AddMesh("Valot");
-  for (int i = 0; i < 6; ++i) {
-    const float x = kHallLo.x + 1000 + 2100 * float(i);
-    for (float y : {kHallLo.y + 500, kHallHi.y - 500}) {
-      AddTube(pillars, {x, y, kFloor}, {x, y, kCeiling}, 220, 220, 12, metal, false, 800);
-      const float wall_y = y < 0 ? kHallLo.y + 5 : kHallHi.y - 5;
-      const float dir = y < 0 ? 1.f : -1.f;
-      const V3 a{x + 250, wall_y, 8300}, b{x + 1850, wall_y, 8300};
-      if (dir > 0)
-        AddQuad(lights, {a, b, b + V3{0, 0, 1600}, a + V3{0, 0, 1600}}, {{0, 1}, {2, 1}, {2, 0}, {0, 0}}, panels);
-      else
-        AddQuad(lights, {b, a, a + V3{0, 0, 1600}, b + V3{0, 0, 1600}}, {{0, 1}, {2, 1}, {2, 0}, {0, 0}}, panels);
+  // Machine cabinets in the corners, lit from the panels.
+  Mesh& cabinets = scene.AddMesh("Kaapit");
+  for (float sx : {-1.f, 1.f})
+    for (float sy : {-1.f, 1.f}) {
+      const V3 c{kCentre.x + sx * (kHalf - 700), kCentre.y + sy * (kHalf - 700), kFloor};
+      AddBox(cabinets, c - V3{420, 420, 0}, c + V3{420, 420, 1300}, walls, 600);
+      AddBox(cabinets, c + V3{-300, -300, 1300}, c + V3{300, 300, 1500}, metal, 600);
     }
-  }
-  scene.lights.push_back({"Omni", {12300, -1500, 10300}, 0.75f, 0.85f, 1.0f, {}});
+
+  // A cold key light over the tubes and a warm one low by the far wall.
+  scene.lights.push_back({"Omni", {11200, -3000, 10200}, 0.75f, 0.85f, 1.0f, {}});
+  scene.lights.push_back({"Omni01", {14500, 1200, 8400}, 0.9f, 0.7f, 0.55f, {}});
 
   std::vector<CameraStop> path;
-  for (int k = 0; k <= 9; ++k) {  // a slow orbit round the tubes, rising and sinking
-    const float a = -1.6f + 0.7f * float(k), r = 4200 - 900 * std::sin(float(k) * 0.8f);
-    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8500 + 700 * std::sin(float(k) * 1.3f)};
-    path.push_back({uint32_t(k * 125), eye, kCentre + V3{0, 0, -300.f + 150 * float(k % 3)}, 60, 0});
+  for (int k = 0; k <= 9; ++k) {  // a slow orbit inside the tubes, rising and sinking
+    const float a = -1.6f + 0.7f * float(k), r = 2350 + 200 * std::sin(float(k) * 0.8f);
+    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8700 + 500 * std::sin(float(k) * 1.3f)};
+    // Look past the pod, across the hall at the tubes and the far wall.
+    const float across = a + 2.2f + 0.3f * std::sin(float(k) * 1.7f);
+    const V3 target = kCentre + V3{1400 * std::cos(across), 1400 * std::sin(across), -300.f + 300 * float(k % 3)};
+    path.push_back({uint32_t(k * 125), eye, target, 60, 0});
   }
   AddCamera(scene, path);
   return scene;

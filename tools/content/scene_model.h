@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -70,13 +71,14 @@ struct Light {
 
 struct Scene {
   std::vector<Material> materials;
-  std::vector<Mesh> meshes;
+  std::deque<Mesh> meshes;  // AddMesh keeps earlier meshes where they are
   std::vector<Light> lights;
   std::vector<Camera> cameras;
   uint32_t last_frame = 100;
 
   // Adds a material and returns its index.
   uint16_t AddMaterial(const Material& m);
+  // The mesh stays valid while further meshes are added.
   Mesh& AddMesh(const std::string& name);
   const Mesh* FindMesh(const std::string& name) const;
 };

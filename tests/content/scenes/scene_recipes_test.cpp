@@ -1,0 +1,97 @@
+// Scene recipes as the show reads them: one texture per object, so every
+// written mesh uses one material, and split meshes keep their geometry.
+#include <lib3ds/file.h>
+#include <lib3ds/io.h>
+#include <lib3ds/mesh.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "content/scenes/scene_kit.h"
+#include "content/scenes/scenes.h"
+#include "tools/content/write_3ds.h"
+
+namespace {
+
+struct Lib3dsFileDeleter {
+  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
+};
+
+// Reads the bytes back through lib3ds.
+std::unique_ptr<Lib3dsFile, Lib3dsFileDeleter> ReadBack(const std::vector<uint8_t>& bytes, const char* name) {
+  const std::string path = std::string(name) + ".3ds";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  EXPECT_NE(f, nullptr);
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  return std::unique_ptr<Lib3dsFile, Lib3dsFileDeleter>(lib3ds_file_load(path.c_str()));
+}
+
+Scene TwoMaterialBox() {
+  Scene scene;
+  const uint16_t wood = scene.AddMaterial(Textured("lauta", "lauta.jpg"));
+  const uint16_t rock = scene.AddMaterial(Textured("kivi", "kivi.jpg"));
+  Mesh& box = scene.AddMesh("Box1");
+  box.origin = {5, 6, 7};
+  AddBox(box, {0, 0, 0}, {10, 20, 30}, wood, 10);
+  AddBox(box, {100, 0, 0}, {110, 20, 30}, rock, 10);
+  AddBox(box, {200, 0, 0}, {210, 20, 30}, wood, 10);
+  AddCamera(scene, {{0, {0, -100, 0}, {0, 0, 0}}});
+  return scene;
+}
+
+TEST(OneTexturePerMesh, MovesEachOtherMaterialIntoItsOwnMesh) {
+  const Scene split = OneTexturePerMesh(TwoMaterialBox());
+  ASSERT_EQ(split.meshes.size(), 2u);
+  const Mesh& first = split.meshes[0];
+  const Mesh& second = split.meshes[1];
+  EXPECT_EQ(first.name, "Box1");
+  EXPECT_EQ(second.name, "Box1_kivi");
+  EXPECT_EQ(first.faces.size(), 24u);
+  EXPECT_EQ(second.faces.size(), 12u);
+  EXPECT_EQ(first.points.size(), 48u);  // unused points are dropped
+  EXPECT_EQ(second.points.size(), 24u);
+  EXPECT_FLOAT_EQ(second.origin.z, 7);
+  for (const Triangle& f : second.faces) {
+    EXPECT_EQ(f.material, 1);
+    for (uint16_t i : {f.a, f.b, f.c}) EXPECT_GE(second.points[i].x, 100);
+  }
+  for (const Triangle& f : first.faces) {
+    EXPECT_EQ(f.material, 0);
+    for (uint16_t i : {f.a, f.b, f.c}) EXPECT_TRUE(first.points[i].x <= 10 || first.points[i].x >= 200);
+  }
+}
+
+TEST(OneTexturePerMesh, MeshesAddedLaterLeaveEarlierOnesValid) {
+  Scene scene;
+  Mesh& first = scene.AddMesh("first");
+  for (int i = 0; i < 200; ++i) scene.AddMesh("m" + std::to_string(i));
+  AddPoint(first, {1, 2, 3}, {0, 0});
+  EXPECT_EQ(scene.meshes.front().points.size(), 1u);
+  EXPECT_EQ(scene.meshes.front().name, "first");
+}
+
+TEST(SceneRecipes, EveryWrittenMeshUsesOneMaterialAndHasAUniqueName) {
+  const struct {
+    const char* name;
+    Scene (*recipe)();
+  } recipes[] = {{"natu11", Natu11},     {"natu22", Natu22},     {"natu33", Natu33},    {"kurppa", Kurppa},
+                 {"techno11", Techno11}, {"techno22", Techno22}, {"techno33", Techno33}};
+  for (const auto& r : recipes) {
+    const auto file = ReadBack(Write3ds(OneTexturePerMesh(r.recipe())), r.name);
+    ASSERT_TRUE(file) << r.name;
+    std::set<std::string> names;
+    for (Lib3dsMesh* m = file->meshes; m; m = m->next) {
+      EXPECT_TRUE(names.insert(m->name).second) << r.name << ": " << m->name << " twice";
+      ASSERT_GT(m->faces, 0u) << r.name << ": " << m->name;
+      for (unsigned i = 1; i < m->faces; ++i)
+        ASSERT_STREQ(m->faceL[i].material, m->faceL[0].material) << r.name << ": " << m->name;
+    }
+  }
+}
+
+}  // namespace
