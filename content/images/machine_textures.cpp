@@ -1,5 +1,5 @@
 // Textures of the machine scenes: brushed metal, the chrome environment map,
-// blue light panels, floor grating and riveted wall plates.
+// blue light panels, neon, floor grating and riveted wall plates.
 #include <algorithm>
 #include <cmath>
 
@@ -21,7 +21,7 @@ RgbImage BrushedMetal() {
 }
 
 // Chrome environment map (sphere map): the dusk sky above, its glow on the
-// horizon, dark ground below, with a hot spot where the sun sits.
+// horizon, blue-grey steel below, with a hot spot where the sun sits.
 RgbImage Chrome() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float dx = x * 2 - 1, dy = y * 2 - 1;
@@ -31,7 +31,7 @@ RgbImage Chrome() {
     if (elevation > 0.05f)
       c = Mix(palette::kFog, palette::kDuskViolet, std::pow(elevation, 0.7f));
     else
-      c = Mix(Colour{0.95f, 0.70f, 0.40f}, Colour{0.06f, 0.05f, 0.07f}, std::min(1.0f, -elevation * 4 + 0.2f));
+      c = Mix(Colour{0.95f, 0.70f, 0.40f}, Colour{0.20f, 0.24f, 0.34f}, std::min(1.0f, -elevation * 3 + 0.2f));
     const float sun = std::exp(-((dx + 0.3f) * (dx + 0.3f) + (dy + 0.1f) * (dy + 0.1f)) * 40);
     c = Mix(c, palette::kSunCore, sun);
     return Scale(c, 0.75f + 0.35f * (1 - r * r));
@@ -49,6 +49,14 @@ RgbImage BluePanels() {
     const float centre = 1 - std::hypot(gx - 0.5f, gy - 0.5f);
     Colour c = Scale(palette::kPanelBlue, glow * flicker * (0.8f + 0.6f * centre));
     return Mix(c, Colour{0.85f, 0.95f, 1.0f}, std::pow(std::max(0.0f, centre), 5.0f) * glow * 0.8f);
+  });
+}
+
+// Neon: white-hot cores fading to blue, for glowing letters.
+RgbImage Neon() {
+  return ShadeImage(64, 64, [](float x, float y) {
+    const float core = std::pow(std::sin(x * 3.1415927f) * std::sin(y * 3.1415927f), 0.5f);
+    return Mix(palette::kPanelBlue, Colour{0.90f, 0.97f, 1.0f}, core);
   });
 }
 
@@ -84,6 +92,7 @@ void AddMachineTextures(AssetSet& assets) {
   assets.AddTexture("metal7.jpg", BrushedMetal());
   assets.AddTexture("chromic.jpg", Chrome());
   assets.AddTexture("blue_spa.jpg", BluePanels());
+  assets.AddTexture("neon.jpg", Neon());
   assets.AddTexture("ritila.jpg", Grating());
   assets.AddTexture("seina.jpg", WallPlates());
 }

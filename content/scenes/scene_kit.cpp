@@ -27,6 +27,20 @@ void AddCamera(Scene& scene, const std::vector<CameraStop>& stops) {
   scene.cameras.push_back(camera);
 }
 
+void AddWallPanel(Mesh& mesh, V3 a, V3 b, float z0, float z1, V2 repeats, uint16_t material) {
+  AddQuad(mesh, {{b.x, b.y, z0}, {a.x, a.y, z0}, {a.x, a.y, z1}, {b.x, b.y, z1}},
+          {{0, repeats.v}, {repeats.u, repeats.v}, {repeats.u, 0}, {0, 0}}, material);
+}
+
+void AddTower(Mesh& mesh, V3 c, float half_x, float half_y, float h, const TowerLook& look) {
+  const V3 half{half_x, half_y, 0}, inset{half_x - 30, half_y - 30, 0};
+  AddBox(mesh, c - half, c + half + V3{0, 0, h * 0.45f}, look.plates, 400);
+  AddBox(mesh, c - inset + V3{0, 0, h * 0.45f}, c + inset + V3{0, 0, h * 0.7f}, look.light, 380);
+  AddBox(mesh, c - half + V3{0, 0, h * 0.7f}, c + half + V3{0, 0, h}, look.steel, 400);
+  const float cap = std::min(half_x, half_y) * 0.75f;
+  AddTube(mesh, c + V3{0, 0, h}, c + V3{0, 0, h + 90}, cap, cap * 0.55f, 12, look.chrome, true, 200);
+}
+
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance) {
   for (CameraStop& s : stops) s.position.z = std::max(s.position.z, ground(s.position.x, s.position.y) + clearance);
 }

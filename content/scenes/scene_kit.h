@@ -21,6 +21,19 @@ struct CameraStop {
 // "Camera01" following the stops.
 void AddCamera(Scene& scene, const std::vector<CameraStop>& stops);
 
+// Upright quad over the floor line from `a` to `b`, from height z0 to z1,
+// facing along up x (b - a): walls listed counter-clockwise seen from above
+// face inwards. `repeats`: texture repeats across and up.
+void AddWallPanel(Mesh& mesh, V3 a, V3 b, float z0, float z1, V2 repeats, uint16_t material);
+
+// Materials of a machine tower: plated base, band of light, steel block,
+// chrome cap.
+struct TowerLook {
+  uint16_t plates, light, steel, chrome;
+};
+// A tower standing on `base`, `half` wide each way, `height` tall.
+void AddTower(Mesh& mesh, V3 base, float half_x, float half_y, float height, const TowerLook& look);
+
 // Raises every stop to at least `clearance` above the ground.
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance);
 

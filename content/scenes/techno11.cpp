@@ -28,12 +28,6 @@ const Wall kWalls[4] = {{{kHallLo.x, kHallLo.y, kFloor}, {kHallHi.x, kHallLo.y, 
                         {{kHallLo.x, kHallHi.y, kFloor}, {kHallLo.x, kHallLo.y, kFloor}}};
 constexpr int kBays = 4;
 
-// An upright quad on a wall from `a` to `b`, from z0 to z1, facing inwards.
-void AddWallQuad(Mesh& mesh, V3 a, V3 b, float z0, float z1, float u, float v, uint16_t material) {
-  AddQuad(mesh, {{b.x, b.y, z0}, {a.x, a.y, z0}, {a.x, a.y, z1}, {b.x, b.y, z1}}, {{0, v}, {u, v}, {u, 0}, {0, 0}},
-          material);
-}
-
 }  // namespace
 
 Scene Techno11() {
@@ -54,11 +48,11 @@ Scene Techno11() {
   Mesh& pipes = scene.AddMesh("Putket");
   for (const Wall& w : kWalls) {
     const V3 inward = Normalized(Cross({0, 0, 1}, w.b - w.a));
-    AddWallQuad(hall, w.a, w.b, kFloor, 8200, 8, 0.6f, walls);
-    AddWallQuad(hall, w.a, w.b, 9800, kCeiling, 8, 1.2f, walls);
+    AddWallPanel(hall, w.a, w.b, kFloor, 8200, {8, 0.6f}, walls);
+    AddWallPanel(hall, w.a, w.b, 9800, kCeiling, {8, 1.2f}, walls);
     for (int i = 0; i < kBays; ++i) {
       const V3 a = w.a + (w.b - w.a) * (float(i) / kBays), b = w.a + (w.b - w.a) * (float(i + 1) / kBays);
-      AddWallQuad(lights, a, b, 8200, 9800, 1, 0.8f, panels);
+      AddWallPanel(lights, a, b, 8200, 9800, {1, 0.8f}, panels);
       const V3 p = a + inward * 260;
       AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, metal, false, 800);
     }

@@ -1,7 +1,8 @@
-// techno22.3ds: the peak machine scene. A dark chamber round the origin
-// where twenty metaballs swim (drawn by the part); two pools of liquid
-// chrome ripple on either side, three rotors turn overhead, machine blocks
-// stand in a ring, and block letters glow on the blue-lit back wall.
+// techno22.3ds: the peak machine scene. A chamber round the origin where
+// twenty metaballs swim (drawn by the part); two pools of liquid chrome
+// ripple on either side in steel rims, three rotors turn overhead, machine
+// towers banded with light stand in a ring, and neon block letters hang
+// on a plated sign before the blue-lit wall.
 #include <cmath>
 
 #include "content/scenes/scene_kit.h"
@@ -9,7 +10,19 @@
 
 namespace {
 
+constexpr float kPi = 3.14159265f;
 constexpr float kFloor = -420, kPool = -380, kStep = 25;
+constexpr float kWallRadius = 3200, kWallTop = 1800;
+constexpr int kWallSides = 24;
+
+// A steel frame round the pool rectangle [x0, x1] x [y0, y1].
+void AddRim(Mesh& mesh, float x0, float y0, float x1, float y1, uint16_t material) {
+  constexpr float w = 60, top = kPool + 30;
+  AddBox(mesh, {x0 - w, y0 - w, kFloor}, {x1 + w, y0, top}, material, 300);
+  AddBox(mesh, {x0 - w, y1, kFloor}, {x1 + w, y1 + w, top}, material, 300);
+  AddBox(mesh, {x0 - w, y0, kFloor}, {x0, y1, top}, material, 300);
+  AddBox(mesh, {x1, y0, kFloor}, {x1 + w, y1, top}, material, 300);
+}
 
 }  // namespace
 
@@ -17,41 +30,59 @@ Scene Techno22() {
   Scene scene;
   scene.last_frame = 1125;
   const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
-  const uint16_t panels = scene.AddMaterial(Textured("blue_spa", "blue_spa.jpg", false, 80));
+  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
+  glow.ambient = {255, 255, 255};  // the panels light themselves
+  const uint16_t panels = scene.AddMaterial(glow);
   const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
+  Material neon_light = Textured("neon", "neon.jpg", false, 100);
+  neon_light.ambient = {255, 255, 255};
+  const uint16_t neon = scene.AddMaterial(neon_light);
   const uint16_t grating = scene.AddMaterial(Textured("ritila", "ritila.jpg", false, 40));
   const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
 
-  // Backdrop: an open cylinder of blue panels round the chamber, seen from inside.
+  // Backdrop: a ring wall round the chamber, light panels over riveted
+  // plates, seen from inside.
   Mesh& back = scene.AddMesh("background");
-  AddTube(back, {0, 0, 1800}, {0, 0, kFloor - 10}, 3200, 3200, 24, panels, false, 700);
-  AddGrid(back, -3200, -3200, 3200, 3200, 8, 8, [](float, float) { return kFloor; },
-          [&](V3, V3, V3) { return grating; }, 800);
+  Mesh& plates = scene.AddMesh("Seina");
+  for (int i = 0; i < kWallSides; ++i) {
+    const float a0 = 2 * kPi * float(i) / kWallSides, a1 = 2 * kPi * float(i + 1) / kWallSides;
+    const V3 a{kWallRadius * std::cos(a0), kWallRadius * std::sin(a0), 0};
+    const V3 b{kWallRadius * std::cos(a1), kWallRadius * std::sin(a1), 0};
+    AddWallPanel(back, a, b, 100, 1300, {2, 2.4f}, panels);
+    AddWallPanel(plates, a, b, kFloor, 100, {2, 1}, walls);
+    AddWallPanel(plates, a, b, 1300, kWallTop, {2, 1}, walls);
+  }
+  AddGrid(scene.AddMesh("Lattia"), -kWallRadius, -kWallRadius, kWallRadius, kWallRadius, 8, 8,
+          [](float, float) { return kFloor; }, [&](V3, V3, V3) { return grating; }, 800);
 
-  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2600, 700}, 34, 60, chrome);
+  // The title in neon letters on a plated sign before the wall.
+  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2600, 700}, 26, 60, neon);
+  AddBox(scene.AddMesh("Kyltti"), {-1750, 2660, 420}, {1750, 2700, 1120}, walls, 350);
 
-  // The two ripple surfaces, gridded finely for the waves.
+  // The two ripple surfaces, gridded finely for the waves, in steel rims.
   AddGrid(scene.AddMesh("Box32"), -1500, -500, -500, 500, int(1000 / kStep), int(1000 / kStep),
           [](float, float) { return kPool; }, [&](V3, V3, V3) { return chrome; }, 500);
   AddGrid(scene.AddMesh("Box221"), 500, -500, 1500, 500, int(1000 / kStep), int(1000 / kStep),
           [](float, float) { return kPool; }, [&](V3, V3, V3) { return chrome; }, 500);
+  Mesh& rims = scene.AddMesh("Reunat");
+  AddRim(rims, -1500, -500, -500, 500, metal);
+  AddRim(rims, 500, -500, 1500, 500, metal);
 
   // A ring rail round the metaballs.
   Mesh& line = scene.AddMesh("Line01");
   for (int i = 0; i < 24; ++i) {
-    const float a0 = 6.2831853f * float(i) / 24, a1 = 6.2831853f * float(i + 1) / 24;
+    const float a0 = 2 * kPi * float(i) / 24, a1 = 2 * kPi * float(i + 1) / 24;
     AddTube(line, {420 * std::cos(a0), 420 * std::sin(a0), -320}, {420 * std::cos(a1), 420 * std::sin(a1), -320}, 12,
             12, 6, metal, false, 200);
   }
 
-  // Machine blocks in a ring, numbered from 1.
+  // Machine towers in a ring, numbered from 1: a plated base, a band of
+  // light, a steel upper block and a chrome cap.
   for (int i = 1; i <= 8; ++i) {
-    const float a = 6.2831853f * float(i) / 8 + 0.39f, r = 2300;
+    const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2300;
     const V3 c{r * std::cos(a), r * std::sin(a), kFloor};
     const float h = 500 + 350 * float(i % 3);
-    Mesh& box = scene.AddMesh("Box" + std::to_string(i));
-    AddBox(box, c - V3{220, 220, 0}, c + V3{220, 220, h}, walls, 400);
-    AddBox(box, c + V3{-160, -160, h}, c + V3{160, 160, h + 60}, metal, 400);
+    AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 220, 220, h, {walls, panels, metal, chrome});
   }
 
   // Three rotors overhead; each frame sits at its hub so it can turn.
@@ -59,10 +90,19 @@ Scene Techno22() {
   for (int i = 0; i < 3; ++i) {
     Mesh& rotor = scene.AddMesh("Cylinder2" + std::to_string(i + 1));
     rotor.origin = hubs[i];
-    AddTube(rotor, hubs[i] - V3{0, 0, 40}, hubs[i] + V3{0, 0, 40}, 300, 300, 20, metal, true, 300);
-    AddBox(rotor, hubs[i] - V3{420, 40, 30}, hubs[i] + V3{420, 40, 30}, chrome, 300);
+    AddTube(rotor, hubs[i] - V3{0, 0, 50}, hubs[i] + V3{0, 0, 50}, 90, 90, 12, metal, true, 300);
+    for (int blade = 0; blade < 4; ++blade) {
+      const float a = kPi / 2 * float(blade);
+      const V3 dir{std::cos(a), std::sin(a), 0}, side{-std::sin(a), std::cos(a), 0};
+      const V3 root = hubs[i] + dir * 80, tip = hubs[i] + dir * 420;
+      AddQuad(rotor, {root - side * 40, tip - side * 70, tip + side * 70 + V3{0, 0, 12}, root + side * 40 + V3{0, 0, 12}},
+              {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, chrome);
+      AddQuad(rotor, {root + side * 40 + V3{0, 0, 12}, tip + side * 70 + V3{0, 0, 12}, tip - side * 70, root - side * 40},
+              {{0, 1}, {1, 1}, {1, 0}, {0, 0}}, chrome);
+    }
   }
   scene.lights.push_back({"Omni", {0, -600, 1200}, 0.8f, 0.9f, 1.0f, {}});
+  scene.lights.push_back({"Omni01", {-1500, 1200, 300}, 0.6f, 0.75f, 1.0f, {}});
 
   std::vector<CameraStop> path;
   for (int k = 0; k <= 9; ++k) {

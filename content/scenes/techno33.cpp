@@ -13,7 +13,9 @@ Scene Techno33() {
   Scene scene;
   scene.last_frame = 500;
   const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
-  const uint16_t panels = scene.AddMaterial(Textured("blue_spa", "blue_spa.jpg", false, 80));
+  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
+  glow.ambient = {255, 255, 255};  // the panels light themselves
+  const uint16_t panels = scene.AddMaterial(glow);
   const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
   const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
 
@@ -36,15 +38,18 @@ Scene Techno33() {
   for (int i = 1; i <= 10; ++i) {
     const float side = i % 2 ? -1.f : 1.f, y = -3000 + 600.f * float((i - 1) / 2) * 1.5f;
     const V3 c{side * 1500, y, -200};
-    Mesh& box = scene.AddMesh("Box" + std::to_string(i));
-    AddBox(box, c - V3{250, 200, 0}, c + V3{250, 200, 300 + 120.f * float(i % 4)}, walls, 400);
+    AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 250, 200, 420 + 160.f * float(i % 4),
+             {walls, panels, metal, chrome});
   }
-  scene.lights.push_back({"Omni", {0, 0, 1300}, 0.8f, 0.9f, 1.0f, {}});
+  // Two lights on opposite diagonals, so every side of the divider, the rim
+  // and the blocks faces one of them.
+  scene.lights.push_back({"Omni", {-1400, -2400, 1500}, 0.8f, 0.9f, 1.0f, {}});
+  scene.lights.push_back({"Omni01", {1400, 2400, 1200}, 0.75f, 0.8f, 1.0f, {}});
 
   AddCamera(scene, {
                        {0, {0, -3200, 260}, {0, 0, 0}, 60},
                        {125, {-500, -1500, 160}, {200, 500, 20}, 58, -5},
-                       {250, {300, 0, 320}, {-200, 1600, 40}, 56, 4},
+                       {250, {300, 0, 460}, {-200, 1800, 60}, 56, 4},
                        {375, {500, 1500, 200}, {-300, -600, 0}, 58},
                        {500, {0, 3000, 420}, {0, 0, 0}, 62},
                    });
