@@ -59,6 +59,15 @@ RgbImage Planks() {
   });
 }
 
+// Spruce needles: dark layered boughs, drooping rows along u.
+RgbImage Spruce() {
+  return ShadeImage(128, 128, [](float x, float y) {
+    const float boughs = 0.5f + 0.5f * std::sin((y * 8 + 0.15f * std::sin(x * 6.2831853f * 4)) * 6.2831853f);
+    const float needles = Fbm(x * 32, y * 32, 32, 2, 65);
+    return Scale(Mix(Colour{0.04f, 0.08f, 0.05f}, Colour{0.16f, 0.24f, 0.12f}, needles), 0.6f + 0.6f * boughs);
+  });
+}
+
 // Dark feathers with lighter barbs for the bird.
 RgbImage Feathers() {
   return ShadeImage(128, 128, [](float x, float y) {
@@ -76,4 +85,5 @@ void AddNatureTextures(AssetSet& assets) {
   assets.AddTexture("kivi.jpg", Rock());
   assets.AddTexture("lauta.jpg", Planks());
   assets.AddTexture("sulka.jpg", Feathers());
+  assets.AddTexture("havu.jpg", Spruce());
 }

@@ -1,5 +1,7 @@
 // natu22.3ds: the second nature scene. A meadow on a gentle slope with a
-// pond, a footbridge and a row of eight trees; birds circle above the pond.
+// round pond, a footbridge on posts, a boathouse and boulders by the water,
+// a row of eight trees beyond and spruces on the hills; birds circle above
+// the pond.
 #include <algorithm>
 #include <cmath>
 
@@ -9,13 +11,21 @@
 namespace {
 
 constexpr float kLand = 9000;
+constexpr float kPond = 900;  // half size of the water square
 
+float Smoothstep(float a, float b, float x) {
+  const float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
+  return t * t * (3 - 2 * t);
+}
+
+// Rolling meadow rising to the north; a round pond whose banks stand above
+// the water before the corners of the water square.
 float Meadow(float x, float y) {
+  const float r = std::sqrt(x * x + y * y);
   const float slope = y * 0.06f;
   const float rolls = (Fbm(x / 2500 + 3, y / 2500 + 3, 64, 4, 27) - 0.5f) * 900;
-  const float r = std::sqrt(x * x + y * y);
-  const float pond = r < 1200 ? -60 * (1 - r / 1200) : 0;
-  return (slope + rolls) * std::clamp((r - 600) / 1400, 0.0f, 1.0f) + pond - 20;
+  const float pond = -70 + 110 * Smoothstep(560, 860, r);
+  return pond + (slope + rolls) * Smoothstep(860, 2400, r);
 }
 
 }  // namespace
@@ -28,29 +38,62 @@ Scene Natu22() {
   const uint16_t water = scene.AddMaterial(Textured("vesi", "vesi.jpg", false, 60));
   const uint16_t wood = scene.AddMaterial(Textured("lauta", "lauta.jpg"));
   const uint16_t bark = scene.AddMaterial(Textured("Puutex", "puutex2.jpg"));
+  const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 700);
-  AddGrid(scene.AddMesh("Box09"), -900, -900, 900, 900, 6, 6, [](float, float) { return 0.0f; },
-          [&](V3, V3, V3) { return water; }, 600);
-  // Footbridge over the pond: deck and two rails.
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 220);
+  AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 6, 6, [](float, float) { return 0.0f; },
+          [&](V3, V3, V3) { return water; }, 400);
+
+  // Footbridge over the pond: deck on posts, with rails on posts.
   Mesh& bridge = scene.AddMesh("Box15");
-  AddBox(bridge, {-1100, -60, 30}, {1100, 60, 45}, wood, 120);
-  AddBox(bridge, {-1100, -62, 45}, {1100, -52, 110}, wood, 120);
-  AddBox(bridge, {-1100, 52, 45}, {1100, 62, 110}, wood, 120);
+  AddBox(bridge, {-1000, -60, 30}, {1000, 60, 45}, wood, 120);
+  for (int i = 0; i <= 8; ++i) {
+    const float x = -1000 + 250.f * float(i);
+    for (float y : {-56.f, 56.f}) {
+      AddBox(bridge, {x - 8, y - 8, -80}, {x + 8, y + 8, 30}, wood, 120);  // piles
+      AddBox(bridge, {x - 6, y - 6, 45}, {x + 6, y + 6, 115}, wood, 120);  // rail posts
+    }
+  }
+  AddBox(bridge, {-1000, -64, 110}, {1000, -50, 122}, wood, 120);
+  AddBox(bridge, {-1000, 50, 110}, {1000, 64, 122}, wood, 120);
+
+  // A boathouse on the west bank: plank walls under a pitched roof.
+  Mesh& house = scene.AddMesh("Vaja");
+  const V3 lo{-1250, 500, Meadow(-1100, 650) - 20}, hi{-950, 800, lo.z + 220};
+  AddBox(house, lo, hi, wood, 150);
+  const V3 ridge0{lo.x - 20, (lo.y + hi.y) / 2, hi.z + 130}, ridge1{hi.x + 20, (lo.y + hi.y) / 2, hi.z + 130};
+  AddQuad(house, {{hi.x + 20, lo.y - 30, hi.z}, ridge1, ridge0, {lo.x - 20, lo.y - 30, hi.z}},
+          {{0, 1}, {2, 1}, {2, 0}, {0, 0}}, wood);
+  AddQuad(house, {{lo.x - 20, hi.y + 30, hi.z}, ridge0, ridge1, {hi.x + 20, hi.y + 30, hi.z}},
+          {{0, 1}, {2, 1}, {2, 0}, {0, 0}}, wood);
+
+  Mesh& boulders = scene.AddMesh("Kivet");
+  for (int i = 0; i < 9; ++i) {
+    const float a = 0.7f * float(i) + 0.3f * Hash01(i, 0, 28), r = 780 + 120 * Hash01(i, 1, 28);
+    const V3 at{r * std::cos(a), r * std::sin(a), Meadow(r * std::cos(a), r * std::sin(a)) - 10};
+    if (std::fabs(at.y) < 200) continue;  // the bridge lands here
+    AddSphere(boulders, at, 35 + 40 * Hash01(i, 2, 28), 5, 8, rock,
+              [i](V3 d) { return 0.8f + 0.4f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 30 + uint32_t(i)); });
+  }
 
   const char* trees[] = {"tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07", "tree08"};
   for (int i = 0; i < 8; ++i) {
     const float x = -2800 + 800.f * float(i), y = 1700 + 500 * Hash01(i, 0, 29);
     AddPlaceholder(scene, trees[i], {x, y, Meadow(x, y)}, bark);
   }
-  scene.lights.push_back({"Omni", {-3000, 6000, 2500}, 1.0f, 0.75f, 0.5f, {}});
+  Mesh& forest = scene.AddMesh("Metsa");
+  for (int i = 0; i < 60; ++i) {
+    const float x = -6000 + 12000 * Hash01(i, 1, 31), y = 2900 + 4000 * Hash01(i, 2, 31);
+    AddSpruce(forest, {x, y, Meadow(x, y) - 10}, 320 + 260 * Hash01(i, 3, 31), spruce);
+  }
+  scene.lights.push_back({"Omni", {-3000, 6000, 3500}, 1.0f, 0.8f, 0.55f, {}});
 
   std::vector<CameraStop> path{
-      {0, {-2400, -3200, 350}, {0, 0, 200}, 55},
-      {100, {-1200, -2400, 260}, {200, 600, 250}, 52},
-      {200, {200, -1900, 220}, {0, 1200, 350}, 50},
-      {300, {1500, -1300, 300}, {-300, 1500, 450}, 50},
+      {0, {-1900, -1900, 260}, {0, 300, 160}, 55},
+      {100, {-900, -1450, 200}, {300, 700, 200}, 52},
+      {200, {400, -1350, 230}, {-200, 1300, 300}, 50},
+      {300, {1500, -900, 300}, {-500, 1700, 420}, 50},
   };
   KeepAbove(path, Meadow, 120);
   AddCamera(scene, path);

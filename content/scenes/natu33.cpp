@@ -1,6 +1,6 @@
-// natu33.3ds: the last nature scene. Evening calm: a wide lake under the
-// low sun between dark wooded headlands; the camera drifts out over the
-// water and rises towards the sun.
+// natu33.3ds: the last nature scene. Evening calm: a lake under the low
+// sun between dark headlands of spruce, with a rocky island; the camera
+// drifts out past the island over the water and rises towards the sun.
 #include <algorithm>
 #include <cmath>
 
@@ -10,11 +10,22 @@
 namespace {
 
 constexpr float kLand = 9000;
+constexpr V3 kIsland{650, 2300, 0};
+constexpr float kIslandRadius = 520;
 
+// Headlands rise beyond a lake about 2400 units wide; the shore behind the
+// camera closes the lake to the south.
 float Shore(float x, float y) {
   const float headlands = (Fbm(x / 2000 + 5, y / 2000 + 5, 64, 4, 37) - 0.35f) * 1400;
-  const float valley = std::min(1.0f, std::fabs(x) / 5000 + std::max(0.0f, -y) / 9000);
-  return headlands * valley - 80 + 500 * std::max(0.0f, -y - 4000) / 5000;
+  const float valley = std::min(1.0f, std::max(0.0f, std::fabs(x) - 1200) / 1800 + std::max(0.0f, -y - 3800) / 3000);
+  return headlands * valley - 80 + 500 * std::max(0.0f, -y - 4500) / 4500;
+}
+
+// The island: a low dome of rock and grass.
+float Island(float x, float y) {
+  const float d = std::hypot(x - kIsland.x, y - kIsland.y) / kIslandRadius;
+  const float lumps = (Fbm(x / 300 + 2, y / 300 + 2, 32, 3, 38) - 0.5f) * 60;
+  return 150 * (1 - d * d) + lumps - 20;
 }
 
 }  // namespace
@@ -25,20 +36,46 @@ Scene Natu33() {
   const uint16_t grass = scene.AddMaterial(Textured("ruoho", "ruoho.jpg"));
   const uint16_t rock = scene.AddMaterial(Textured("kivi", "kivi.jpg"));
   const uint16_t water = scene.AddMaterial(Textured("vesi", "vesi.jpg", false, 80));
+  const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
 
   AddGrid(scene.AddMesh("Box09"), -kLand, -kLand, kLand, kLand, 50, 50, Shore,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 700);
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 500);
   AddGrid(scene.AddMesh("Box15"), -kLand, -kLand, kLand, kLand, 8, 8, [](float, float) { return 0.0f; },
-          [&](V3, V3, V3) { return water; }, 900);
-  scene.lights.push_back({"Omni", {0, 8000, 1500}, 1.0f, 0.7f, 0.4f, {}});
+          [&](V3, V3, V3) { return water; }, 800);
+
+  // The island, its boulders and a few spruces.
+  AddGrid(scene.AddMesh("Saari"), kIsland.x - kIslandRadius, kIsland.y - kIslandRadius, kIsland.x + kIslandRadius,
+          kIsland.y + kIslandRadius, 16, 16, Island, [&](V3, V3, V3) { return rock; }, 250);
+  Mesh& boulders = scene.AddMesh("Kivet");
+  for (int i = 0; i < 7; ++i) {
+    const float a = 0.9f * float(i), r = kIslandRadius * (0.75f + 0.2f * Hash01(i, 0, 39));
+    const V3 at{kIsland.x + r * std::cos(a), kIsland.y + r * std::sin(a), -10};
+    AddSphere(boulders, at, 40 + 50 * Hash01(i, 1, 39), 5, 8, rock,
+              [i](V3 d) { return 0.8f + 0.4f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 40 + uint32_t(i)); });
+  }
+  Mesh& forest = scene.AddMesh("Metsa");
+  for (int i = 0; i < 5; ++i) {
+    const float x = kIsland.x - 220 + 110 * float(i), y = kIsland.y + 120 * (Hash01(i, 0, 41) - 0.5f);
+    AddSpruce(forest, {x, y, Island(x, y) - 5}, 260 + 160 * Hash01(i, 1, 41), spruce);
+  }
+  // Spruce silhouettes along both headlands, thinning out with distance.
+  for (int i = 0; i < 70; ++i) {
+    const float side = i % 2 ? 1.f : -1.f;
+    const float y = -2500 + 11000 * Hash01(i, 2, 41);
+    const float x = side * (1700 + 2600 * Hash01(i, 3, 41));
+    const float ground = Shore(x, y);
+    if (ground < 30) continue;  // no trees in the water
+    AddSpruce(forest, {x, y, ground - 10}, 300 + 260 * Hash01(i, 4, 41), spruce);
+  }
+  scene.lights.push_back({"Omni", {-2000, 8000, 3200}, 1.0f, 0.75f, 0.5f, {}});
 
   std::vector<CameraStop> path{
-      {0, {0, -3500, 160}, {0, 2000, 120}, 55},
-      {170, {-300, -1800, 120}, {200, 3000, 160}, 52, -3},
-      {340, {100, -400, 220}, {0, 4000, 300}, 50, 2},
-      {500, {0, 600, 600}, {0, 6000, 700}, 55},
+      {0, {-600, -3300, 180}, {200, 2000, 560}, 55},
+      {170, {-500, -1200, 140}, {650, 2300, 380}, 50, -3},
+      {340, {-650, 1200, 200}, {300, 5000, 700}, 50, 2},
+      {500, {-300, 2900, 520}, {0, 8000, 1100}, 55},
   };
-  KeepAbove(path, [](float x, float y) { return std::max(0.0f, Shore(x, y)); }, 100);
+  KeepAbove(path, [](float x, float y) { return std::max({0.0f, Shore(x, y), Island(x, y)}); }, 100);
   AddCamera(scene, path);
   return scene;
 }

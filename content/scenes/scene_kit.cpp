@@ -41,6 +41,16 @@ void AddTower(Mesh& mesh, V3 c, float half_x, float half_y, float h, const Tower
   AddTube(mesh, c + V3{0, 0, h}, c + V3{0, 0, h + 90}, cap, cap * 0.55f, 12, look.chrome, true, 200);
 }
 
+void AddSpruce(Mesh& mesh, V3 root, float h, uint16_t boughs) {
+  const float r = h * 0.28f;
+  AddTube(mesh, root, root + V3{0, 0, h * 0.25f}, r * 0.12f, r * 0.1f, 5, boughs, false, h);
+  for (int tier = 0; tier < 3; ++tier) {
+    const float base = h * (0.15f + 0.25f * float(tier)), top = base + h * (0.5f - 0.05f * float(tier));
+    const float width = r * (1.0f - 0.25f * float(tier));
+    AddTube(mesh, root + V3{0, 0, base}, root + V3{0, 0, top}, width, 0, 7, boughs, false, h * 0.3f);
+  }
+}
+
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance) {
   for (CameraStop& s : stops) s.position.z = std::max(s.position.z, ground(s.position.x, s.position.y) + clearance);
 }

@@ -34,6 +34,10 @@ struct TowerLook {
 // A tower standing on `base`, `half` wide each way, `height` tall.
 void AddTower(Mesh& mesh, V3 base, float half_x, float half_y, float height, const TowerLook& look);
 
+// A spruce on the ground at `root`: a trunk and three stacked cones of
+// boughs, `height` tall.
+void AddSpruce(Mesh& mesh, V3 root, float height, uint16_t boughs);
+
 // Raises every stop to at least `clearance` above the ground.
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance);
 
