@@ -1,5 +1,6 @@
 // natu11.3ds: the first nature scene. A round lake in a bowl of hills at
-// sunset, a pier with posts and rails, shore bushes, rocks and four trees;
+// sunset, a pier with posts and rails, shore bushes, rocks, four trees and
+// spruces on the slopes;
 // the camera glides low over the water towards the sun and round the pier.
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,7 @@ namespace {
 constexpr float kLake = 600;       // half size of the water grid
 constexpr float kWaterStep = 25;   // ripple grid spacing
 constexpr float kLand = 4600;      // half size of the terrain
-constexpr int kLandCells = 56;
+constexpr int kLandCells = 44;
 constexpr float kPierY = -520;     // pier runs from the south shore north
 constexpr float kPierTipY = -250;
 
@@ -44,6 +45,7 @@ Scene Natu11() {
   const uint16_t leaves = scene.AddMaterial(Textured("lehvat", "puutex2.jpg", true));
   const uint16_t reeds = scene.AddMaterial(Textured("kaisla", "kaisla.jpg", true));
   const uint16_t flowers = scene.AddMaterial(Textured("kukka", "kukka.jpg", true));
+  const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
 
   Mesh& land = scene.AddMesh("Maasto");
   AddGrid(land, -kLand, -kLand, kLand, kLand, kLandCells, kLandCells, Ground,
@@ -102,21 +104,30 @@ Scene Natu11() {
   const char* tree_names[] = {"Tree0", "Tree1", "Tree2", "Tree3"};
   for (int i = 0; i < 4; ++i) AddPlaceholder(scene, tree_names[i], trees[i], leaves);
 
-  // Omni03 is the low sun behind the lake, high enough to light the slopes;
-  // Omni05 is a red lantern at the pier's end.
-  scene.lights.push_back({"Omni03", {-1500, 4000, 2600}, 1.0f, 0.78f, 0.55f, {}});
-  scene.lights.push_back({"Omni05", {0, kPierTipY + 20, 80}, 1.0f, 0.2f, 0.1f, {}});
-
   // Fifteen frames a second: 705 frames for the part's 47 seconds.
   std::vector<CameraStop> path{
       {0, {-250, -1350, 110}, {0, -100, 40}, 55},
       {120, {-430, -800, 80}, {200, 400, 30}, 52},
-      {240, {-200, -150, 60}, {300, 900, 110}, 50, -3},
+      {240, {-200, -150, 80}, {300, 900, 120}, 50, -3},
       {360, {300, 250, 70}, {900, -100, 70}, 50, 3},
       {480, {420, -380, 90}, {-120, -560, 30}, 50},
       {600, {160, -650, 150}, {-300, 200, 20}, 50},
       {705, {0, -300, 160}, {0, 1500, 150}, 55},
   };
+  // Dark spruces on the slopes beyond the shore, clear of the camera.
+  Mesh& forest = scene.AddMesh("Metsa");
+  for (int i = 0; i < 32; ++i) {
+    const float a = 6.2831853f * Hash01(i, 0, 5), r = 1150 + 1300 * Hash01(i, 1, 5);
+    const V3 root = OnGround(r * std::cos(a), r * std::sin(a), -10);
+    if (DistanceToPath(path, root) < 500) continue;
+    AddSpruce(forest, root, 200 + 160 * Hash01(i, 2, 5), spruce);
+  }
+
+  // Omni03 is the low sun behind the lake, high enough to light the slopes;
+  // Omni05 is a red lantern at the pier's end.
+  scene.lights.push_back({"Omni03", {-1500, 4000, 2600}, 1.0f, 0.78f, 0.55f, {}});
+  scene.lights.push_back({"Omni05", {0, kPierTipY + 20, 80}, 1.0f, 0.2f, 0.1f, {}});
+
   KeepAbove(path, Ground, 70);
   AddCamera(scene, path);
   return scene;

@@ -51,6 +51,18 @@ void AddSpruce(Mesh& mesh, V3 root, float h, uint16_t boughs) {
   }
 }
 
+float DistanceToPath(const std::vector<CameraStop>& stops, V3 p) {
+  float nearest = 1e30f;
+  for (size_t i = 0; i < stops.size(); ++i) {
+    const V3 a = stops[i].position, b = i + 1 < stops.size() ? stops[i + 1].position : a;
+    const V3 ab{b.x - a.x, b.y - a.y, 0}, ap{p.x - a.x, p.y - a.y, 0};
+    const float length2 = Dot(ab, ab);
+    const float t = length2 > 0 ? std::clamp(Dot(ap, ab) / length2, 0.0f, 1.0f) : 0.0f;
+    nearest = std::min(nearest, Length(ap - ab * t));
+  }
+  return nearest;
+}
+
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance) {
   for (CameraStop& s : stops) s.position.z = std::max(s.position.z, ground(s.position.x, s.position.y) + clearance);
 }

@@ -38,6 +38,10 @@ void AddTower(Mesh& mesh, V3 base, float half_x, float half_y, float height, con
 // boughs, `height` tall.
 void AddSpruce(Mesh& mesh, V3 root, float height, uint16_t boughs);
 
+// Distance in the ground plane from `p` to the polyline through the stops'
+// positions: props kept away from it stay clear of the camera.
+float DistanceToPath(const std::vector<CameraStop>& stops, V3 p);
+
 // Raises every stop to at least `clearance` above the ground.
 void KeepAbove(std::vector<CameraStop>& stops, const HeightField& ground, float clearance);
 

@@ -75,13 +75,38 @@ TEST(OneTexturePerMesh, MeshesAddedLaterLeaveEarlierOnesValid) {
   EXPECT_EQ(scene.meshes.front().name, "first");
 }
 
+TEST(DistanceToPath, MeasuresInTheGroundPlaneToTheNearestLeg) {
+  const std::vector<CameraStop> path{{0, {0, 0, 100}, {}}, {10, {1000, 0, 500}, {}}, {20, {1000, 1000, 0}, {}}};
+  EXPECT_FLOAT_EQ(DistanceToPath(path, {500, 300, -900}), 300);  // height does not count
+  EXPECT_FLOAT_EQ(DistanceToPath(path, {1300, 600, 0}), 300);
+  EXPECT_FLOAT_EQ(DistanceToPath(path, {-300, -400, 0}), 500);   // beyond the first stop
+  EXPECT_FLOAT_EQ(DistanceToPath({{0, {7, 7, 7}, {}}}, {10, 11, 0}), 5);
+}
+
+const struct {
+  const char* name;
+  Scene (*recipe)();
+} kRecipes[] = {{"natu11", Natu11},     {"natu22", Natu22},     {"natu33", Natu33},    {"kurppa", Kurppa},
+                {"techno11", Techno11}, {"techno22", Techno22}, {"techno33", Techno33}};
+
+// A camera key closer than this to a point of a mesh would see the near
+// plane cut through it.
+constexpr float kCameraClearance = 60;
+
+TEST(SceneRecipes, CameraKeysStayClearOfEveryMeshPoint) {
+  for (const auto& r : kRecipes) {
+    const Scene scene = r.recipe();
+    for (const Camera& camera : scene.cameras)
+      for (const Key<V3>& key : camera.position)
+        for (const Mesh& mesh : scene.meshes)
+          for (const V3& p : mesh.points)
+            ASSERT_GT(Length(p - key.value), kCameraClearance)
+                << r.name << ": camera key at frame " << key.frame << " touches " << mesh.name;
+  }
+}
+
 TEST(SceneRecipes, EveryWrittenMeshUsesOneMaterialAndHasAUniqueName) {
-  const struct {
-    const char* name;
-    Scene (*recipe)();
-  } recipes[] = {{"natu11", Natu11},     {"natu22", Natu22},     {"natu33", Natu33},    {"kurppa", Kurppa},
-                 {"techno11", Techno11}, {"techno22", Techno22}, {"techno33", Techno33}};
-  for (const auto& r : recipes) {
+  for (const auto& r : kRecipes) {
     const auto file = ReadBack(Write3ds(OneTexturePerMesh(r.recipe())), r.name);
     ASSERT_TRUE(file) << r.name;
     std::set<std::string> names;
