@@ -76,7 +76,7 @@ Scene Natu11() {
     AddCard(scene.AddMesh(rails[i]), {side, y0 + 115, 26}, {0, 115, 0}, 40, {0, 1}, {2, 0}, fence);
   }
 
-  // Shore bushes: crossed leaf cards round the lake, leaving open the
+  // Shore bushes: leaf cards in stars of three round the lake, leaving open the
   // south-west shore where the camera comes in and the pier's root.
   Mesh& bushes = scene.AddMesh("Box11");
   for (int i = 0; i < 14; ++i) {
@@ -84,8 +84,12 @@ Scene Natu11() {
     if (a > 3.9f && a < 4.95f) continue;
     const V3 base = OnGround(r * std::cos(a), r * std::sin(a), -5);
     const float size = 50 + 40 * Hash01(i, 2, 3);
-    AddCard(bushes, base, {size, 0, 0}, size * 1.4f, {0.5f, 1}, {1, 0}, leaves);
-    AddCard(bushes, base, {0, size, 0}, size * 1.4f, {0.5f, 1}, {1, 0}, leaves);
+    // Three cards a third of a turn apart, never all edge-on; their map stays
+    // inside the leaf half so no bark bleeds in at the edges.
+    for (int k = 0; k < 3; ++k) {
+      const float turn = a + 1.0471976f * float(k);
+      AddCard(bushes, base, {size * std::cos(turn), size * std::sin(turn), 0}, size * 1.4f, {0.53f, 1}, {0.97f, 0}, leaves);
+    }
   }
 
   // Templates that the part scatters: a clump of reeds and a flower.
