@@ -84,11 +84,12 @@ Scene Techno11() {
   for (float x : {10178.f, 14472.f})
     AddBox(mounts, {x - 200, kHallLo.y, 10760}, {x + 200, kHallHi.y, 10900}, metal, 800);
 
-  // The hanging chrome pod; its frame sits at its centre so it can swing.
+  // The hanging chrome pod on its chrome cable, one object whose frame sits
+  // at its centre so it can swing.
   Mesh& pod = scene.AddMesh("tarzan");
   pod.origin = kCentre;
   AddSphere(pod, kCentre, 280, 12, 18, chrome, [](V3 d) { return 1.0f + 0.5f * d.z * d.z; });
-  AddTube(pod, kCentre + V3{0, 0, 380}, {kCentre.x, kCentre.y, kCeiling}, 30, 30, 8, metal, false, 400);
+  AddTube(pod, kCentre + V3{0, 0, 380}, {kCentre.x, kCentre.y, kCeiling}, 30, 30, 8, chrome, false, 400);
 
   // Machine cabinets in the corners, lit from the panels.
   Mesh& cabinets = scene.AddMesh("Kaapit");

@@ -85,12 +85,13 @@ Scene Techno22() {
     AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 220, 220, h, {walls, panels, metal, chrome});
   }
 
-  // Three rotors overhead; each frame sits at its hub so it can turn.
+  // Three rotors overhead, all chrome so each stays one object that turns
+  // whole; each frame sits at its hub.
   const V3 hubs[3] = {{-900, 600, 900}, {0, 900, 1100}, {900, 600, 900}};
   for (int i = 0; i < 3; ++i) {
     Mesh& rotor = scene.AddMesh("Cylinder2" + std::to_string(i + 1));
     rotor.origin = hubs[i];
-    AddTube(rotor, hubs[i] - V3{0, 0, 50}, hubs[i] + V3{0, 0, 50}, 90, 90, 12, metal, true, 300);
+    AddTube(rotor, hubs[i] - V3{0, 0, 50}, hubs[i] + V3{0, 0, 50}, 90, 90, 12, chrome, true, 300);
     for (int blade = 0; blade < 4; ++blade) {
       const float a = kPi / 2 * float(blade);
       const V3 dir{std::cos(a), std::sin(a), 0}, side{-std::sin(a), std::cos(a), 0};

@@ -105,6 +105,21 @@ TEST(SceneRecipes, CameraKeysStayClearOfEveryMeshPoint) {
   }
 }
 
+// Objects that the parts turn or swing must not be split, or their pieces
+// would stay behind.
+TEST(SceneRecipes, MovingObjectsAreMadeOfOneMaterial) {
+  const struct {
+    Scene (*recipe)();
+    const char* object;
+  } moving[] = {{Techno22, "Cylinder21"}, {Techno22, "Cylinder22"}, {Techno22, "Cylinder23"}, {Techno11, "tarzan"}};
+  for (const auto& m : moving) {
+    const Scene scene = m.recipe();
+    const Mesh* mesh = scene.FindMesh(m.object);
+    ASSERT_NE(mesh, nullptr) << m.object;
+    for (const Triangle& f : mesh->faces) ASSERT_EQ(f.material, mesh->faces[0].material) << m.object;
+  }
+}
+
 TEST(SceneRecipes, EveryWrittenMeshUsesOneMaterialAndHasAUniqueName) {
   for (const auto& r : kRecipes) {
     const auto file = ReadBack(Write3ds(OneTexturePerMesh(r.recipe())), r.name);
