@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstdio>
 #include <string>
@@ -10,29 +9,10 @@
 #include <vector>
 
 #include "tests/support/gl_context.h"
+#include "tests/support/png_picture.h"
 #include "runtime/clock.h"
 
 namespace {
-
-struct Png {
-  png_uint_32 width = 0, height = 0;
-  png_uint_32 format = 0;
-  std::vector<unsigned char> rgb;  // top row first
-};
-
-Png ReadPng(const std::string& path) {
-  Png out;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return out;
-  out.format = image.format;
-  image.format = PNG_FORMAT_RGB;
-  out.rgb.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, out.rgb.data(), 0, nullptr)) return Png{};
-  out.width = image.width;
-  out.height = image.height;
-  return out;
-}
 
 class Present : public GLContextTest {};
 
@@ -60,7 +40,7 @@ TEST_F(Present, CapturedFramesAreNumberedRgbPngsTopRowFirst) {
 
   char name[32];
   std::snprintf(name, sizeof name, "frame%06lld.png", before);
-  const Png png = ReadPng((dir / name).string());
+  const PngPicture png = ReadPngPicture((dir / name).string());
   ASSERT_EQ(png.width, 640u);
   ASSERT_EQ(png.height, 480u);
   EXPECT_EQ(png.format, static_cast<png_uint_32>(PNG_FORMAT_RGB)) << "8-bit RGB, no alpha";

@@ -10,13 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "archive/demo_data.h"
 #include "content/images/images.h"
 #include "content/scenes/scenes.h"
 #include "tools/content/arj_stamp.h"
 
 namespace {
-
-constexpr uint8_t kScrambleKey = 0xC3;
 
 int Usage() {
   std::fprintf(stderr,
@@ -46,12 +45,12 @@ int Stamp(const std::string& path) {
   }
   std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   in.close();
-  for (auto& b : bytes) b ^= kScrambleKey;
+  for (auto& b : bytes) b ^= kDemoDataKey;
   if (!StampArjTimes(bytes, DosTime(2024, 6, 21, 20, 0, 0))) {
     std::fprintf(stderr, "contenttool: %s is not a scrambled ARJ archive\n", path.c_str());
     return 1;
   }
-  for (auto& b : bytes) b ^= kScrambleKey;
+  for (auto& b : bytes) b ^= kDemoDataKey;
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   out.close();
