@@ -8,21 +8,10 @@
 #include "effects/multi_texture.h"
 #include "runtime/extensions.h"
 #include "scene/scene.h"
+#include "tests/effects/attribute_probe.h"
 #include "tests/support/render_fixture.h"
 
 namespace {
-
-// Placed last in a list, it runs a check after every other attribute's
-// set-up, while the mesh is being drawn.
-class Probe : public Attribute {
- public:
-  explicit Probe(std::function<void()> check) : Attribute(-1), check_(std::move(check)) {}
-  void BeginArrays(Scene&, GLMesh&) override { check_(); }
-  void BeginImmediate(GLMesh&) override { check_(); }
-
- private:
-  std::function<void()> check_;
-};
 
 class AttributeTest : public RenderTest {
  protected:
