@@ -100,13 +100,15 @@ const JpegCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<JpegCase>& info) { return std::string(info.param.name); });
 
-// cjpeg's output for the crafted-file tests, with its segments at hand.
+// cjpeg's output for the crafted-file tests, with its segments at hand. Each
+// test has its own files, since ctest runs the tests side by side.
 class CraftedJpeg : public testing::Test {
  protected:
   void SetUp() override {
-    WritePnm("crafted.pnm", PhotoLike(24, 16, 3));
-    ASSERT_TRUE(Shell("cjpeg -sample 2x2 -outfile crafted.jpg crafted.pnm"));
-    bytes_ = ReadBinary("crafted.jpg");
+    stem_ = std::string("crafted_") + testing::UnitTest::GetInstance()->current_test_info()->name();
+    WritePnm(stem_ + ".pnm", PhotoLike(24, 16, 3));
+    ASSERT_TRUE(Shell("cjpeg -sample 2x2 -outfile " + stem_ + ".jpg " + stem_ + ".pnm"));
+    bytes_ = ReadBinary(stem_ + ".jpg");
   }
 
   // Offset of the first segment with the marker code (at its 0xFF byte).
@@ -137,6 +139,7 @@ class CraftedJpeg : public testing::Test {
     return DecodeError(reader, bytes);
   }
 
+  std::string stem_;
   std::vector<uint8_t> bytes_;
 };
 
@@ -199,7 +202,7 @@ TEST_F(CraftedJpeg, HuffmanCountsThatOverflow) {
 }
 
 TEST_F(CraftedJpeg, ProgressiveIsRefused) {
-  ASSERT_TRUE(Shell("cjpeg -progressive -outfile progressive.jpg crafted.pnm"));
+  ASSERT_TRUE(Shell("cjpeg -progressive -outfile progressive.jpg " + stem_ + ".pnm"));
   EXPECT_EQ(Error(ReadBinary("progressive.jpg")), "Progressive JPEG is not supported.\n");
 }
 
