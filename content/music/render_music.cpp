@@ -3,6 +3,7 @@
 //   render_music OUT.mp3 OUT.wav
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "content/music/mastering.h"
@@ -21,8 +22,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: render_music OUT.mp3 OUT.wav\n  renders, masters and encodes the soundtrack\n";
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: render_music OUT.mp3 OUT.wav\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   auto start = std::chrono::steady_clock::now();

@@ -17,11 +17,11 @@
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
+int Usage(FILE* out = stderr) {
+  std::fprintf(out,
                "usage: contenttool build DIR    writes every asset of the show into DIR\n"
                "       contenttool stamp FILE   fixes the archive times in a scrambled data file\n");
-  return 2;
+  return out == stdout ? 0 : 2;
 }
 
 int Build(const std::string& folder) {
@@ -64,6 +64,7 @@ int Stamp(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) return Usage(stdout);
   if (argc != 3) return Usage();
   try {
     if (std::strcmp(argv[1], "build") == 0) return Build(argv[2]);

@@ -3,6 +3,7 @@
 // seconds, its loudness.
 //   musicmeter FILE.wav [SECONDS...]
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,8 +13,16 @@
 #include "tools/synth/wav.h"
 
 int main(int argc, char** argv) {
+  const char* usage =
+      "usage: musicmeter FILE.wav [SECONDS...]\n"
+      "  prints sample peak, true peak, integrated loudness, and the loudness of each section\n"
+      "  between the given boundary seconds\n";
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc < 2) {
-    std::fprintf(stderr, "usage: musicmeter FILE.wav [SECONDS...]\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   synth::WavAudio wav;
