@@ -96,10 +96,10 @@ std::vector<uint8_t> ToRgba(const std::vector<uint8_t>& samples, int colour_type
 
 TEST(DemotoolDecode, PngOfEveryColourTypeMatchesLibpng) {
   for (const auto& [colour_type, depth] : {std::pair{0, 4}, {2, 16}, {3, 8}, {4, 8}, {6, 8}, {6, 16}}) {
-    PngSpec spec{29, 13, colour_type, depth};
-    spec.interlaced = true;
-    spec.palette_entries = colour_type == 3 ? 100 : 0;
-    const std::vector<uint8_t> file = WritePngWithLibpng(spec, PackedRows(spec));
+    PngLayout layout{29, 13, colour_type, depth};
+    layout.interlaced = true;
+    layout.palette_entries = colour_type == 3 ? 100 : 0;
+    const std::vector<uint8_t> file = WritePngWithLibpng(layout, PackedRows(layout));
     const std::string name = "tool_" + std::to_string(colour_type) + "_" + std::to_string(depth);
     WriteBinary(name + ".png", file);
     ASSERT_TRUE(Decode(name + ".png", name + ".pam"));

@@ -17,7 +17,7 @@ int Channels(int colour_type) {
   }
 }
 
-size_t RowBytes(const PngSpec& s) { return (static_cast<size_t>(s.width) * Channels(s.colour_type) * s.depth + 7) / 8; }
+size_t RowBytes(const PngLayout& s) { return (static_cast<size_t>(s.width) * Channels(s.colour_type) * s.depth + 7) / 8; }
 
 void PushBigEndian(std::vector<uint8_t>& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
@@ -27,7 +27,7 @@ void ThrowOnError(png_structp, png_const_charp message) { throw std::runtime_err
 
 }  // namespace
 
-std::vector<uint8_t> PackedRows(const PngSpec& s) {
+std::vector<uint8_t> PackedRows(const PngLayout& s) {
   std::vector<uint8_t> rows(RowBytes(s) * s.height);
   uint32_t noise = 7;
   for (uint32_t y = 0; y < s.height; ++y)
@@ -41,7 +41,7 @@ std::vector<uint8_t> PackedRows(const PngSpec& s) {
   return rows;
 }
 
-std::vector<uint8_t> WritePngWithLibpng(const PngSpec& s, const std::vector<uint8_t>& rows) {
+std::vector<uint8_t> WritePngWithLibpng(const PngLayout& s, const std::vector<uint8_t>& rows) {
   std::vector<uint8_t> out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, ThrowOnError, nullptr);
   png_infop info = png_create_info_struct(png);

@@ -8,7 +8,7 @@
 
 #include "imageio/image.h"
 
-struct PngSpec {
+struct PngLayout {
   uint32_t width;
   uint32_t height;
   int colour_type;
@@ -21,8 +21,8 @@ struct PngSpec {
 };
 
 // Deterministic samples in the file's packed row layout (16-bit big-endian).
-std::vector<uint8_t> PackedRows(const PngSpec& spec);
-std::vector<uint8_t> WritePngWithLibpng(const PngSpec& spec, const std::vector<uint8_t>& rows);
+std::vector<uint8_t> PackedRows(const PngLayout& layout);
+std::vector<uint8_t> WritePngWithLibpng(const PngLayout& layout, const std::vector<uint8_t>& rows);
 
 // Every pixel's samples as libpng gives them, 8 bits each: grey expanded to
 // 0-255, 16-bit stripped to the high byte, palette resolved to RGB.

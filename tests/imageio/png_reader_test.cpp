@@ -14,7 +14,7 @@ namespace {
 
 struct PngCase {
   const char* name;
-  PngSpec spec;
+  PngLayout layout;
 };
 
 void PrintTo(const PngCase& c, std::ostream* os) { *os << c.name; }
@@ -22,35 +22,35 @@ void PrintTo(const PngCase& c, std::ostream* os) { *os << c.name; }
 class PngVersusLibpng : public testing::TestWithParam<PngCase> {};
 
 TEST_P(PngVersusLibpng, PixelsAreIdentical) {
-  const PngSpec& spec = GetParam().spec;
-  const std::vector<uint8_t> file = WritePngWithLibpng(spec, PackedRows(spec));
+  const PngLayout& layout = GetParam().layout;
+  const std::vector<uint8_t> file = WritePngWithLibpng(layout, PackedRows(layout));
   const std::vector<uint8_t> expected = DecodeWithLibpng(file);
 
   imageio::ReadPng reader;
   std::string error;
   const auto image = DecodeBytes(reader, file, &error);
   ASSERT_TRUE(image) << error;
-  EXPECT_EQ(reader.colourType(), spec.colour_type);
-  EXPECT_EQ(image->width(), static_cast<int>(spec.width));
-  EXPECT_EQ(image->height(), static_cast<int>(spec.height));
-  EXPECT_EQ(SamplesOf(image.get(), spec.colour_type), expected);
+  EXPECT_EQ(reader.colourType(), layout.colour_type);
+  EXPECT_EQ(image->width(), static_cast<int>(layout.width));
+  EXPECT_EQ(image->height(), static_cast<int>(layout.height));
+  EXPECT_EQ(SamplesOf(image.get(), layout.colour_type), expected);
 }
 
-PngSpec Plain(int colour_type, int depth, bool interlaced) {
-  PngSpec s{37, 23, colour_type, depth};
+PngLayout Plain(int colour_type, int depth, bool interlaced) {
+  PngLayout s{37, 23, colour_type, depth};
   s.interlaced = interlaced;
   s.palette_entries = colour_type == 3 ? (depth == 8 ? 200 : 1 << depth) : 0;
   return s;
 }
 
-PngSpec Filtered(int colour_type, int depth, int filters) {
-  PngSpec s = Plain(colour_type, depth, false);
+PngLayout Filtered(int colour_type, int depth, int filters) {
+  PngLayout s = Plain(colour_type, depth, false);
   s.filters = filters;
   return s;
 }
 
-PngSpec Chunked(int compression, size_t idat_size) {
-  PngSpec s = Plain(2, 8, false);
+PngLayout Chunked(int compression, size_t idat_size) {
+  PngLayout s = Plain(2, 8, false);
   s.compression = compression;
   s.idat_size = idat_size;
   return s;
@@ -86,15 +86,15 @@ INSTANTIATE_TEST_SUITE_P(Libpng, PngVersusLibpng, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<PngCase>& info) { return std::string(info.param.name); });
 
 TEST(PngChunks, StoredBlocksCrossChunkBoundaries) {
-  const PngSpec spec = Chunked(0, 100);
-  const std::vector<uint8_t> file = WritePngWithLibpng(spec, PackedRows(spec));
+  const PngLayout layout = Chunked(0, 100);
+  const std::vector<uint8_t> file = WritePngWithLibpng(layout, PackedRows(layout));
   // 23 rows of 112 bytes in 100-byte chunks: stored blocks span several.
   EXPECT_GT(CountChunks(file, "IDAT"), 20);
 }
 
 TEST(PngFromDisk, DecodesAFileWrittenByLibpng) {
-  const PngSpec spec = Plain(6, 8, false);
-  const std::vector<uint8_t> file = WritePngWithLibpng(spec, PackedRows(spec));
+  const PngLayout layout = Plain(6, 8, false);
+  const std::vector<uint8_t> file = WritePngWithLibpng(layout, PackedRows(layout));
   WriteBinary("from_disk.png", file);
   imageio::ReadPng reader;
   const auto image = DecodeFile(reader, "from_disk.png");
