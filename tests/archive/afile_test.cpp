@@ -14,18 +14,11 @@ class ArchiveFiles : public testing::Test {
  protected:
   void SetUp() override {
     testing::internal::CaptureStdout();
-    ASSERT_TRUE(AddPackImage(gArchives, {{"b.jpg", "0123456789"},
-                                         {"A\\x", "ab"},
-                                         {"b.jpg", "second"},
-                                         {"nothing", ""}}));
-    loaded_ = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(AddPackImage(gArchives, {{"b.jpg", "0123456789"}, {"A\\x", "ab"}, {"b.jpg", "second"}, {"nothing", ""}}));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "files in archive: 4\n");
   }
   void TearDown() override { FreeArchives(gArchives); }
-
-  std::string loaded_;
 };
-
-TEST_F(ArchiveFiles, LoadCountsTheEntries) { EXPECT_EQ(loaded_, "files in archive: 4\n"); }
 
 TEST_F(ArchiveFiles, OpensByExactNameAndFirstDuplicateWins) {
   AFILE* f = afopen("b.jpg", "RB");
@@ -43,20 +36,14 @@ TEST_F(ArchiveFiles, OpensByExactNameAndFirstDuplicateWins) {
   EXPECT_EQ(afgetc(g), 'a');
   afclose(g);
   EXPECT_EQ(afclose(nullptr), 0);
-}
-
-TEST_F(ArchiveFiles, OnlyBinaryReadModeIsAccepted) {
+  AFILE* empty = afopen("nothing", "rb");
+  ASSERT_NE(empty, nullptr);
+  EXPECT_TRUE(afeof(empty));
+  EXPECT_EQ(afgetc(empty), -1);
+  afclose(empty);
   testing::internal::CaptureStderr();
   EXPECT_EQ(afopen("b.jpg", "r"), nullptr);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "afopen(): only \"rb\" is supported!\n");
-}
-
-TEST_F(ArchiveFiles, EmptyEntryIsAtItsEndAtOnce) {
-  AFILE* f = afopen("nothing", "rb");
-  ASSERT_NE(f, nullptr);
-  EXPECT_TRUE(afeof(f));
-  EXPECT_EQ(afgetc(f), -1);
-  afclose(f);
 }
 
 TEST_F(ArchiveFiles, SeekTellAndPartialReads) {
@@ -73,7 +60,6 @@ TEST_F(ArchiveFiles, SeekTellAndPartialReads) {
   EXPECT_EQ(afgetc(f), '9');
   afseek(f, -3, 1);
   EXPECT_EQ(afgetc(f), '7');
-
   testing::internal::CaptureStderr();
   EXPECT_EQ(afseek(f, 5, 7), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "afseek(): invalid whence parameter!\n");
@@ -103,28 +89,13 @@ TEST_F(ArchiveFiles, ListingIsInNameOrderWithOffsets) {
   testing::internal::CaptureStdout();
   ListArchives(gArchives, ">");
   const std::string listing = testing::internal::GetCapturedStdout();
-  auto it = gArchives.begin();
-  const Archive* first = *it++;
-  const Archive* second = *it;
   char expected[512];
   std::snprintf(expected, sizeof expected,
-                ">Archive #1, %d, 62, 4:\n"
-                ">  Entry #1: A\\x, 32, 2\n"
-                ">  Entry #2: b.jpg, 14, 10\n"
-                ">  Entry #3: nothing, 62, 0\n"
-                ">Archive #2, %d, 11, 1:\n"
-                ">  Entry #1: z, 10, 1\n",
-                static_cast<int>(reinterpret_cast<intptr_t>(first->data)),
-                static_cast<int>(reinterpret_cast<intptr_t>(second->data)));
+                ">Archive #1, %d, 62, 4:\n>  Entry #1: A\\x, 32, 2\n>  Entry #2: b.jpg, 14, 10\n"
+                ">  Entry #3: nothing, 62, 0\n>Archive #2, %d, 11, 1:\n>  Entry #1: z, 10, 1\n",
+                static_cast<int>(reinterpret_cast<intptr_t>(gArchives.front()->data)),
+                static_cast<int>(reinterpret_cast<intptr_t>((*++gArchives.begin())->data)));
   EXPECT_EQ(listing, expected);
-}
-
-TEST(ArchiveLoad, EmptyPackImageFindsNothing) {
-  testing::internal::CaptureStdout();
-  ASSERT_TRUE(AddPackImage(gArchives, {}));
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "files in archive: 0\n");
-  EXPECT_EQ(afopen("anything", "rb"), nullptr);
-  FreeArchives(gArchives);
 }
 
 // Adds raw image bytes; the archive list takes them over.
@@ -133,42 +104,36 @@ bool AddRaw(const std::string& image) {
   std::memcpy(bytes, image.data(), image.size());
   AFILE f{bytes, bytes, bytes + image.size()};
   const bool added = AddArchive(gArchives, &f);
-  if (!added) {
-    EXPECT_EQ(f.begin, nullptr);
-  }
+  if (!added) EXPECT_EQ(f.begin, nullptr);
   return added;
 }
 
 TEST(ArchiveLoad, RejectsImagesWhoseEntriesLeaveTheImage) {
+  AFILE null_image{nullptr, nullptr, nullptr};
+  EXPECT_FALSE(AddArchive(gArchives, &null_image));
   const std::string good = BuildPackImage({{"one", "abc"}, {"two", "defg"}});
+  std::string huge = good;
+  huge[8] = huge[11] = '\xFF';  // first size 0xFF000003
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(AddRaw("\x01\x00"));                                      // no room for the count
-  EXPECT_FALSE(AddRaw(std::string("\x03\x00\x00\x00", 4) + good.substr(4)));  // count too large
-  EXPECT_FALSE(AddRaw(good.substr(0, good.size() - 1)));                   // last size too large
-  EXPECT_FALSE(AddRaw(good.substr(0, 7)));                                 // name without its end
-  std::string huge = good;
-  huge[8] = '\xFF';  // first size 0xFF000003
-  huge[11] = '\xFF';
-  EXPECT_FALSE(AddRaw(huge));
+  for (const std::string& bad : {std::string("\x01\x00"),                                 // no room for the count
+                                 std::string("\x03\x00\x00\x00", 4) + good.substr(4),      // count too large
+                                 good.substr(0, good.size() - 1),                          // last size too large
+                                 good.substr(0, 7), huge})                                 // name without its end
+    EXPECT_FALSE(AddRaw(bad));
   testing::internal::GetCapturedStdout();
-  const std::string errors = testing::internal::GetCapturedStderr();
-  EXPECT_NE(errors.find("reaches past the end of the pack image"), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("reaches past the end of the pack image"), std::string::npos);
   EXPECT_TRUE(gArchives.empty());
 
   testing::internal::CaptureStdout();
   EXPECT_TRUE(AddRaw(good + "trailing"));
-  testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(AddPackImage(gArchives, {}));
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "files in archive: 2\nfiles in archive: 0\n");
   uint32_t size = 0;
   EXPECT_NE(FindInArchives(gArchives, "two", &size), nullptr);
   EXPECT_EQ(size, 4u);
+  EXPECT_EQ(afopen("anything", "rb"), nullptr);
   FreeArchives(gArchives);
-}
-
-TEST(ArchiveLoad, NullImageLeavesTheListAlone) {
-  AFILE f{nullptr, nullptr, nullptr};
-  EXPECT_FALSE(AddArchive(gArchives, &f));
-  EXPECT_TRUE(gArchives.empty());
 }
 
 TEST(DiskFiles, LoadXorAndFree) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -21,9 +20,8 @@ TempDir::TempDir() {
 TempDir::~TempDir() { Shell("rm -rf '" + path_ + "'"); }
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream all;
-  all << in.rdbuf();
+  all << std::ifstream(path, std::ios::binary).rdbuf();
   return all.str();
 }
 
@@ -43,9 +41,8 @@ std::string ArjAdd(const TempDir& dir, const std::string& archive, const std::st
     WriteBytes(dir / f.name, f.bytes);
     names += " '" + f.name + "'";
   }
-  const int status = Shell("cd '" + dir.path() + "' && arj a -y " + options + " '" + archive + "'" + names +
-                           " >/dev/null 2>&1");
-  if (status != 0) throw std::runtime_error("arj a failed");
+  if (Shell("cd '" + dir.path() + "' && arj a -y " + options + " '" + archive + "'" + names + " >/dev/null 2>&1"))
+    throw std::runtime_error("arj a failed");
   return ReadBytes(dir / archive);
 }
 
@@ -65,38 +62,42 @@ std::string ArjExtracted(const TempDir& dir, const std::string& archive, const s
   return all;
 }
 
-namespace {
-
-struct ReaderExited {
-  int status;
-};
-
-void ThrowStatus(int status) { throw ReaderExited{status}; }
-
-}  // namespace
+Captured CaptureExit(const std::function<void()>& fn) {
+  struct Exited {
+    int status;
+  };
+  Captured run;
+  const ExitHandler old = SetExitHandler([](int status) { throw Exited{status}; });
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  try {
+    fn();
+  } catch (const Exited& e) {
+    run.status = e.status;
+  }
+  run.out = testing::internal::GetCapturedStdout();
+  run.err = testing::internal::GetCapturedStderr();
+  SetExitHandler(old);
+  return run;
+}
 
 ReaderRun RunReader(const std::string& archive, uint32_t output_limit) {
   std::vector<unsigned char> copy(archive.begin(), archive.end());
   AFILE input{copy.data(), copy.data(), copy.data() + copy.size()};
   ReaderRun run;
-  const ExitHandler old = SetExitHandler(ThrowStatus);
-  testing::internal::CaptureStdout();
-  try {
+  const Captured c = CaptureExit([&] {
     AFILE* result = ExtractArj(&input, output_limit);
     run.bytes.assign(reinterpret_cast<const char*>(result->begin), result->end - result->begin);
     affree(result);
     delete result;
-  } catch (const ReaderExited& e) {
-    run.status = e.status;
-  }
-  run.out = testing::internal::GetCapturedStdout();
-  SetExitHandler(old);
+  });
+  run.status = c.status;
+  run.out = c.out;
   return run;
 }
 
 uint32_t Crc32(const std::string& bytes) {
-  return static_cast<uint32_t>(
-      crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+  return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
 std::string PseudoRandom(size_t n, uint32_t seed) {
@@ -114,10 +115,7 @@ uint32_t U16(const std::string& s, size_t at) {
 
 uint32_t U32(const std::string& s, size_t at) { return U16(s, at) | U16(s, at + 2) << 16; }
 
-void PutU16(std::string& s, uint32_t v) {
-  s.push_back(static_cast<char>(v & 0xFF));
-  s.push_back(static_cast<char>(v >> 8 & 0xFF));
-}
+void PutU16(std::string& s, uint32_t v) { s += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
 
 void PutU32(std::string& s, uint32_t v) {
   PutU16(s, v & 0xFFFF);
@@ -133,41 +131,24 @@ std::string HeaderBlock(const std::string& basic) {
   return block;
 }
 
+// First header size 30, archiver version 11, minimum version 1, flags 0.
 std::string BasicHeader(uint8_t method, uint8_t file_type, uint8_t host_os, uint32_t compressed,
                         uint32_t original, uint32_t crc, const std::string& name) {
-  std::string h;
-  h += static_cast<char>(30);  // first header size
-  h += static_cast<char>(11);  // archiver version
-  h += static_cast<char>(1);   // minimum version to extract
-  h += static_cast<char>(host_os);
-  h += static_cast<char>(0);  // flags
-  h += static_cast<char>(method);
-  h += static_cast<char>(file_type);
-  h += static_cast<char>(0);
-  PutU32(h, 0);  // time stamp
-  PutU32(h, compressed);
-  PutU32(h, original);
-  PutU32(h, crc);
-  PutU16(h, 0);  // name position
+  std::string h = {30, 11, 1, static_cast<char>(host_os), 0, static_cast<char>(method), static_cast<char>(file_type), 0};
+  for (uint32_t v : {0u, compressed, original, crc}) PutU32(h, v);  // time stamp first
+  PutU32(h, 0);  // name position, file mode
   PutU16(h, 0);
-  PutU16(h, 0);
-  h += name;
-  h += '\0';
-  h += '\0';  // comment
-  return h;
+  return h + name + '\0' + '\0';  // empty comment
 }
 
 }  // namespace
 
 std::vector<size_t> HeaderOffsets(const std::string& archive) {
   std::vector<size_t> offsets;
-  size_t at = 0;
-  for (bool first = true; at + 4 <= archive.size(); first = false) {
-    const uint32_t size = U16(archive, at + 2);
-    if (size == 0) break;
+  for (size_t at = 0; at + 4 <= archive.size() && U16(archive, at + 2) != 0;) {
+    const uint32_t data = offsets.empty() ? 0 : U32(archive, at + 4 + 12);
     offsets.push_back(at);
-    const uint32_t data = first ? 0 : U32(archive, at + 4 + 12);
-    at += 4 + size + 4 + 2 + data;
+    at += 4 + U16(archive, at + 2) + 4 + 2 + data;
   }
   return offsets;
 }
@@ -190,15 +171,10 @@ void BitWriter::Put(uint32_t value, int bits) {
   }
 }
 
-std::string BitWriter::Bytes() const { return bytes_; }
-
 std::string BuildArchive(const std::vector<EntrySpec>& entries) {
   std::string archive = HeaderBlock(BasicHeader(0, 2, 2, 0, 0, 0, "test.arj"));
-  for (const EntrySpec& e : entries) {
+  for (const EntrySpec& e : entries)
     archive += HeaderBlock(BasicHeader(e.method, e.file_type, e.host_os, static_cast<uint32_t>(e.data.size()),
-                                       e.original_size, e.crc, e.name));
-    archive += e.data;
-  }
-  archive += std::string("\x60\xEA\0\0", 4);
-  return archive;
+                                       e.original_size, e.crc, e.name)) + e.data;
+  return archive + std::string("\x60\xEA\0\0", 4);
 }

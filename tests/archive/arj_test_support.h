@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/arj_reader.h"
@@ -23,27 +25,30 @@ class TempDir {
 
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
-// Runs a shell command; returns its exit status.
-int Shell(const std::string& command);
+int Shell(const std::string& command);  // the exit status
 
-// Writes the files into dir and adds them, in order, to dir/archive with
-// `arj a OPTIONS`; returns the archive's bytes.
 struct NamedBytes {
   std::string name;
   std::string bytes;
 };
+// Writes the files into dir, runs `arj a OPTIONS dir/archive` on them; returns the archive's bytes.
 std::string ArjAdd(const TempDir& dir, const std::string& archive, const std::string& options,
                    const std::vector<NamedBytes>& files);
-// Writes dir/demo.dat as the build makes it: the pack image compressed by
-// arj, scrambled. Returns its path.
+// Writes dir/demo.dat as the build makes it (arj -m1, xor 0xC3); returns its path.
 std::string DataFile(const TempDir& dir, const std::string& image);
 // What `arj e` extracts from dir/archive: the named files, concatenated.
 std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names);
 
-// One in-process run of ExtractArj over bytes.
+// Runs fn with the exit handler throwing; status 0 when fn returned.
+struct Captured {
+  int status = 0;
+  std::string out, err;
+};
+Captured CaptureExit(const std::function<void()>& fn);
+
 struct ReaderRun {
   int status = 0;  // 0 when the reader returned, else the exit status
-  std::string out;  // standard output
+  std::string out;
   std::string bytes;  // the unpacked image when it returned
 };
 ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutputLimit);
@@ -51,24 +56,25 @@ ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutp
 uint32_t Crc32(const std::string& bytes);
 std::string PseudoRandom(size_t n, uint32_t seed);
 
-// Offsets of the header blocks (main header first) of an archive without
-// extended headers.
+// Offsets of the header blocks (main header first) of an archive without extended headers.
 std::vector<size_t> HeaderOffsets(const std::string& archive);
-// Recomputes the basic header CRC of the header block at offset.
 void FixHeaderCrc(std::string& archive, size_t offset);
 
 // Bits, most significant first, as the ARJ decoders read them.
 class BitWriter {
  public:
   void Put(uint32_t value, int bits);
-  std::string Bytes() const;
+  BitWriter& Put(std::initializer_list<std::pair<uint32_t, int>> fields) {
+    for (const auto& [value, bits] : fields) Put(value, bits);
+    return *this;
+  }
+  std::string Bytes() const { return bytes_; }
 
  private:
   std::string bytes_;
   int used_ = 8;
 };
 
-// A whole archive with one entry of the given method over raw entry data.
 struct EntrySpec {
   std::string name = "entry";
   uint8_t method = 1;
