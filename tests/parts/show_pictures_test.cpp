@@ -3,45 +3,20 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <string>
-
 #include "parts/show_stage.h"
-#include "runtime/clock.h"
-#include "runtime/gl_setup.h"
-#include "runtime/music.h"
-#include "runtime/present.h"
 #include "tests/parts/picture_files.h"
-#include "tests/support/gl_context.h"
 
 namespace {
 
-class ShowPicturesTest : public GLContextTest {
+class ShowPicturesTest : public PicturesTest {
  protected:
-  static void SetUpTestSuite() {
-    GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
-    SetSoundEnabled(false);
-    ASSERT_TRUE(AddShowPictures()) << "cjpeg is needed for this test";
-  }
-
-  void SetUp() override {
-    std::filesystem::remove_all(dir_);
-    ASSERT_TRUE(CaptureFramesTo(dir_.string()));
-    InstallClock(std::make_unique<FixedStepClock>(10));
-    show_ = std::make_unique<DemoPart1>(stage_, TheClock());
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   // One frame at t over a black back buffer; the captured frame's centre.
   Rgb FrameAt(float t) {
     glClear(GL_COLOR_BUFFER_BIT);
     const long long frame = PresentedFrames();
     EXPECT_TRUE(show_->Frame(t));
     EXPECT_EQ(PresentedFrames(), frame + 1);
-    char name[32];
-    std::snprintf(name, sizeof name, "frame%06lld.png", frame);
-    return PngPixel((dir_ / name).string(), 320, 240);
+    return Pixel(frame, 320, 240);
   }
 
   // Steps the timeline into `state`; each switch draws nothing.
@@ -57,7 +32,11 @@ class ShowPicturesTest : public GLContextTest {
     return {static_cast<int>(c[0] * f), static_cast<int>(c[1] * f), static_cast<int>(c[2] * f)};
   }
 
-  const std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "demo_show_pictures_test";
+  void SetUp() override {
+    PicturesTest::SetUp();
+    show_ = std::make_unique<DemoPart1>(stage_, TheClock());
+  }
+
   DemoStage stage_;
   std::unique_ptr<DemoPart1> show_;
 };
@@ -68,15 +47,11 @@ TEST_F(ShowPicturesTest, PicturesFadeInFromWhiteAndOutToBlack) {
   ASSERT_EQ(show_->State(), 1);
   SkipTo(3);
 
-  // t = 1: the picture at 1/3 under a white cover of 1/2.
-  const Rgb third = Scaled(kInterludeColour, 1.0f / 3);
+  const Rgb third = Scaled(kInterludeColour, 1.0f / 3);  // under a white cover of 1/2
   EXPECT_TRUE(Near(FrameAt(1.0f), {128 + third[0] / 2, 128 + third[1] / 2, 128 + third[2] / 2}, 4));
-  // t = 2.5: the picture at 0.8333, uncovered.
-  EXPECT_TRUE(Near(FrameAt(2.5f), Scaled(kInterludeColour, 2.5f / 3), 4));
-  // t = 4: the picture opaque under a black cover of 1/2.
-  EXPECT_TRUE(Near(FrameAt(4.0f), Scaled(kInterludeColour, 0.5f), 4));
-  // t = 0: all white.
-  EXPECT_TRUE(Near(FrameAt(0.0f), {255, 255, 255}, 1));
+  EXPECT_TRUE(Near(FrameAt(2.5f), Scaled(kInterludeColour, 2.5f / 3), 4)) << "uncovered";
+  EXPECT_TRUE(Near(FrameAt(4.0f), Scaled(kInterludeColour, 0.5f), 4)) << "opaque under a black cover of 1/2";
+  EXPECT_TRUE(Near(FrameAt(0.0f), {255, 255, 255}, 1)) << "all white";
 
   SkipTo(8);
   EXPECT_TRUE(Near(FrameAt(2.5f), Scaled(kClosingColour, 2.5f / 3), 4));

@@ -18,17 +18,13 @@ TEST(RealTimeClock, StartsNearZeroAndNeverGoesBack) {
   RealTimeClock clock;
   clock.Reset();
   const double a = clock.Read();
-  const double b = clock.Read();
   EXPECT_GE(a, 0.0);
   EXPECT_LT(a, 1.0);
-  EXPECT_GE(b, a);
+  EXPECT_GE(clock.Read(), a);
 }
 
 TEST(TheClock, InstalledClockIsTheOneRead) {
-  auto fixed = std::make_unique<FixedStepClock>(10);
-  ShowClock* raw = fixed.get();
-  InstallClock(std::move(fixed));
-  EXPECT_EQ(&TheClock(), raw);
+  InstallClock(std::make_unique<FixedStepClock>(10));
   TheClock().FramePresented();
   EXPECT_DOUBLE_EQ(TheClock().Read(), 0.1);
   InstallClock(std::make_unique<RealTimeClock>());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "tests/support/gl_context.h"
 #include "runtime/extensions.h"
@@ -25,24 +26,15 @@ TEST_F(GLSetup, StateMatchesTheShowsStartingPoint) {
   SetupOpenGL(640, 480);
   ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-  GLint viewport[4];
-  glGetIntegerv(GL_VIEWPORT, viewport);
-  EXPECT_EQ(viewport[0], 0);
-  EXPECT_EQ(viewport[1], 0);
-  EXPECT_EQ(viewport[2], 640);
-  EXPECT_EQ(viewport[3], 480);
-  EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LESS);
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_EQ(Integer(GL_SHADE_MODEL), GL_SMOOTH);
-  EXPECT_EQ(Integer(GL_PERSPECTIVE_CORRECTION_HINT), GL_NICEST);
-  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-  EXPECT_EQ(Integer(GL_CULL_FACE_MODE), GL_BACK);
-  EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
-  EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
-  EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
-  EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
+  std::vector<GLint> viewport(4);
+  glGetIntegerv(GL_VIEWPORT, viewport.data());
+  EXPECT_EQ(viewport, (std::vector<GLint>{0, 0, 640, 480}));
+  const struct { GLenum name; GLint value; } integers[] = {
+      {GL_DEPTH_FUNC, GL_LESS}, {GL_SHADE_MODEL, GL_SMOOTH}, {GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST},
+      {GL_CULL_FACE_MODE, GL_BACK}, {GL_MATRIX_MODE, GL_MODELVIEW}};
+  for (const auto& i : integers) EXPECT_EQ(Integer(i.name), i.value) << std::hex << i.name;
+  for (GLenum on : {GL_DEPTH_TEST, GL_CULL_FACE, GL_NORMALIZE}) EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
+  for (GLenum off : {GL_TEXTURE_2D, GL_VERTEX_ARRAY, GL_LIGHT0, GL_LIGHT1}) EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
   EXPECT_GE(Integer(GL_STENCIL_BITS), 8);
 }
 
@@ -71,9 +63,7 @@ TEST_F(GLSetup, TextureUnitOneIsSwitchedOff) {
   SetupOpenGL(640, 480);
   EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE_ARB), GL_TEXTURE0_ARB);
   gExt.glActiveTextureARB(GL_TEXTURE1_ARB);
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_Q));
+  for (GLenum off : {GL_TEXTURE_2D, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_Q}) EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
   gExt.glActiveTextureARB(GL_TEXTURE0_ARB);
 }
 

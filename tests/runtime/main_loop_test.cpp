@@ -2,75 +2,61 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <vector>
 
 #include "tests/support/gl_context.h"
 
 namespace {
 
+// Ends after lastFrame frames; during its first frame it pushes `events`.
 class CountingShow : public Effect {
  public:
-  explicit CountingShow(int lastFrame) : lastFrame_(lastFrame) {}
+  CountingShow(int lastFrame, std::vector<SDL_Event> events) : lastFrame_(lastFrame), events_(std::move(events)) {}
   bool Frame(float) override {
-    ++frames;
-    if (frames == 1) PushFirstFrameEvents();
+    if (++frames == 1)
+      for (SDL_Event& e : events_) EXPECT_EQ(SDL_PushEvent(&e), 0);
     return frames < lastFrame_;
   }
-  std::function<void()> PushFirstFrameEvents = [] {};
   int frames = 0;
 
  private:
   int lastFrame_;
+  std::vector<SDL_Event> events_;
 };
 
-void PushKey(Uint8 type, SDLKey key) {
+SDL_Event Key(Uint8 type, SDLKey key) {
   SDL_Event e{};
-  e.type = type;
-  e.key.type = type;
+  e.type = e.key.type = type;
   e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
   e.key.keysym.sym = key;
-  ASSERT_EQ(SDL_PushEvent(&e), 0);
+  return e;
 }
 
 class MainLoop : public GLContextTest {
  protected:
   void SetUp() override {
-    SDL_Event e;
-    while (SDL_PollEvent(&e)) {
+    for (SDL_Event e; SDL_PollEvent(&e);) {
     }
+  }
+  int Run(int lastFrame, std::vector<SDL_Event> events = {}) {
+    CountingShow show(lastFrame, std::move(events));
+    const int frames = RunFrameLoop(show, clock);
+    EXPECT_EQ(show.frames, frames);
+    return frames;
   }
   FixedStepClock clock{50};
 };
 
-TEST_F(MainLoop, RunsUntilTheShowEnds) {
-  CountingShow show(5);
-  EXPECT_EQ(RunFrameLoop(show, clock), 5);
-  EXPECT_EQ(show.frames, 5);
+TEST_F(MainLoop, RunsUntilTheShowEndsIgnoringOtherKeysAndReleases) {
+  EXPECT_EQ(Run(5), 5);
+  EXPECT_EQ(Run(4, {Key(SDL_KEYDOWN, SDLK_SPACE), Key(SDL_KEYUP, SDLK_ESCAPE)}), 4);
 }
 
-TEST_F(MainLoop, EscapeEndsAfterTheFrameInProgress) {
-  CountingShow show(1000);
-  show.PushFirstFrameEvents = [] { PushKey(SDL_KEYDOWN, SDLK_ESCAPE); };
-  EXPECT_EQ(RunFrameLoop(show, clock), 2) << "the iteration that sees Escape still draws its frame";
-}
-
-TEST_F(MainLoop, OtherKeysAndKeyReleasesAreIgnored) {
-  CountingShow show(4);
-  show.PushFirstFrameEvents = [] {
-    PushKey(SDL_KEYDOWN, SDLK_SPACE);
-    PushKey(SDL_KEYUP, SDLK_ESCAPE);
-  };
-  EXPECT_EQ(RunFrameLoop(show, clock), 4);
-}
-
-TEST_F(MainLoop, QuitRequestEndsTheLoop) {
-  CountingShow show(1000);
-  show.PushFirstFrameEvents = [] {
-    SDL_Event e{};
-    e.type = SDL_QUIT;
-    SDL_PushEvent(&e);
-  };
-  EXPECT_EQ(RunFrameLoop(show, clock), 2);
+TEST_F(MainLoop, EscapeOrQuitEndsAfterTheFrameInProgress) {
+  EXPECT_EQ(Run(1000, {Key(SDL_KEYDOWN, SDLK_ESCAPE)}), 2) << "the iteration that sees Escape still draws its frame";
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  EXPECT_EQ(Run(1000, {quit}), 2);
 }
 
 }  // namespace

@@ -16,28 +16,18 @@
 
 namespace {
 
-// Runs a Python script with PIL; true when it succeeds.
-bool Python(const std::string& script) {
-  {
-    std::ofstream out("texture_test.py");
-    out << "from PIL import Image\n" << script;
-  }
-  return std::system("/usr/bin/python3 texture_test.py") == 0;
-}
-
 std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::stringstream bytes;
-  bytes << in.rdbuf();
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
   return bytes.str();
 }
 
-// The pictures of the tests, with PIL's own decoding of each as raw bytes.
+// The test pictures, written by PIL along with its own decoding of each as raw bytes.
 class TextureManagerTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    ASSERT_TRUE(Python(
+    std::ofstream("texture_test.py") << "from PIL import Image\n"
         "import random\n"
         "random.seed(7)\n"
         "rgb = Image.new('RGB', (5, 3))\n"
@@ -49,40 +39,22 @@ class TextureManagerTest : public GLContextTest {
         "mask.save('masked.mask', format='PNG'); open('mask.raw', 'wb').write(mask.tobytes())\n"
         "Image.new('RGB', (2, 2), (9, 8, 7)).save('small.png')\n"
         "Image.new('L', (10, 10), 200).save('small.mask', format='PNG')\n"
-        "Image.new('RGB', (16, 8), (200, 100, 50)).save('photo.jpg', quality=95)\n"));
-    ASSERT_TRUE(AddPackImage(gArchives, {{"pic.png", Slurp("pic.png")},
-                                         {"masked.png", Slurp("masked.png")},
-                                         {"masked.mask", Slurp("masked.mask")},
-                                         {"small.png", Slurp("small.png")},
-                                         {"small.mask", Slurp("small.mask")},
-                                         {"photo.jpg", Slurp("photo.jpg")},
-                                         {"photo.JPG", Slurp("photo.jpg")},
-                                         {"broken.png", "\x89PNG\r\n\x1a\n broken"},
-                                         {"odd.gif", "GIF89a"}}));
+        "Image.new('RGB', (16, 8), (200, 100, 50)).save('photo.jpg', quality=95)\n";
+    ASSERT_EQ(std::system("/usr/bin/python3 texture_test.py"), 0) << "PIL is needed for this test";
+    std::vector<PackEntry> entries = {{"photo.JPG", Slurp("photo.jpg")},
+                                      {"broken.png", "\x89PNG\r\n\x1a\n broken"},
+                                      {"odd.gif", "GIF89a"}};
+    for (const char* name : {"pic.png", "masked.png", "masked.mask", "small.png", "small.mask", "photo.jpg"})
+      entries.push_back({name, Slurp(name)});
+    ASSERT_TRUE(AddPackImage(gArchives, entries));
   }
   static void TearDownTestSuite() {
     FreeArchives(gArchives);
     GLContextTest::TearDownTestSuite();
   }
 
-  // The status that loading the file ends the program with, and its output.
-  static int ExitStatusOf(const std::string& file, std::string* output) {
-    const ExitHandler old = SetExitHandler([](int status) { throw status; });
-    testing::internal::CaptureStdout();
-    int status = 0;
-    try {
-      LoadImage(file);
-    } catch (int s) {
-      status = s;
-    }
-    *output = testing::internal::GetCapturedStdout();
-    SetExitHandler(old);
-    return status;
-  }
-
   static std::vector<uint8_t> UploadedPixels(const TextureRef& ref, int level) {
-    GLint w = 0;
-    GLint h = 0;
+    GLint w = 0, h = 0;
     glBindTexture(GL_TEXTURE_2D, ref.id);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &w);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &h);
@@ -92,34 +64,27 @@ class TextureManagerTest : public GLContextTest {
   }
 };
 
-TEST_F(TextureManagerTest, PngPixelsMatchPilWithAlpha127) {
+TEST_F(TextureManagerTest, PixelsMatchPilWithAlphaFromTheMaskOr127) {
   TextureImage* image = GetImage("pic.png");
   ASSERT_EQ(image->width, 5);
   ASSERT_EQ(image->height, 3);
   EXPECT_STREQ(image->name, "pic.png");
-  const std::string expected = Slurp("pic.raw");
+  const std::string rgb = Slurp("pic.raw"), mask = Slurp("mask.raw");
+  TextureImage* masked = GetImage("masked.png");
   for (int i = 0; i < 15; ++i) {
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(image->pixels[4 * i + c], static_cast<uint8_t>(expected[3 * i + c]));
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(image->pixels[4 * i + c], static_cast<uint8_t>(rgb[3 * i + c]));
     EXPECT_EQ(image->pixels[4 * i + 3], 127);
+    EXPECT_EQ(masked->pixels[4 * i + 3], static_cast<uint8_t>(mask[i]));
   }
   EXPECT_EQ(GetImage("pic.png"), image);
-}
-
-TEST_F(TextureManagerTest, MaskGivesTheAlpha) {
-  TextureImage* image = GetImage("masked.png");
-  const std::string mask = Slurp("mask.raw");
-  for (int i = 0; i < 15; ++i) EXPECT_EQ(image->pixels[4 * i + 3], static_cast<uint8_t>(mask[i]));
-}
-
-TEST_F(TextureManagerTest, LargerMaskStopsAtTheImagePixels) {
-  TextureImage* image = GetImage("small.png");
+  TextureImage* small = GetImage("small.png");  // its mask is larger: only the image's pixels are read
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(image->pixels[4 * i + 0], 9);
-    EXPECT_EQ(image->pixels[4 * i + 3], 200);
+    EXPECT_EQ(small->pixels[4 * i + 0], 9);
+    EXPECT_EQ(small->pixels[4 * i + 3], 200);
   }
 }
 
-TEST_F(TextureManagerTest, MissingFileGivesThePatternSilently) {
+TEST_F(TextureManagerTest, MissingFileOrDefaultInAnyCaseGivesThePatternSilently) {
   testing::internal::CaptureStdout();
   TextureImage* image = GetImage("nowhere.jpg");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
@@ -132,32 +97,36 @@ TEST_F(TextureManagerTest, MissingFileGivesThePatternSilently) {
   EXPECT_EQ(image->pixels[4 * i + 1], static_cast<uint8_t>(i / 4));
   EXPECT_EQ(image->pixels[4 * i + 2], static_cast<uint8_t>(i / 8));
   EXPECT_EQ(image->pixels[4 * i + 3], static_cast<uint8_t>(i));
+  TextureImage* capitals = GetImage("DEFAULT");
+  EXPECT_STREQ(capitals->name, "default");
+  EXPECT_EQ(capitals->width, 64);
+  EXPECT_EQ(capitals->pixels[4 * 4095 + 3], 255);
 }
 
-TEST_F(TextureManagerTest, DefaultInCapitalsIsTheBuiltInPattern) {
-  TextureImage* image = GetImage("DEFAULT");
-  EXPECT_STREQ(image->name, "default");
-  EXPECT_EQ(image->width, 64);
-  EXPECT_EQ(image->pixels[4 * 4095 + 3], 255);
-}
-
-TEST_F(TextureManagerTest, CapitalExtensionIsUnsupported) {
-  std::string output;
-  EXPECT_EQ(ExitStatusOf("photo.JPG", &output), 1);
-  EXPECT_EQ(output, "Unsupported image format '.JPG' !!\n");
-  EXPECT_EQ(ExitStatusOf("odd.gif", &output), 1);
-  EXPECT_EQ(output, "Unsupported image format '.gif' !!\n");
-}
-
-TEST_F(TextureManagerTest, UndecodableFileEndsTheProgram) {
-  std::string output;
-  EXPECT_EQ(ExitStatusOf("broken.png", &output), 1);
-  EXPECT_EQ(output.rfind("'broken.png' Load Unsuccesful !!\nerror: ", 0), 0u) << output;
+TEST_F(TextureManagerTest, UnsupportedOrUndecodableFileEndsTheProgram) {
+  const ExitHandler old = SetExitHandler([](int status) { throw status; });
+  for (const auto& [file, message] : {std::pair{"photo.JPG", "Unsupported image format '.JPG' !!\n"},
+                                      {"odd.gif", "Unsupported image format '.gif' !!\n"},
+                                      {"broken.png", "'broken.png' Load Unsuccesful !!\nerror: "}}) {
+    testing::internal::CaptureStdout();
+    int status = 0;
+    try {
+      LoadImage(file);
+    } catch (int s) {
+      status = s;
+    }
+    const std::string output = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(status, 1) << file;
+    if (std::string(file) == "broken.png")
+      EXPECT_EQ(output.rfind(message, 0), 0u) << output;
+    else
+      EXPECT_EQ(output, message);
+  }
+  SetExitHandler(old);
 }
 
 TEST_F(TextureManagerTest, TexturesShareOneGLObjectPerImageWithinAManager) {
-  TextureManager first;
-  TextureManager second;
+  TextureManager first, second;
   TextureRef* a = first.GetTexture("A", "photo.jpg");
   EXPECT_EQ(first.GetTexture("A", "pic.png"), a);  // the image name is then ignored
   EXPECT_EQ(first.GetTexture("B", "photo.jpg"), a);
@@ -173,8 +142,7 @@ TEST_F(TextureManagerTest, UploadKeepsThePixelsAndBuildsMipmaps) {
   TextureManager manager;
   glMaterialfv(GL_FRONT, GL_DIFFUSE, std::vector<GLfloat>{0.1f, 0.2f, 0.3f, 0.4f}.data());
   TextureRef* ref = manager.GetTexture("pattern", "default");
-  TextureImage* image = ref->image;
-  EXPECT_EQ(UploadedPixels(*ref, 0), std::vector<uint8_t>(image->pixels, image->pixels + 64 * 64 * 4));
+  EXPECT_EQ(UploadedPixels(*ref, 0), std::vector<uint8_t>(ref->image->pixels, ref->image->pixels + 64 * 64 * 4));
   EXPECT_EQ(UploadedPixels(*ref, 6).size(), 4u);  // the 1 x 1 level
   GLint filter = 0;
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
@@ -191,11 +159,10 @@ TEST_F(TextureManagerTest, ListingsNameEveryBinding) {
   TextureRef* ref = manager.GetTexture("wall", "pic.png");
   testing::internal::CaptureStdout();
   PrintTextureBindings(manager);
-  const std::string listing = testing::internal::GetCapturedStdout();
   char expected[200];
   std::snprintf(expected, sizeof expected, "TEXTURE BINDINGS:\n  #1: wall -> (ID:%u, (w: 5, h: 3, data: %ld, name: pic.png))\n",
                 ref->id, static_cast<long>(reinterpret_cast<intptr_t>(ref->image->pixels)));
-  EXPECT_EQ(listing, expected);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
   testing::internal::CaptureStdout();
   PrintImageBindings();
   const std::string images = testing::internal::GetCapturedStdout();
