@@ -7,6 +7,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "tests/paths/glm_peer.h"
@@ -28,36 +29,28 @@ void ExpectSameRotation(const Quaternion& actual, const glm::quat& expected, flo
 
 glm::vec3 LookDirection(const DirectedLocation& l) { return LocalToWorld(l.Orientation()) * glm::vec3(0, 0, -1); }
 glm::vec3 UpDirection(const DirectedLocation& l) { return LocalToWorld(l.Orientation()) * glm::vec3(0, 1, 0); }
-
 float Norm(const Quaternion& q) { return std::sqrt(Dot(q, q)); }
+std::array<float, 4> Parts(const Quaternion& q) { return {q.w, q.x, q.y, q.z}; }
 
 std::vector<glm::mat4> captured;
 void Capture(const float* m) { captured.push_back(glm::make_mat4(m)); }
 
-TEST(DirectedLocation, DefaultLooksAlongPlusZWithYUp) {
-  DirectedLocation l;
-  ExpectNear(LookDirection(l), glm::vec3(0, 0, 1), 1e-6f);
+TEST(DirectedLocation, ConstructorsSetTheFrame) {
+  DirectedLocation l;  // looks along +z with y up; position constructors look at (0, 0, 1)
   ExpectNear(UpDirection(l), glm::vec3(0, 1, 0), 1e-6f);
   EXPECT_EQ(l.Up()[1], 1.0f);
-}
-
-TEST(DirectedLocation, PositionConstructorsLookAtTheWorldPointZPlusOne) {
-  ExpectNear(LookDirection(DirectedLocation(0, 0, -5)), glm::vec3(0, 0, 1), 1e-6f);
+  for (const DirectedLocation& d : {l, DirectedLocation(0, 0, -5)}) ExpectNear(LookDirection(d), glm::vec3(0, 0, 1), 1e-6f);
   ExpectNear(LookDirection(DirectedLocation(vec3(3, 0, 1))), glm::vec3(-1, 0, 0), 1e-6f);
-}
-
-TEST(DirectedLocation, TargetConstructorKeepsUpAsGiven) {
-  DirectedLocation l(vec3(1, 1, 1), vec3(1, 1, -9), vec3(0, 2, 0));
-  EXPECT_EQ(l.Up()[1], 2.0f);
-  ExpectNear(LookDirection(l), glm::vec3(0, 0, -1), 1e-6f);
-  ExpectNear(UpDirection(l), glm::vec3(0, 1, 0), 1e-6f);
-  l.SetUp(vec3(0, 0, 3));
-  EXPECT_EQ(l.Up()[2], 1.0f);
+  DirectedLocation t(vec3(1, 1, 1), vec3(1, 1, -9), vec3(0, 2, 0));  // up kept as given
+  EXPECT_EQ(t.Up()[1], 2.0f);
+  ExpectNear(LookDirection(t), glm::vec3(0, 0, -1), 1e-6f);
+  ExpectNear(UpDirection(t), glm::vec3(0, 1, 0), 1e-6f);
+  t.SetUp(vec3(0, 0, 3));
+  EXPECT_EQ(t.Up()[2], 1.0f);
 }
 
 TEST(DirectedLocation, SetDirectionLooksAlongItWithProjectedUp) {
-  // The construction takes square roots of a + sqrt(a^2 + b^2), which cancels
-  // when a < 0; in float that costs up to a few 1e-3 for some directions.
+  // Square roots of a + sqrt(a^2 + b^2) cancel when a < 0: up to a few 1e-3 in float.
   const float tolerance = 1e-2f;
   std::mt19937 random(11);
   std::normal_distribution<float> gauss;
@@ -76,7 +69,7 @@ TEST(DirectedLocation, SetDirectionLooksAlongItWithProjectedUp) {
   }
 }
 
-TEST(DirectedLocation, DirectionAlongUpStillGivesAFrame) {
+TEST(DirectedLocation, DegenerateDirectionsAndRoll) {
   DirectedLocation l;
   for (glm::vec3 up : {glm::vec3(0, 1, 0), glm::vec3(1, 0, 0), glm::vec3(0, 0, 1), glm::vec3(0.6f, 0, 0.8f)}) {
     for (float sign : {1.0f, -1.0f}) {
@@ -87,23 +80,14 @@ TEST(DirectedLocation, DirectionAlongUpStillGivesAFrame) {
       EXPECT_NEAR(glm::dot(UpDirection(l), up), 0.0f, 1e-6f);
     }
   }
-}
-
-TEST(DirectedLocation, ZeroDirectionKeepsTheOrientation) {
-  DirectedLocation l(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
-  Quaternion before = l.Orientation();
-  l.LookAt(vec3(0, 0, 0), 0.5f);
-  EXPECT_EQ(l.Orientation().w, before.w);
-  EXPECT_EQ(l.Orientation().x, before.x);
-  EXPECT_EQ(l.Orientation().y, before.y);
-  EXPECT_EQ(l.Orientation().z, before.z);
-}
-
-TEST(DirectedLocation, RollTurnsTheUpAboutTheViewingDirection) {
-  DirectedLocation l(vec3(0, 0, 0), vec3(0, 0, -1), vec3(0, 1, 0));
-  l.SetDirection(vec3(0, 0, -1), 0.5f);
-  ExpectNear(LookDirection(l), glm::vec3(0, 0, -1), 1e-6f);
-  ExpectNear(UpDirection(l), glm::vec3(-std::sin(0.5f), std::cos(0.5f), 0), 1e-6f);
+  DirectedLocation z(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
+  std::array<float, 4> before = Parts(z.Orientation());
+  z.LookAt(vec3(0, 0, 0), 0.5f);
+  EXPECT_EQ(Parts(z.Orientation()), before);
+  DirectedLocation roll(vec3(0, 0, 0), vec3(0, 0, -1), vec3(0, 1, 0));  // roll turns up about the view
+  roll.SetDirection(vec3(0, 0, -1), 0.5f);
+  ExpectNear(LookDirection(roll), glm::vec3(0, 0, -1), 1e-6f);
+  ExpectNear(UpDirection(roll), glm::vec3(-std::sin(0.5f), std::cos(0.5f), 0), 1e-6f);
 }
 
 TEST(DirectedLocation, TurnsComposeLocalRotations) {
@@ -112,30 +96,21 @@ TEST(DirectedLocation, TurnsComposeLocalRotations) {
     glm::vec3 axis;
     float sign;
   };
-  const Turn turns[] = {{&DirectedLocation::TurnX, {1, 0, 0}, 1},     {&DirectedLocation::TurnXBack, {1, 0, 0}, -1},
-                        {&DirectedLocation::TurnY, {0, 1, 0}, 1},     {&DirectedLocation::TurnYBack, {0, 1, 0}, -1},
-                        {&DirectedLocation::TurnZ, {0, 0, 1}, 1},     {&DirectedLocation::TurnZBack, {0, 0, 1}, -1}};
+  const Turn turns[] = {{&DirectedLocation::TurnX, {1, 0, 0}, 1}, {&DirectedLocation::TurnXBack, {1, 0, 0}, -1},
+                        {&DirectedLocation::TurnY, {0, 1, 0}, 1}, {&DirectedLocation::TurnYBack, {0, 1, 0}, -1},
+                        {&DirectedLocation::TurnZ, {0, 0, 1}, 1}, {&DirectedLocation::TurnZBack, {0, 0, 1}, -1}};
   for (const Turn& t : turns) {
     DirectedLocation l(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
     glm::quat expected = ToGlm(l.Orientation()) * glm::angleAxis(0.3f * t.sign, t.axis);
     (l.*t.turn)(0.3f);
     ExpectSameRotation(l.Orientation(), expected, 1e-6f);
   }
-  DirectedLocation l;
-  Quaternion before = l.Orientation();
-  l.TurnY(0.7f);
-  l.TurnYBack(0.7f);
-  ExpectSameRotation(l.Orientation(), ToGlm(before), 1e-6f);
-}
-
-TEST(DirectedLocation, TurnByDragRotatesAboutTheDragNormal) {
   DirectedLocation l(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
   Quaternion before = l.Orientation();
   l.TurnByDrag(0.0f, 0.0f);
   ExpectSameRotation(l.Orientation(), ToGlm(before), 0.0f);
-  l.TurnByDrag(0.3f, 0.4f);
-  glm::quat expected = ToGlm(before) * glm::angleAxis(0.5f, glm::vec3(-0.8f, -0.6f, 0));
-  ExpectSameRotation(l.Orientation(), expected, 1e-6f);
+  l.TurnByDrag(0.3f, 0.4f);  // about the drag normal
+  ExpectSameRotation(l.Orientation(), ToGlm(before) * glm::angleAxis(0.5f, glm::vec3(-0.8f, -0.6f, 0)), 1e-6f);
 }
 
 TEST(DirectedLocation, TurnAboutWorldAxisRotatesInWorldSpace) {
@@ -154,13 +129,13 @@ TEST(DirectedLocation, TurnAboutWorldAxisRotatesInWorldSpace) {
 
 TEST(DirectedLocation, MoveLocalPositiveThirdComponentGoesForward) {
   DirectedLocation l(vec3(1, 1, 1), vec3(1, 1, 11), vec3(0, 1, 0));
-  l.MoveLocal(vec3(0, 0, 5));
-  ExpectNear(ToGlm(l.Position()), glm::vec3(1, 1, 6), 1e-6f);
-  l.MoveLocal(vec3(0, 2, 0));
-  ExpectNear(ToGlm(l.Position()), glm::vec3(1, 3, 6), 1e-6f);
   // Looking along +z with y up, local +x is world -x.
-  l.MoveLocal(vec3(4, 0, 0));
-  ExpectNear(ToGlm(l.Position()), glm::vec3(-3, 3, 6), 1e-6f);
+  const std::pair<vec3, glm::vec3> moves[] = {
+      {vec3(0, 0, 5), {1, 1, 6}}, {vec3(0, 2, 0), {1, 3, 6}}, {vec3(4, 0, 0), {-3, 3, 6}}};
+  for (const auto& [move, expected] : moves) {
+    l.MoveLocal(move);
+    ExpectNear(ToGlm(l.Position()), expected, 1e-6f);
+  }
 }
 
 TEST(DirectedLocation, InterpolateBlendsPositionAndSlerpsOrientation) {
@@ -177,17 +152,14 @@ TEST(DirectedLocation, InterpolateBlendsPositionAndSlerpsOrientation) {
 
 TEST(DirectedLocation, MatrixFollowsTheOrientation) {
   DirectedLocation l;
-  const Matrix3& m = l.Matrix();
-  glm::mat3 expected = LocalToWorld(l.Orientation());
-  EXPECT_NEAR(m.rows[0][2], expected[0][2], 1e-6f);
+  EXPECT_NEAR(l.Matrix().rows[0][2], LocalToWorld(l.Orientation())[0][2], 1e-6f);
   l.TurnX(0.8f);
-  expected = LocalToWorld(l.Orientation());
-  const Matrix3& turned = l.Matrix();
+  glm::mat3 expected = LocalToWorld(l.Orientation());
   for (int r = 0; r < 3; ++r)
-    for (int c = 0; c < 3; ++c) EXPECT_NEAR(turned.rows[r][c], expected[r][c], 1e-6f);
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(l.Matrix().rows[r][c], expected[r][c], 1e-6f);
 }
 
-TEST(DirectedLocation, ApplyPlacesTheLocalFrameInTheWorld) {
+TEST(DirectedLocation, ApplyPlacesTheLocalFrameAndApplyInverseUndoesIt) {
   DirectedLocation l(vec3(3, -2, 7), vec3(0, 5, 1), vec3(0, 1, 0));
   captured.clear();
   l.Apply(Capture);
@@ -195,31 +167,16 @@ TEST(DirectedLocation, ApplyPlacesTheLocalFrameInTheWorld) {
   glm::mat4 expected = glm::translate(glm::mat4(1.0f), ToGlm(l.Position())) * glm::mat4(LocalToWorld(l.Orientation()));
   for (int c = 0; c < 4; ++c)
     for (int r = 0; r < 4; ++r) EXPECT_NEAR(captured[0][c][r], expected[c][r], 1e-6f);
-}
-
-TEST(DirectedLocation, ApplyInverseTakesThePositionToTheOrigin) {
-  DirectedLocation l(vec3(3, -2, 7), vec3(0, 5, 1), vec3(0, 1, 0));
-  captured.clear();
-  l.ApplyInverse(Capture);
-  ASSERT_EQ(captured.size(), 1u);
-  glm::vec4 origin = captured[0] * glm::vec4(3, -2, 7, 1);
-  ExpectNear(glm::vec3(origin), glm::vec3(0, 0, 0), 1e-5f);
-  EXPECT_EQ(origin.w, 1.0f);
-  glm::vec4 ahead = captured[0] * glm::vec4(0, 5, 1, 1);
-  glm::vec3 expected_ahead(0, 0, -glm::length(glm::vec3(-3, 7, -6)));
-  ExpectNear(glm::vec3(ahead), expected_ahead, 1e-5f);
-}
-
-TEST(DirectedLocation, ApplyThenApplyInverseIsTheIdentity) {
   std::mt19937 random(13);
   std::normal_distribution<float> gauss(0.0f, 10.0f);
   for (int i = 0; i < 200; ++i) {
-    DirectedLocation l(vec3(gauss(random), gauss(random), gauss(random)),
+    DirectedLocation m(vec3(gauss(random), gauss(random), gauss(random)),
                        vec3(gauss(random), gauss(random), gauss(random)), vec3(0, 1, 0));
-    l.TurnZ(gauss(random));
+    m.TurnZ(gauss(random));
     captured.clear();
-    l.Apply(Capture);
-    l.ApplyInverse(Capture);
+    m.Apply(Capture);
+    m.ApplyInverse(Capture);
+    ASSERT_EQ(captured.size(), 2u);
     glm::mat4 product = captured[0] * captured[1];
     for (int c = 0; c < 4; ++c)
       for (int r = 0; r < 4; ++r) ASSERT_NEAR(product[c][r], c == r ? 1.0f : 0.0f, 2e-5f) << i;
