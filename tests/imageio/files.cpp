@@ -1,23 +1,89 @@
-#include "png_files.h"
+#include "files.h"
 
 #include <png.h>
 #include <zlib.h>
 
-#include <cstring>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
-namespace {
+#include "archive/afile.h"
 
-int Channels(int colour_type) {
-  switch (colour_type) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
+std::vector<uint8_t> ReadBinary(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBinary(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
+
+Pnm ReadPnm(const std::string& path) {
+  const std::vector<uint8_t> bytes = ReadBinary(path);
+  Pnm p;
+  int max_value = 0, start = 0;
+  char kind = 0;
+  std::sscanf(std::string(bytes.begin(), bytes.end()).c_str(), "P%c %d %d %d%n", &kind, &p.width, &p.height,
+              &max_value, &start);
+  p.channels = kind == '5' ? 1 : kind == '6' ? 3 : 0;
+  const size_t size = size_t(p.width) * p.height * p.channels;
+  if (!p.channels || max_value != 255 || bytes.size() < start + 1 + size) throw std::runtime_error("bad PNM " + path);
+  p.samples.assign(bytes.begin() + start + 1, bytes.begin() + start + 1 + size);
+  return p;
+}
+
+void WritePnm(const std::string& path, const Pnm& picture) {
+  const std::string header = (picture.channels == 1 ? "P5\n" : "P6\n") + std::to_string(picture.width) + " " +
+                             std::to_string(picture.height) + "\n255\n";
+  std::vector<uint8_t> bytes(header.begin(), header.end());
+  bytes.insert(bytes.end(), picture.samples.begin(), picture.samples.end());
+  WriteBinary(path, bytes);
+}
+
+Pnm PhotoLike(int width, int height, int channels) {
+  Pnm picture{width, height, channels, {}};
+  uint32_t noise = 12345;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < channels; ++c) {
+        noise = noise * 1664525u + 1013904223u;
+        double v = 128 + 70 * std::sin(x * 0.045 + c) * std::cos(y * 0.06 - c * 0.5);
+        if ((x / 23 + y / 17) % 3 == 0) v += 40 - 25 * c;
+        v += static_cast<int>(noise >> 28) - 8;
+        picture.samples.push_back(static_cast<uint8_t>(std::lround(std::fmin(255, std::fmax(0, v)))));
+      }
+  return picture;
+}
+
+std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, std::vector<uint8_t> bytes,
+                                            std::string* error) {
+  AFILE file{bytes.data(), bytes.data(), bytes.data() + bytes.size()};
+  try {
+    return std::unique_ptr<imageio::Image>(reader.read(&file));
+  } catch (const imageio::ImageIOException& e) {
+    if (error) *error = e.message();
+    return nullptr;
   }
 }
 
-size_t RowBytes(const PngLayout& s) { return (static_cast<size_t>(s.width) * Channels(s.colour_type) * s.depth + 7) / 8; }
+std::string DecodeError(imageio::ImageReader& reader, const std::vector<uint8_t>& bytes) {
+  std::string error;
+  DecodeBytes(reader, bytes, &error);
+  return error;
+}
+
+namespace {
+
+size_t RowBytes(const PngLayout& s) {
+  const int channels[] = {1, 0, 3, 1, 2, 0, 4};
+  return (size_t(s.width) * channels[s.colour_type] * s.depth + 7) / 8;
+}
 
 void PushBigEndian(std::vector<uint8_t>& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
@@ -33,25 +99,20 @@ std::vector<uint8_t> PackedRows(const PngLayout& s) {
   for (uint32_t y = 0; y < s.height; ++y)
     for (size_t i = 0; i < RowBytes(s); ++i) {
       noise = noise * 1103515245u + 12345u;
-      // Smooth ramps with some noise, so that every filter has work to do.
       rows[y * RowBytes(s) + i] = static_cast<uint8_t>(i * 3 + y * 5 + ((noise >> 16) & 7));
     }
-  if (s.colour_type == 3 && s.depth == 8)  // indices inside the palette
+  if (s.colour_type == 3 && s.depth == 8)
     for (uint8_t& index : rows) index %= s.palette_entries;
   return rows;
 }
 
 std::vector<uint8_t> WritePngWithLibpng(const PngLayout& s, const std::vector<uint8_t>& rows) {
-  std::vector<uint8_t> out;
+  char* buffer = nullptr;
+  size_t size = 0;
+  FILE* file = open_memstream(&buffer, &size);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, ThrowOnError, nullptr);
   png_infop info = png_create_info_struct(png);
-  png_set_write_fn(
-      png, &out,
-      [](png_structp p, png_bytep data, png_size_t size) {
-        auto* v = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-        v->insert(v->end(), data, data + size);
-      },
-      nullptr);
+  png_init_io(png, file);
   png_set_IHDR(png, info, s.width, s.height, s.depth, s.colour_type,
                s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
@@ -67,27 +128,26 @@ std::vector<uint8_t> WritePngWithLibpng(const PngLayout& s, const std::vector<ui
   png_set_rows(png, info, row_pointers.data());
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&png, &info);
+  std::fclose(file);
+  std::vector<uint8_t> out(buffer, buffer + size);
+  std::free(buffer);
   return out;
 }
 
-std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes) {
-  struct Source {
-    const std::vector<uint8_t>* bytes;
-    size_t at;
-  } source{&bytes, 0};
+std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes, bool rgba) {
+  FILE* file = fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ThrowOnError, nullptr);
   png_infop info = png_create_info_struct(png);
-  png_set_read_fn(png, &source, [](png_structp p, png_bytep data, png_size_t size) {
-    auto* src = static_cast<Source*>(png_get_io_ptr(p));
-    if (src->at + size > src->bytes->size()) png_error(p, "read past the end");
-    std::memcpy(data, src->bytes->data() + src->at, size);
-    src->at += size;
-  });
+  png_init_io(png, file);
   png_read_info(png, info);
   png_set_palette_to_rgb(png);
   png_set_expand_gray_1_2_4_to_8(png);
   png_set_strip_16(png);
   png_set_interlace_handling(png);
+  if (rgba) {
+    png_set_gray_to_rgb(png);
+    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+  }
   png_read_update_info(png, info);
   const size_t row_bytes = png_get_rowbytes(png, info);
   const uint32_t height = png_get_image_height(png, info);
@@ -96,29 +156,27 @@ std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes) {
   for (uint32_t y = 0; y < height; ++y) rows[y] = &pixels[y * row_bytes];
   png_read_image(png, rows.data());
   png_destroy_read_struct(&png, &info, nullptr);
+  std::fclose(file);
   return pixels;
 }
 
 std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type) {
   using namespace imageio;
   std::vector<uint8_t> out;
-  const size_t count = static_cast<size_t>(image->width()) * image->height();
-  if (auto* grey = dynamic_cast<ImageData<Grayscale8>*>(image)) {
-    for (size_t i = 0; i < count; ++i) out.push_back(grey->data()[i].value);
-  } else if (auto* grey_alpha = dynamic_cast<ImageData<GrayscaleAlpha8>*>(image)) {
-    for (size_t i = 0; i < count; ++i) out.insert(out.end(), {grey_alpha->data()[i].value, grey_alpha->data()[i].alpha});
-  } else if (auto* rgba = dynamic_cast<ImageData<RGBA8>*>(image)) {
-    for (size_t i = 0; i < count; ++i) {
+  const size_t count = size_t(image->width()) * image->height();
+  for (size_t i = 0; i < count; ++i)
+    if (auto* grey = dynamic_cast<ImageData<Grayscale8>*>(image)) {
+      out.push_back(grey->data()[i].value);
+    } else if (auto* grey_alpha = dynamic_cast<ImageData<GrayscaleAlpha8>*>(image)) {
+      out.insert(out.end(), {grey_alpha->data()[i].value, grey_alpha->data()[i].alpha});
+    } else if (auto* rgba = dynamic_cast<ImageData<RGBA8>*>(image)) {
       const RGBA8& p = rgba->data()[i];
       out.insert(out.end(), {p.red, p.green, p.blue});
       if (colour_type == 6) out.push_back(p.alpha);
-    }
-  } else if (auto* indexed = dynamic_cast<PaletteImage*>(image)) {
-    for (size_t i = 0; i < count; ++i) {
+    } else if (auto* indexed = dynamic_cast<PaletteImage*>(image)) {
       const RGB8& c = indexed->palette()[indexed->indices()[i]];
       out.insert(out.end(), {c.red, c.green, c.blue});
     }
-  }
   return out;
 }
 
@@ -135,8 +193,7 @@ std::vector<uint8_t> Header(uint32_t width, uint32_t height, int depth, int colo
   std::vector<uint8_t> data;
   PushBigEndian(data, width);
   PushBigEndian(data, height);
-  data.insert(data.end(), {static_cast<uint8_t>(depth), static_cast<uint8_t>(colour_type), 0, 0,
-                           static_cast<uint8_t>(interlace)});
+  data.insert(data.end(), {uint8_t(depth), uint8_t(colour_type), 0, 0, uint8_t(interlace)});
   return Chunk("IHDR", data);
 }
 
@@ -158,14 +215,4 @@ std::vector<uint8_t> Zlib(const std::vector<uint8_t>& data, int level, int strat
   out.resize(z.total_out);
   deflateEnd(&z);
   return out;
-}
-
-int CountChunks(const std::vector<uint8_t>& png, const char* type) {
-  int count = 0;
-  for (size_t at = 8; at + 12 <= png.size();) {
-    const uint32_t length = png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
-    if (std::memcmp(&png[at + 4], type, 4) == 0) ++count;
-    at += 12 + length;
-  }
-  return count;
 }
