@@ -1,7 +1,6 @@
 // The chunk reader against lib3ds on files that 3D Studio wrote: the tree's
 // ids, lengths and order (3dsdump -s), meshes, cameras and key tracks.
 #include <gtest/gtest.h>
-#include <lib3ds/file.h>
 #include <lib3ds/camera.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
@@ -36,8 +35,8 @@ PeerChunk PeerStructure(const std::string& path) {
   return root;
 }
 
-// Every node of ours that has children lists the same ones as lib3ds.
-// Returns how many child nodes were compared.
+// Every node of ours with children lists the same ones as lib3ds; returns
+// how many child nodes were compared.
 int ExpectSameChildren(const Chunk& ours, const PeerChunk& peer, const std::string& where) {
   if (ours.children.empty()) return 0;
   EXPECT_EQ(ours.children.size(), peer.children.size()) << where;
@@ -65,14 +64,9 @@ TEST(Chunk3dsPeer, TreeMatches3dsdumpStructure) {
     EXPECT_EQ(root->id, CHUNK_MAIN);
     const PeerChunk peer = PeerStructure(path);
     ASSERT_FALSE(peer.children.empty()) << path;
-    // Every node below the root was compared with lib3ds's reading.
     EXPECT_EQ(ExpectSameChildren(*root, peer, path), CountNodes(*root) - 1) << path;
   }
 }
-
-struct Lib3dsDeleter {
-  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
-};
 
 std::vector<const Chunk*> Children(const Chunk* chunk, uint32_t id) {
   std::vector<const Chunk*> found;
@@ -88,7 +82,7 @@ void ExpectNear3(const float* ours, const float* theirs, const std::string& what
 TEST(Chunk3dsPeer, MeshesAndCamerasMatchLib3ds) {
   int meshes = 0, cameras = 0;
   for (const std::string& path : AssimpModels3ds()) {
-    std::unique_ptr<Lib3dsFile, Lib3dsDeleter> peer(lib3ds_file_load(path.c_str()));
+    Lib3dsPtr peer = Lib3dsLoad(path);
     ASSERT_TRUE(peer) << path;
     const std::unique_ptr<Chunk> root = ReadChunkFile(path);
     for (const Chunk* block : Children(FindChunk(root.get(), CHUNK_OBJMESH), CHUNK_OBJBLOCK)) {
@@ -138,7 +132,7 @@ void ExpectSameKeys(const KeyTrack* ours, const Key* keys, Values values, const 
 TEST(Chunk3dsPeer, KeyTracksMatchLib3ds) {
   int tracks = 0;
   for (const std::string& path : AssimpModels3ds()) {
-    std::unique_ptr<Lib3dsFile, Lib3dsDeleter> peer(lib3ds_file_load(path.c_str()));
+    Lib3dsPtr peer = Lib3dsLoad(path);
     const std::unique_ptr<Chunk> root = ReadChunkFile(path);
     const Chunk* keyframer = FindChunk(root.get(), CHUNK_KEYFRAMER);
     if (!keyframer) continue;
@@ -167,14 +161,12 @@ TEST(Chunk3dsPeer, KeyTracksMatchLib3ds) {
       } else if (node->id == CHUNK_TRACKCAMERA) {
         Lib3dsCameraData& data = theirs->data.camera;
         ExpectSameKeys(pos, data.pos_track.keyL, same_lin3(pos), what + " position");
-        const auto* roll = Payload<FloatTrack>(FindChunk(node.get(), CHUNK_TRACKROLL));
-        ExpectSameKeys(roll, data.roll_track.keyL, [&](size_t i, const Lib3dsLin1Key* k) {
-          EXPECT_FLOAT_EQ(roll->values[i], k->value) << what;
-        }, what + " roll");
-        const auto* fov = Payload<FloatTrack>(FindChunk(node.get(), CHUNK_TRACKFOV));
-        ExpectSameKeys(fov, data.fov_track.keyL, [&](size_t i, const Lib3dsLin1Key* k) {
-          EXPECT_FLOAT_EQ(fov->values[i], k->value) << what;
-        }, what + " fov");
+        for (auto [id, keys] : {std::pair{CHUNK_TRACKROLL, data.roll_track.keyL}, {CHUNK_TRACKFOV, data.fov_track.keyL}}) {
+          const auto* track = Payload<FloatTrack>(FindChunk(node.get(), id));
+          ExpectSameKeys(track, keys, [&](size_t i, const Lib3dsLin1Key* k) {
+            EXPECT_FLOAT_EQ(track->values[i], k->value) << what;
+          }, what + " track " + std::to_string(id));
+        }
         tracks += 3;
       } else if (node->id == CHUNK_TRACKCAMTGT) {
         ExpectSameKeys(pos, theirs->data.target.pos_track.keyL, same_lin3(pos), what + " target");

@@ -13,16 +13,23 @@
 namespace {
 
 using vec3 = vec<float, 3>;
+using MeshPtr = std::unique_ptr<GLMesh>;
 
 bool Lit(int x, int y) { return RenderTest::PixelAt(x, y)[0] > 128; }
 
 class GLMeshTest : public RenderTest {
  protected:
+  // A triangle at (x, y, z), under parent when one is given.
+  static MeshPtr Tri(float size, float x = 0, float y = 0, float z = 0, GLMesh* parent = nullptr) {
+    MeshPtr mesh(Triangle(size, Identity(x, y, z)));
+    if (parent) mesh->SetParent(parent);
+    return mesh;
+  }
   Scene scene_;
 };
 
 TEST_F(GLMeshTest, TriangleLandsThroughLocationPivotAndFrame) {
-  std::unique_ptr<GLMesh> mesh(Triangle(100, Identity(200, 100, 0)));
+  MeshPtr mesh = Tri(100, 200, 100);
   mesh->Pivot() = vec3(10.0f, 20.0f, 0.0f);
   mat4 frame(1.0f);
   frame[3] = vec<float, 4>(5.0f, 5.0f, 0.0f, 1.0f);  // row 3 is the translation
@@ -39,20 +46,28 @@ TEST_F(GLMeshTest, TriangleLandsThroughLocationPivotAndFrame) {
 }
 
 TEST_F(GLMeshTest, ChildrenSeeTheParentLocationButNotItsPivotOrFrame) {
-  std::unique_ptr<GLMesh> parent(Triangle(10, Identity(300, 200, 0)));
+  MeshPtr parent = Tri(10, 300, 200);
   parent->Pivot() = vec3(100.0f, 100.0f, 0.0f);
-  std::unique_ptr<GLMesh> child(Triangle(50, Identity(20, 0, 0)));
-  child->SetParent(parent.get());
+  MeshPtr child = Tri(50, 20, 0, 0, parent.get());
   child->AddAttribute(new Color(1, 1, 1, 1));
   parent->Render(scene_);
   EXPECT_TRUE(Lit(325, 205));
   EXPECT_FALSE(Lit(315, 205));
 }
 
+TEST_F(GLMeshTest, RenderInContextAppliesTheAncestorsOnly) {
+  MeshPtr parent = Tri(10, 300, 200);
+  MeshPtr child = Tri(50, 20, 0, 0, parent.get());
+  child->AddAttribute(new Color(1, 1, 1, 1));
+  parent->PushVisibility(0);
+  child->RenderInContext(scene_);
+  EXPECT_TRUE(Lit(325, 205));
+  EXPECT_FALSE(Lit(305, 205));  // the parent itself is not drawn
+}
+
 TEST_F(GLMeshTest, HiddenParentHidesChildrenWhoStillMove) {
-  std::unique_ptr<GLMesh> parent(Triangle(50, Identity(100, 100, 0)));
-  std::unique_ptr<GLMesh> child(Triangle(50, Identity(100, 0, 0)));
-  child->SetParent(parent.get());
+  MeshPtr parent = Tri(50, 100, 100);
+  MeshPtr child = Tri(50, 100, 0, 0, parent.get());
   child->AddAttribute(new Color(1, 1, 1, 1));
   child->PositionPath().SetKeys({vec3(0.0f), vec3(30.0f, 0.0f, 0.0f)}, {0.0f, 1.0f});
   SetPathStep(0.5f);
@@ -61,9 +76,7 @@ TEST_F(GLMeshTest, HiddenParentHidesChildrenWhoStillMove) {
   EXPECT_FALSE(Lit(210, 110));
   parent->Update();
   EXPECT_GT(child->Position()[0], 0.0f);
-
   parent->PopVisibility();
-  EXPECT_TRUE(parent->IsVisible());
   parent->PopVisibility();  // the first entry stays
   EXPECT_TRUE(parent->IsVisible());
   parent->Render(scene_);
@@ -74,9 +87,8 @@ TEST_F(GLMeshTest, HiddenParentHidesChildrenWhoStillMove) {
 TEST_F(GLMeshTest, DisplayListDrawsTheSamePixelsAsVertexArrays) {
   auto draw = [this](bool compiled) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    std::unique_ptr<GLMesh> mesh(Triangle(150, Identity(100, 50, 0)));
-    std::unique_ptr<GLMesh> child(Triangle(80, Identity(200, 0, 0)));
-    child->SetParent(mesh.get());
+    MeshPtr mesh = Tri(150, 100, 50);
+    MeshPtr child = Tri(80, 200, 0, 0, mesh.get());
     child->AddAttribute(new Color(0.2f, 0.9f, 0.4f, 1));
     mesh->AddAttribute(new Texture());
     if (compiled) mesh->UseDisplayList();
@@ -84,67 +96,45 @@ TEST_F(GLMeshTest, DisplayListDrawsTheSamePixelsAsVertexArrays) {
     return Screen();
   };
   std::vector<uint8_t> arrays = draw(false);
-  std::vector<uint8_t> list = draw(true);
-  EXPECT_EQ(arrays, list);
+  EXPECT_EQ(arrays, draw(true));
   EXPECT_NE(arrays, std::vector<uint8_t>(arrays.size(), 0));
 }
 
-TEST_F(GLMeshTest, WorldVertexGoesThroughTheParent) {
-  std::unique_ptr<GLMesh> parent(Triangle(1, Identity(0, 0, 5)));
-  std::unique_ptr<GLMesh> child(Triangle(1));
-  child->SetParent(parent.get());
+TEST_F(GLMeshTest, WorldVertexGoesThroughTheParentAndIsZeroOutside) {
+  MeshPtr parent = Tri(1, 0, 0, 5);
+  MeshPtr child = Tri(1, 0, 0, 0, parent.get());
   child->ComputeWorldMatrix(scene_);
   vec3 v = child->WorldVertex(1);
   EXPECT_FLOAT_EQ(v[0], 1.0f);
   EXPECT_FLOAT_EQ(v[1], 0.0f);
   EXPECT_FLOAT_EQ(v[2], 5.0f);
-  vec3 outside = child->WorldVertex(3);
-  EXPECT_EQ(outside[0], 0.0f);
-}
-
-TEST_F(GLMeshTest, RenderInContextAppliesTheAncestorsOnly) {
-  std::unique_ptr<GLMesh> parent(Triangle(10, Identity(300, 200, 0)));
-  std::unique_ptr<GLMesh> child(Triangle(50, Identity(20, 0, 0)));
-  child->SetParent(parent.get());
-  child->AddAttribute(new Color(1, 1, 1, 1));
-  parent->PushVisibility(0);
-  child->RenderInContext(scene_);
-  EXPECT_TRUE(Lit(325, 205));
-  EXPECT_FALSE(Lit(305, 205));  // the parent itself is not drawn
+  EXPECT_EQ(child->WorldVertex(3)[0], 0.0f);
 }
 
 TEST_F(GLMeshTest, RemoveAttributesTakesEveryOneOfTheKindAndKeepsTheOrder) {
-  std::unique_ptr<GLMesh> mesh(Triangle(1));
+  MeshPtr mesh = Tri(1);
   Texture texture;
   EnvironmentMap sphere;
   Lighting lighting;
   Color color;
-  mesh->AddAttribute(&texture);
-  mesh->AddAttribute(&lighting);
-  mesh->AddAttribute(&sphere);
-  mesh->AddAttribute(&color);
+  for (Attribute* a : std::initializer_list<Attribute*>{&texture, &lighting, &sphere, &color}) mesh->AddAttribute(a);
   mesh->RemoveAttributes(kTextureKind);
   EXPECT_EQ(mesh->Attributes(), (AttributeList{&lighting, &color}));
-  mesh->RemoveAttributes(kLightingKind);
+  mesh->RemoveAttributes(kLightingKind);  // the mesh would delete what it still holds
   mesh->RemoveAttributes(kColorKind);
 }
 
 TEST_F(GLMeshTest, DynamicWhenUncacheableOrAnimatedOrAChildIs) {
-  std::unique_ptr<GLMesh> mesh(Triangle(1));
-  std::unique_ptr<GLMesh> child(Triangle(1));
-  child->SetParent(mesh.get());
+  MeshPtr mesh = Tri(1), child = Tri(1, 0, 0, 0, mesh.get()), still = Tri(1);
   EXPECT_FALSE(mesh->IsDynamic());
   child->ScalePath().SetKeys({vec3(1.0f), vec3(2.0f)}, {0.0f, 1.0f});
   EXPECT_TRUE(mesh->IsDynamic());
-  std::unique_ptr<GLMesh> still(Triangle(1));
   still->SetCacheable(false);
   EXPECT_TRUE(still->IsDynamic());
 }
 
 TEST_F(GLMeshTest, ACycleInTheHierarchyIsRefused) {
-  std::unique_ptr<GLMesh> a(Triangle(1));
-  std::unique_ptr<GLMesh> b(Triangle(1));
-  b->SetParent(a.get());
+  MeshPtr a = Tri(1), b = Tri(1, 0, 0, 0, a.get());
   a->SetParent(b.get());
   a->SetParent(a.get());
   EXPECT_EQ(a->GetParent(), nullptr);
@@ -152,7 +142,7 @@ TEST_F(GLMeshTest, ACycleInTheHierarchyIsRefused) {
 }
 
 TEST_F(GLMeshTest, TrianglesOutsideTheVerticesAreDropped) {
-  std::unique_ptr<GLMesh> mesh(new GLMesh(Identity()));
+  MeshPtr mesh(new GLMesh(Identity()));
   mesh->SetGeometry({{0.0f, 0.0f, 0.0f}, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}}, {{0, 1, 2}, {0, 1, 7}}, {},
                     {nullptr, nullptr});
   EXPECT_EQ(mesh->Triangles().size(), 1u);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <lib3ds/file.h>
+
 #include "scene/chunk3ds.h"
 
 constexpr char kAssimpModels[] = "/usr/share/assimp/models/3DS/";
@@ -18,3 +20,10 @@ std::string CommandOutput(const std::string& command);
 
 std::unique_ptr<Chunk> ReadChunkFile(const std::string& path);
 std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id = 0);
+
+// lib3ds's reading of a file, freed with it.
+struct Lib3dsDeleter {
+  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
+};
+using Lib3dsPtr = std::unique_ptr<Lib3dsFile, Lib3dsDeleter>;
+inline Lib3dsPtr Lib3dsLoad(const std::string& path) { return Lib3dsPtr(lib3ds_file_load(path.c_str())); }

@@ -12,6 +12,7 @@
 namespace {
 
 using vec3 = vec<float, 3>;
+using Rgb8 = std::array<uint8_t, 3>;
 
 class SceneTest : public RenderTest {
  protected:
@@ -21,9 +22,8 @@ class SceneTest : public RenderTest {
     Camera<GLMesh>::ForgetProjection();
   }
 
-  // A camera-facing square of side 2 at (x, y, z) for a camera looking
-  // along +y with z up, in the given colour.
-  static GLMesh* Square(float x, float y, float z, float r, float g, float b) {
+  // A square of side 2 at (x, y, z) facing the default camera (along +y, z up).
+  static GLMesh* Square(float x, float y, float z, float r = 1, float g = 0, float b = 0) {
     auto* mesh = new GLMesh(Identity(x, y, z));
     mesh->SetGeometry({{-1.0f, 0.0f, -1.0f}, {1.0f, 0.0f, -1.0f}, {1.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 1.0f}},
                       {{0, 1, 2}, {0, 2, 3}}, {}, {});
@@ -32,7 +32,8 @@ class SceneTest : public RenderTest {
     return mesh;
   }
 
-  void DrawFrame(Scene& scene) {
+  void Draw(Scene& scene, bool compile) {
+    scene.BuildRenderList(compile);
     scene.Clear(true);
     scene.UpdateObjects();
     scene.AdvanceObjects();
@@ -47,24 +48,29 @@ TEST_F(SceneTest, DefaultCameraLooksAlongYWithZUp) {
   ASSERT_EQ(scene.Cameras().size(), 1u);
   EXPECT_EQ(scene.ActiveCamera(), scene.Cameras()[0]);
   EXPECT_FALSE(scene.ActiveCamera()->IsVisible());
-  scene.AddObject(Square(0, 10, 0, 1, 0, 0));       // straight ahead
-  scene.AddObject(Square(0, 10, 2.5f, 0, 1, 0));    // above
-  scene.AddObject(Square(2.5f, 10, 0, 0, 0, 1));    // to the right
-  scene.AddObject(Square(0, -10, 0, 1, 1, 1));      // behind
-  scene.BuildRenderList(false);
-  DrawFrame(scene);
+  scene.AddObject(Square(0, 10, 0, 1, 0, 0));     // ahead
+  scene.AddObject(Square(0, 10, 2.5f, 0, 1, 0));  // above
+  scene.AddObject(Square(2.5f, 10, 0, 0, 0, 1));  // right
+  scene.AddObject(Square(0, -10, 0, 1, 1, 1));    // behind
+  Draw(scene, false);
   EXPECT_EQ(PixelAt(320, 240), (Rgba{255, 0, 0, 255}));
   EXPECT_EQ(PixelAt(320, 240 + 120), (Rgba{0, 255, 0, 255}));
   EXPECT_EQ(PixelAt(320 + 120, 240), (Rgba{0, 0, 255, 255}));
-  EXPECT_EQ(RgbAt(320 - 120, 240), (std::array<uint8_t, 3>{0, 0, 0}));
+  EXPECT_EQ(RgbAt(320 - 120, 240), (Rgb8{0, 0, 0}));
+}
+
+TEST_F(SceneTest, CameraAdjustmentIsAppliedBeforeInverting) {
+  Scene scene;
+  scene.ActiveCamera()->Adjustment()(0, 3) = -2.5f;  // moves the eye left
+  scene.AddObject(Square(0, 10, 0));
+  Draw(scene, false);
+  EXPECT_EQ(PixelAt(320 + 120, 240), (Rgba{255, 0, 0, 255}));
 }
 
 TEST_F(SceneTest, RenderListWithoutCompileGroupsEveryVisibleObject) {
   Scene scene;
-  GLMesh* still = Square(0, 10, 0, 1, 0, 0);
-  GLMesh* moving = Square(0, 10, 0, 1, 0, 0);
+  GLMesh *still = Square(0, 10, 0), *moving = Square(0, 10, 0), *hidden = Square(0, 10, 0);
   moving->PositionPath().SetKeys({vec3(0.0f), vec3(5.0f, 0.0f, 0.0f)}, {0.0f, 1.0f});
-  GLMesh* hidden = Square(0, 10, 0, 1, 0, 0);
   hidden->PushVisibility(0);
   for (GLMesh* object : {still, moving, hidden}) scene.AddObject(object);
   scene.BuildRenderList(false);
@@ -76,7 +82,6 @@ TEST_F(SceneTest, RenderListWithoutCompileGroupsEveryVisibleObject) {
   EXPECT_EQ(group->Child(0), still);
   EXPECT_EQ(group->Child(1), moving);
   EXPECT_EQ(moving->GetParent(), nullptr);
-
   SetPathStep(0.5f);
   scene.AdvanceObjects();
   EXPECT_EQ(moving->Position()[0], 0.0f);  // grouped objects are not advanced
@@ -98,8 +103,7 @@ TEST_F(SceneTest, CompiledAndUncompiledScenesLookTheSame) {
     GLMesh* dynamic = Square(1, 8, 1, 0, 0.5f, 1);
     dynamic->SetCacheable(false);
     scene.AddObject(dynamic);
-    scene.BuildRenderList(compile);
-    DrawFrame(scene);
+    Draw(scene, compile);
     return Screen();
   };
   std::vector<uint8_t> plain = draw(false);
@@ -107,59 +111,44 @@ TEST_F(SceneTest, CompiledAndUncompiledScenesLookTheSame) {
 }
 
 TEST_F(SceneTest, EqualFieldsOfViewSetTheProjectionOnce) {
-  Camera<GLMesh> first(Identity(), 45, 1.3333334f);
-  Camera<GLMesh> second(Identity(), 45, 1.3333334f);
-  Camera<GLMesh> wide(Identity(), 90, 1.3333334f);
-  float before[16];
-  float after[16];
+  Camera<GLMesh> first(Identity(), 45, 1.3333334f), second(Identity(), 45, 1.3333334f), wide(Identity(), 90, 1.3333334f);
+  float matrix[16];
   first.ApplyProjection();
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glMatrixMode(GL_MODELVIEW);
   second.ApplyProjection();
-  glGetFloatv(GL_PROJECTION_MATRIX, before);
-  EXPECT_EQ(before[0], 1.0f);  // untouched identity
+  glGetFloatv(GL_PROJECTION_MATRIX, matrix);
+  EXPECT_EQ(matrix[0], 1.0f);  // untouched identity
   wide.ApplyProjection();
-  glGetFloatv(GL_PROJECTION_MATRIX, after);
-  EXPECT_NEAR(after[5], 1.0f, 1e-5f);  // cot(45 degrees)
+  glGetFloatv(GL_PROJECTION_MATRIX, matrix);
+  EXPECT_NEAR(matrix[5], 1.0f, 1e-5f);  // cot(45 degrees)
   GLint mode = 0;
   glGetIntegerv(GL_MATRIX_MODE, &mode);
   EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
-TEST_F(SceneTest, CameraAdjustmentIsAppliedBeforeInverting) {
-  Scene scene;
-  scene.ActiveCamera()->Adjustment()(0, 3) = -2.5f;  // moves the eye left
-  scene.AddObject(Square(0, 10, 0, 1, 0, 0));
-  scene.BuildRenderList(false);
-  DrawFrame(scene);
-  EXPECT_EQ(PixelAt(320 + 120, 240), (Rgba{255, 0, 0, 255}));
-}
-
 TEST_F(SceneTest, LightPoolHandsOutTheFirstFreeLight) {
-  const vec3 white(1.0f);
-  const vec3 black(0.0f);
-  const vec3 constant(1.0f, 0.0f, 0.0f);
+  const vec3 white(1.0f), black(0.0f), constant(1.0f, 0.0f, 0.0f);
+  auto make = [&] { return new Light(Identity(), white, black, black, constant, false); };
   std::vector<std::unique_ptr<Light>> lights;
-  for (int i = 0; i < 3; ++i) lights.emplace_back(new Light(Identity(), white, black, black, constant, false));
-  EXPECT_EQ(lights[0]->LightName(), static_cast<GLenum>(GL_LIGHT0));
+  for (int i = 0; i < 3; ++i) lights.emplace_back(make());
   EXPECT_EQ(lights[2]->LightName(), static_cast<GLenum>(GL_LIGHT2));
   lights[1]->Enable();
   EXPECT_TRUE(glIsEnabled(GL_LIGHT1));
   lights[1].reset();
   EXPECT_FALSE(glIsEnabled(GL_LIGHT1));
-  lights[1].reset(new Light(Identity(), white, black, black, constant, false));
+  lights[1].reset(make());
   EXPECT_EQ(lights[1]->LightName(), static_cast<GLenum>(GL_LIGHT1));
-
-  for (int i = 3; i < 8; ++i) lights.emplace_back(new Light(Identity(), white, black, black, constant, false));
+  for (int i = 3; i < 8; ++i) lights.emplace_back(make());
   EXPECT_EQ(lights[7]->LightName(), static_cast<GLenum>(GL_LIGHT7));
   testing::internal::CaptureStdout();
-  Light ninth(Identity(), white, black, black, constant, false);
+  std::unique_ptr<Light> ninth(make());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "All 8 lights are in use: this light stays dark\n");
-  EXPECT_EQ(ninth.LightName(), 0u);
+  EXPECT_EQ(ninth->LightName(), 0u);
   glDisable(GL_LIGHTING);
-  ninth.Enable();
-  ninth.SetPosition();
+  ninth->Enable();
+  ninth->SetPosition();
   EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -172,38 +161,33 @@ TEST_F(SceneTest, LitSceneShowsTheLightColourOnFacingSurfaces) {
   GLMesh* wall = Square(0, 10, 0, 1, 1, 1);
   wall->AddAttribute(new Lighting());
   scene.AddObject(wall);
-  scene.BuildRenderList(true);
-  DrawFrame(scene);
+  Draw(scene, true);
   // The wall's normal faces -y, towards the light: yellow, no blue.
   Rgba centre = PixelAt(320, 240);
   EXPECT_GT(centre[0], 200);
   EXPECT_GT(centre[1], 200);
   EXPECT_LT(centre[2], 30);
-  EXPECT_FALSE(glIsEnabled(GL_LIGHTING) && !glIsEnabled(GL_LIGHT0));
 }
 
 TEST_F(SceneTest, BackgroundFillsTheScreenUntilPopped) {
   Scene scene;
-  TextureRef* pattern = GetTexture("scene-test background", "default");
-  scene.PushBackground(pattern);
+  scene.PushBackground(GetTexture("scene-test background", "default"));
   EXPECT_TRUE(scene.HasBackground());
   scene.Clear(true);
   // The pattern's top-left texel (red 0) lands at the top left of the screen.
   EXPECT_LT(PixelAt(5, 476)[0], 16);
   EXPECT_GT(PixelAt(638, 2)[0], 200);
   scene.Clear(false);
-  EXPECT_EQ(RgbAt(638, 2), (std::array<uint8_t, 3>{0, 0, 0}));
-  scene.PopBackground();
-  EXPECT_FALSE(scene.HasBackground());
-  scene.PopBackground();
-  EXPECT_FALSE(scene.HasBackground());
+  EXPECT_EQ(RgbAt(638, 2), (Rgb8{0, 0, 0}));
+  for (int pop = 0; pop < 2; ++pop) {  // the second one too many
+    scene.PopBackground();
+    EXPECT_FALSE(scene.HasBackground());
+  }
 }
 
 TEST_F(SceneTest, FindObjectSearchesDepthFirst) {
   Scene scene;
-  GLMesh* a = Square(0, 0, 0, 1, 1, 1);
-  GLMesh* child = Square(0, 0, 0, 1, 1, 1);
-  GLMesh* b = Square(0, 0, 0, 1, 1, 1);
+  GLMesh *a = Square(0, 0, 0), *child = Square(0, 0, 0), *b = Square(0, 0, 0);
   child->SetName("twin");
   b->SetName("twin");
   child->SetParent(a);
