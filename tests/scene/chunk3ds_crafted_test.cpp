@@ -1,5 +1,4 @@
-// The chunk reader on files built byte by byte: payload kinds, the layout
-// rules around them, hostile lengths and counts, and the dump format.
+// The chunk reader on crafted files: payloads, hostile lengths and counts, the dump.
 #include <gtest/gtest.h>
 
 #include "chunk_bytes.h"

@@ -8,14 +8,6 @@
 
 namespace {
 
-TEST(Mat4, ScalarConstructorFillsTheDiagonal) {
-  mat4 m(2.5f);
-  for (int r = 0; r < 4; ++r)
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(m(r, c), r == c ? 2.5f : 0.0f);
-  m[1][3] = 7.0f;
-  EXPECT_EQ(m(1, 3), 7.0f);
-}
-
 TEST(Mat4, InverseMatchesGlmOnRandomWellConditionedMatrices) {
   std::mt19937 random(42);
   std::uniform_real_distribution<float> value(-1.0f, 1.0f);
