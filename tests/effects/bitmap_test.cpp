@@ -1,7 +1,5 @@
 #include "effects/bitmap.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,7 +14,6 @@
 namespace {
 
 const Rgb kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255}, kBlack{0, 0, 0};
-const vec2f kLowerLeft(0, 0), kLowerRight(640, 0), kUpperRight(640, 480), kUpperLeft(0, 480);
 
 // A 64x64 PNG in the archive whose quadrants are, as an image (top row
 // first): red, green / blue, white. Made by drawing and writing the frame.
@@ -25,14 +22,10 @@ class BitmapTest : public EffectsGLTest {
   static void SetUpTestSuite() {
     EffectsGLTest::SetUpTestSuite();
     SetupOpenGL(640, 480);
-    const struct {
-      int x, y;
-      float r, g, b;
-    } quadrants[] = {{0, 32, 1, 0, 0}, {32, 32, 0, 1, 0}, {0, 0, 0, 0, 1}, {32, 0, 1, 1, 1}};
     glEnable(GL_SCISSOR_TEST);
-    for (const auto& q : quadrants) {
+    for (const At& q : {At{0, 32, kRed}, At{32, 32, kGreen}, At{0, 0, kBlue}, At{32, 0, kWhite}}) {
       glScissor(q.x, q.y, 32, 32);
-      ClearTo(q.r, q.g, q.b);
+      ClearTo(q.colour[0] / 255.0f, q.colour[1] / 255.0f, q.colour[2] / 255.0f);
     }
     glDisable(GL_SCISSOR_TEST);
     ASSERT_TRUE(WriteBackBufferPng("quadrants.png", 64, 64));
@@ -53,7 +46,7 @@ class BitmapTest : public EffectsGLTest {
 
   void DrawOverWindow(float angle, float opacity) {
     picture.Begin2D();
-    picture.DrawQuad(kLowerLeft, kLowerRight, kUpperRight, kUpperLeft, angle, opacity);
+    picture.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), angle, opacity);
     picture.End2D();
   }
 
@@ -62,39 +55,28 @@ class BitmapTest : public EffectsGLTest {
 
 TEST_F(BitmapTest, TheWindowCornersShowThePictureUpright) {
   DrawOverWindow(0, 1);
-  EXPECT_EQ(Pixel(160, 360), kRed);
-  EXPECT_EQ(Pixel(480, 360), kGreen);
-  EXPECT_EQ(Pixel(160, 120), kBlue);
-  EXPECT_EQ(Pixel(480, 120), kWhite);
-  EXPECT_EQ(Pixel(10, 10), kBlue);
-  EXPECT_EQ(Pixel(630, 470), kGreen);
+  ExpectPixels({{160, 360, kRed}, {480, 360, kGreen}, {160, 120, kBlue}, {480, 120, kWhite}, {10, 10, kBlue},
+                {630, 470, kGreen}});
 }
 
 TEST_F(BitmapTest, OpacityZeroLeavesTheFrameAndHalfBlendsHalf) {
   ClearTo(0, 0, 1);
   DrawOverWindow(0, 0);
-  EXPECT_EQ(Pixel(160, 360), kBlue);
-  EXPECT_EQ(Pixel(480, 120), kBlue);
-
+  ExpectPixels({{160, 360, kBlue}, {480, 120, kBlue}});
   ClearTo(0, 0, 0);
   DrawOverWindow(0, 0.5f);
   EXPECT_TRUE(Near(Pixel(160, 360), {128, 0, 0}));
   EXPECT_TRUE(Near(Pixel(480, 120), {128, 128, 128}));
-
   DrawOverWindow(0, 1.5f);  // the blend colour is clamped to 1
   EXPECT_EQ(Pixel(480, 360), kGreen);
 }
 
+// 480 wide and 640 high about the centre: the upper left quadrant goes to
+// the upper right.
 TEST_F(BitmapTest, NinetyDegreesTurnsTheWindowPictureAQuarterClockwise) {
   DrawOverWindow(90, 1);
-  // 480 wide and 640 high about the centre: the upper left quadrant goes to
-  // the upper right.
-  EXPECT_EQ(Pixel(400, 300), kRed);
-  EXPECT_EQ(Pixel(400, 180), kGreen);
-  EXPECT_EQ(Pixel(240, 300), kBlue);
-  EXPECT_EQ(Pixel(240, 180), kWhite);
-  EXPECT_EQ(Pixel(40, 240), kBlack);
-  EXPECT_EQ(Pixel(600, 240), kBlack);
+  ExpectPixels({{400, 300, kRed}, {400, 180, kGreen}, {240, 300, kBlue}, {240, 180, kWhite}, {40, 240, kBlack},
+                {600, 240, kBlack}});
 }
 
 TEST_F(BitmapTest, DrawCentresTheScaledSizeOnAPositionCountedFromTheTop) {
@@ -105,21 +87,15 @@ TEST_F(BitmapTest, DrawCentresTheScaledSizeOnAPositionCountedFromTheTop) {
   picture.Begin2D();
   picture.Draw();  // x 50 to 150, y 360 to 400 in window pixels
   picture.End2D();
-  EXPECT_EQ(Pixel(60, 390), kRed);
-  EXPECT_EQ(Pixel(140, 390), kGreen);
-  EXPECT_EQ(Pixel(60, 370), kBlue);
-  EXPECT_EQ(Pixel(140, 370), kWhite);
-  EXPECT_EQ(Pixel(45, 380), kBlack);
-  EXPECT_EQ(Pixel(155, 380), kBlack);
-  EXPECT_EQ(Pixel(100, 405), kBlack);
-  EXPECT_EQ(Pixel(100, 355), kBlack);
+  ExpectPixels({{60, 390, kRed}, {140, 390, kGreen}, {60, 370, kBlue}, {140, 370, kWhite}, {45, 380, kBlack},
+                {155, 380, kBlack}, {100, 405, kBlack}, {100, 355, kBlack}});
 }
 
 TEST_F(BitmapTest, WithoutTheBlendColourThePictureIsOpaque) {
   gExt.glBlendColorEXT = nullptr;
   DrawOverWindow(0, 0);
   EXPECT_EQ(Pixel(160, 360), kRed);
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(Enabled(GL_BLEND));
 }
 
 TEST_F(BitmapTest, TheAlphaTestDiscardsByTheTexturesAlpha) {
@@ -129,19 +105,15 @@ TEST_F(BitmapTest, TheAlphaTestDiscardsByTheTexturesAlpha) {
   picture.SetAlphaTest(true, GL_GREATER, 0.4f);
   DrawOverWindow(0, 1);
   EXPECT_EQ(Pixel(160, 360), kRed);
-  EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+  EXPECT_FALSE(Enabled(GL_ALPHA_TEST));
 }
 
 TEST_F(BitmapTest, End2DRestoresTheSceneState) {
-  GLfloat projection[16], after[16];
-  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  const Matrix16 projection = Matrix(GL_PROJECTION_MATRIX);
   DrawOverWindow(30, 0.5f);
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-  EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  glGetFloatv(GL_PROJECTION_MATRIX, after);
-  for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(after[i], projection[i]);
+  ExpectEnabled({GL_DEPTH_TEST, GL_CULL_FACE}, true);
+  ExpectEnabled({GL_TEXTURE_2D, GL_BLEND}, false);
+  EXPECT_EQ(Matrix(GL_PROJECTION_MATRIX), projection);
 }
 
 TEST_F(BitmapTest, AMissingFileOrNullTextureLeavesTheDefault) {
@@ -155,13 +127,12 @@ TEST_F(BitmapTest, AMissingFileOrNullTextureLeavesTheDefault) {
   EXPECT_EQ(bitmap.Texture(), picture.Texture());
 }
 
-TEST_F(BitmapTest, AngleAndColourSetters) {
+TEST_F(BitmapTest, TheColourModulatesTheTexture) {
   picture.SetAngle(30);
   EXPECT_FLOAT_EQ(picture.AddAngle(15), 45.0f);
   EXPECT_FLOAT_EQ(picture.SetColour(1, 0, 0, 1)[1], 0.0f);
-  DrawOverWindow(0, 1);  // the colour modulates the texture
-  EXPECT_EQ(Pixel(480, 120), kRed);
-  EXPECT_EQ(Pixel(480, 360), kBlack);
+  DrawOverWindow(0, 1);
+  ExpectPixels({{480, 120, kRed}, {480, 360, kBlack}});
 }
 
 }  // namespace

@@ -1,11 +1,23 @@
-// The offscreen window set up as the program sets it up, and pixel reads.
+// Effect tests: the window set up as the program sets it up, pixel and GL
+// state reads, one-colour textures, and a probe that checks state mid-draw.
 #pragma once
 
 #include <GL/gl.h>
+#include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+#include "effects/attribute.h"
 #include "runtime/gl_setup.h"
-#include "tests/support/rgb.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/rgb.h"
+
+using Rgb3 = std::array<uint8_t, 3>;
+using Matrix16 = std::array<float, 16>;
 
 class EffectsGLTest : public GLContextTest {
  protected:
@@ -25,4 +37,68 @@ class EffectsGLTest : public GLContextTest {
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, p);
     return {p[0], p[1], p[2]};
   }
+
+  struct At {
+    int x, y;
+    Rgb colour;
+  };
+  static void ExpectPixels(std::initializer_list<At> table) {
+    for (const At& at : table) EXPECT_EQ(Pixel(at.x, at.y), at.colour) << "at " << at.x << "," << at.y;
+  }
 };
+
+// Placed last in a list, it runs a check after every other attribute's
+// set-up, while the mesh is being drawn.
+class Probe : public Attribute {
+ public:
+  explicit Probe(std::function<void()> check) : Attribute(-1), check_(std::move(check)) {}
+  void BeginArrays(Scene&, GLMesh&) override { check_(); }
+  void BeginImmediate(GLMesh&) override { check_(); }
+
+ private:
+  std::function<void()> check_;
+};
+
+inline bool Enabled(GLenum capability) { return glIsEnabled(capability) == GL_TRUE; }
+
+inline void ExpectEnabled(std::initializer_list<GLenum> capabilities, bool on) {
+  for (GLenum capability : capabilities) EXPECT_EQ(Enabled(capability), on) << "capability 0x" << std::hex << capability;
+}
+
+inline GLint Integer(GLenum name) {
+  GLint value = 0;
+  glGetIntegerv(name, &value);
+  return value;
+}
+
+inline Matrix16 Matrix(GLenum name) {
+  Matrix16 m;
+  glGetFloatv(name, m.data());
+  return m;
+}
+
+inline void ExpectIdentityTextureMatrix() {
+  EXPECT_EQ(Matrix(GL_TEXTURE_MATRIX), (Matrix16{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+}
+
+// The blend function of ProjectiveTexture and Cubemap, set during the draw
+// and left set after it.
+inline void ExpectAdditiveBlendFunction() {
+  EXPECT_EQ(Integer(GL_BLEND_SRC), GL_SRC_ALPHA);
+  EXPECT_EQ(Integer(GL_BLEND_DST), GL_ONE);
+}
+
+// A 2D texture from RGBA rows, nearest filtering.
+inline GLuint TextureFromPixels(int width, int height, const std::vector<uint8_t>& rgba) {
+  GLuint id = 0;
+  glGenTextures(1, &id);
+  glBindTexture(GL_TEXTURE_2D, id);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  return id;
+}
+
+inline GLuint SolidTexture(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  return TextureFromPixels(1, 1, {r, g, b, a});
+}

@@ -1,68 +1,55 @@
 #include "effects/fog.h"
 
 #include <dlfcn.h>
-#include <gtest/gtest.h>
 
 #include <vector>
 
 #include "tests/effects/effects_gl.h"
 
 namespace {
-
-// Every glFogf of the program passes through here on its way to the driver,
-// so that the order of the calls can be checked.
+// Every glFogf of the program, in order, on its way to the driver.
 std::vector<GLenum> gFogfCalls;
-
 }  // namespace
 
 extern "C" void glFogf(GLenum pname, GLfloat param) {
-  using Fogf = void (*)(GLenum, GLfloat);
-  static const auto driver = reinterpret_cast<Fogf>(dlsym(RTLD_NEXT, "glFogf"));
+  static const auto driver = reinterpret_cast<void (*)(GLenum, GLfloat)>(dlsym(RTLD_NEXT, "glFogf"));
   gFogfCalls.push_back(pname);
   driver(pname, param);
 }
 
 namespace {
 
-class FogTest : public EffectsGLTest {};
+using FogTest = EffectsGLTest;
 
 float FogFloat(GLenum pname) {
-  GLfloat value = -1.0f;
-  glGetFloatv(pname, &value);
-  return value;
+  GLfloat value[4] = {-1.0f};
+  glGetFloatv(pname, value);
+  return value[0];
 }
 
-TEST_F(FogTest, StartsLinearWithTheInitialSettings) {
+TEST_F(FogTest, StartsLinearAndEachSetterReachesOpenGL) {
   EXPECT_EQ(gFog.Mode(), 2u);
   EXPECT_FLOAT_EQ(gFog.Density(), 0.35f);
   EXPECT_FLOAT_EQ(gFog.Start(), 1.0f);
   EXPECT_FLOAT_EQ(gFog.End(), 1000.0f);
   EXPECT_FLOAT_EQ(gFog.Colour()[1], 0.5f);
-}
 
-TEST_F(FogTest, EachSetterReachesOpenGL) {
   EXPECT_FLOAT_EQ(gFog.SetStart(3.0f), 3.0f);
   EXPECT_FLOAT_EQ(FogFloat(GL_FOG_START), 3.0f);
   EXPECT_FLOAT_EQ(gFog.SetEnd(95.0f), 95.0f);
   EXPECT_FLOAT_EQ(FogFloat(GL_FOG_END), 95.0f);
   EXPECT_FLOAT_EQ(gFog.SetDensity(0.125f), 0.125f);
   EXPECT_FLOAT_EQ(FogFloat(GL_FOG_DENSITY), 0.125f);
-
   gFog.SetColour(0.934f, 0.418f, 0.086f);
-  GLfloat colour[4];
-  glGetFloatv(GL_FOG_COLOR, colour);
-  EXPECT_FLOAT_EQ(colour[0], 0.934f);
-  EXPECT_FLOAT_EQ(colour[1], 0.418f);
-  EXPECT_FLOAT_EQ(colour[2], 0.086f);
-  EXPECT_FLOAT_EQ(colour[3], 1.0f);
   EXPECT_FLOAT_EQ(gFog.Colour()[2], 0.086f);
-
+  const float colour[4] = {0.934f, 0.418f, 0.086f, 1.0f};
+  GLfloat gl_colour[4];
+  glGetFloatv(GL_FOG_COLOR, gl_colour);
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(gl_colour[i], colour[i]) << i;
   const GLint modes[] = {GL_EXP, GL_EXP2, GL_LINEAR};
   for (unsigned i = 0; i < 3; ++i) {
     EXPECT_EQ(gFog.SetMode(i), i);
-    GLint mode = 0;
-    glGetIntegerv(GL_FOG_MODE, &mode);
-    EXPECT_EQ(mode, modes[i]);
+    EXPECT_EQ(Integer(GL_FOG_MODE), modes[i]);
   }
 }
 
@@ -70,9 +57,7 @@ TEST_F(FogTest, AModeOutsideTheTableIsIgnored) {
   gFog.SetMode(0);
   EXPECT_EQ(gFog.SetMode(3), 0u);
   EXPECT_EQ(gFog.SetMode(0xffffffffu), 0u);
-  GLint mode = 0;
-  glGetIntegerv(GL_FOG_MODE, &mode);
-  EXPECT_EQ(mode, GL_EXP);
+  EXPECT_EQ(Integer(GL_FOG_MODE), GL_EXP);
   gFog.SetMode(2);
 }
 
@@ -80,9 +65,9 @@ TEST_F(FogTest, ToggleTwiceReturnsToTheFirstState) {
   for (bool first : {false, true}) {
     first ? gFog.Enable() : gFog.Disable();
     EXPECT_EQ(gFog.Toggle(), !first);
-    EXPECT_EQ(glIsEnabled(GL_FOG) == GL_TRUE, !first);
+    EXPECT_EQ(Enabled(GL_FOG), !first);
     EXPECT_EQ(gFog.Toggle(), first);
-    EXPECT_EQ(glIsEnabled(GL_FOG) == GL_TRUE, first);
+    EXPECT_EQ(Enabled(GL_FOG), first);
     EXPECT_EQ(gFog.Enabled(), first);
   }
   gFog.Disable();
@@ -96,7 +81,7 @@ TEST_F(FogTest, TheRangeSendsTheStartBeforeTheEnd) {
   EXPECT_FLOAT_EQ(FogFloat(GL_FOG_END), 200.0f);
 }
 
-// Linear fog of the part's colour over a white triangle at half the range.
+// Red linear fog over a white triangle at half the range.
 TEST_F(FogTest, LinearFogBlendsTowardsItsColourByDistance) {
   ClearTo(0, 0, 0);
   gFog.SetRange(1.0f, 9.0f);

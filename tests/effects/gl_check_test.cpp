@@ -2,8 +2,6 @@
 // with the mesh's name and the step, once.
 #include "scene/gl_check.h"
 
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
@@ -13,8 +11,8 @@
 
 namespace {
 
-// GL_INVALID_ENUM (0x500) in the chosen steps; GL_INVALID_VALUE (0x501)
-// when it tears down.
+// GL_INVALID_ENUM (0x500) in the chosen step; GL_INVALID_VALUE (0x501) in
+// the array tear-down after a failed array set-up.
 class Faulty : public Attribute {
  public:
   enum Step { kUpdate, kArrays, kImmediate };
@@ -37,13 +35,11 @@ class GLCheckTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) continue;
   }
   void TearDown() override {
     SetGLErrorChecks(false);
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) continue;
   }
 
   GLMesh* Kettle(Faulty::Step step) {

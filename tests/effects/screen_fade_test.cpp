@@ -1,19 +1,16 @@
 #include "effects/screen_fade.h"
 
-#include <gtest/gtest.h>
-
 #include "runtime/extensions.h"
 #include "tests/effects/effects_gl.h"
 
 namespace {
 
-class ScreenFadeTest : public EffectsGLTest {};
+using ScreenFadeTest = EffectsGLTest;
 
-TEST_F(ScreenFadeTest, AColouredFadeStartsTransparent) {
-  const ScreenFade white(1, 1, 1);
-  EXPECT_FLOAT_EQ(white.Opacity(), 0.0f);
-  EXPECT_FLOAT_EQ(white.Colour()[2], 1.0f);
-  ScreenFade fade(0, 0, 0);
+TEST_F(ScreenFadeTest, AColouredFadeStartsTransparentAndClampsItsOpacity) {
+  ScreenFade fade(1, 1, 1);
+  EXPECT_FLOAT_EQ(fade.Opacity(), 0.0f);
+  EXPECT_FLOAT_EQ(fade.Colour()[2], 1.0f);
   EXPECT_FLOAT_EQ(fade.SetOpacity(1.5f), 1.0f);
   EXPECT_FLOAT_EQ(fade.SetOpacity(-0.2f), 0.0f);
 }
@@ -23,18 +20,16 @@ TEST_F(ScreenFadeTest, CoversTheWindowWithItsColourAtTheOpacity) {
   ScreenFade(1, 1, 1).Fade(0.5f);
   EXPECT_TRUE(Near(Pixel(0, 0), {128, 128, 128}));
   EXPECT_TRUE(Near(Pixel(639, 479), {128, 128, 128}));
-
   ClearTo(1, 1, 1);
   ScreenFade(0, 0, 0).Fade(0.25f);
   EXPECT_TRUE(Near(Pixel(320, 240), {191, 191, 191}));
-
   ClearTo(0, 0, 1);
   ScreenFade red(1, 0, 0);
   red.SetOpacity(1.0f);
   red.Fade();
   EXPECT_EQ(Pixel(320, 240), (Rgb{255, 0, 0}));
-  EXPECT_FALSE(glIsEnabled(GL_BLEND));
-  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  EXPECT_FALSE(Enabled(GL_BLEND));
+  EXPECT_TRUE(Enabled(GL_DEPTH_TEST));
 }
 
 TEST_F(ScreenFadeTest, TheQuadIsUntexturedEvenWithTexturingOn) {
@@ -42,13 +37,6 @@ TEST_F(ScreenFadeTest, TheQuadIsUntexturedEvenWithTexturingOn) {
   glEnable(GL_TEXTURE_2D);  // texture 0 is incomplete: texturing would give nothing
   ScreenFade(1, 1, 1).Fade(1.0f);
   EXPECT_EQ(Pixel(320, 240), (Rgb{255, 255, 255}));
-}
-
-TEST_F(ScreenFadeTest, WithoutTheBlendColourEntryPointItDoesNothing) {
-  gExt.glBlendColorEXT = nullptr;
-  ClearTo(0, 0, 1);
-  ScreenFade(1, 1, 1).Fade(1.0f);
-  EXPECT_EQ(Pixel(320, 240), (Rgb{0, 0, 255}));
 }
 
 TEST_F(ScreenFadeTest, CrossfadeDrawsTheCapturedFrameWithOpacityOneMinusT) {
@@ -60,6 +48,13 @@ TEST_F(ScreenFadeTest, CrossfadeDrawsTheCapturedFrameWithOpacityOneMinusT) {
   EXPECT_TRUE(Near(Pixel(320, 240), {191, 0, 64}));
   gScreenFade.Crossfade(1.0f);
   EXPECT_TRUE(Near(Pixel(320, 240), {191, 0, 64})) << "at t = 1 nothing of the capture is left";
+}
+
+TEST_F(ScreenFadeTest, WithoutTheBlendColourEntryPointItDoesNothing) {
+  gExt.glBlendColorEXT = nullptr;
+  ClearTo(0, 0, 1);
+  ScreenFade(1, 1, 1).Fade(1.0f);
+  EXPECT_EQ(Pixel(320, 240), (Rgb{0, 0, 255}));
 }
 
 }  // namespace
