@@ -7,6 +7,7 @@
 #include <string>
 
 #include "archive/pack_image.h"
+#include "arj_test_support.h"
 
 namespace {
 
@@ -138,11 +139,9 @@ TEST(ArchiveLoad, RejectsImagesWhoseEntriesLeaveTheImage) {
 
 TEST(DiskFiles, LoadXorAndFree) {
   EXPECT_EQ(afload("/nonexistent/demo.dat"), nullptr);
-  const std::string path = testing::TempDir() + "afload.bin";
-  FILE* out = std::fopen(path.c_str(), "wb");
-  std::fwrite("\x00\x7F\xC3\xFF", 1, 4, out);
-  std::fclose(out);
-  AFILE* f = afload(path.c_str());
+  TempDir dir;
+  WriteBytes(dir / "afload.bin", std::string("\x00\x7F\xC3\xFF", 4));
+  AFILE* f = afload((dir / "afload.bin").c_str());
   ASSERT_NE(f, nullptr);
   ASSERT_EQ(f->end - f->begin, 4);
   afxor(f, 0xC3);
@@ -151,7 +150,6 @@ TEST(DiskFiles, LoadXorAndFree) {
   EXPECT_EQ(std::memcmp(f->begin, "\x00\x7F\xC3\xFF", 4), 0);
   affree(f);
   delete f;
-  std::remove(path.c_str());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <zlib.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -109,25 +110,24 @@ std::string PseudoRandom(size_t n, uint32_t seed) {
 
 namespace {
 
-uint32_t U16(const std::string& s, size_t at) {
-  return static_cast<unsigned char>(s[at]) | static_cast<unsigned char>(s[at + 1]) << 8;
+// Little-endian fields, as on the x86 hosts the tests run on.
+template <typename T>
+void Put(std::string& s, T v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); }
+
+template <typename T>
+T Get(const std::string& s, size_t at) {
+  T v;
+  std::memcpy(&v, s.data() + at, sizeof v);
+  return v;
 }
 
-uint32_t U32(const std::string& s, size_t at) { return U16(s, at) | U16(s, at + 2) << 16; }
-
-void PutU16(std::string& s, uint32_t v) { s += {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; }
-
-void PutU32(std::string& s, uint32_t v) {
-  PutU16(s, v & 0xFFFF);
-  PutU16(s, v >> 16);
-}
-
+// The block of a basic header: id, size, header, CRC, no extended headers.
 std::string HeaderBlock(const std::string& basic) {
   std::string block = "\x60\xEA";
-  PutU16(block, static_cast<uint32_t>(basic.size()));
+  Put(block, static_cast<uint16_t>(basic.size()));
   block += basic;
-  PutU32(block, Crc32(basic));
-  PutU16(block, 0);  // no extended headers
+  Put(block, Crc32(basic));
+  Put(block, uint16_t{0});
   return block;
 }
 
@@ -135,9 +135,8 @@ std::string HeaderBlock(const std::string& basic) {
 std::string BasicHeader(uint8_t method, uint8_t file_type, uint8_t host_os, uint32_t compressed,
                         uint32_t original, uint32_t crc, const std::string& name) {
   std::string h = {30, 11, 1, static_cast<char>(host_os), 0, static_cast<char>(method), static_cast<char>(file_type), 0};
-  for (uint32_t v : {0u, compressed, original, crc}) PutU32(h, v);  // time stamp first
-  PutU32(h, 0);  // name position, file mode
-  PutU16(h, 0);
+  for (uint32_t v : {0u, compressed, original, crc, 0u}) Put(h, v);  // time stamp ... name position, file mode
+  Put(h, uint16_t{0});
   return h + name + '\0' + '\0';  // empty comment
 }
 
@@ -145,18 +144,18 @@ std::string BasicHeader(uint8_t method, uint8_t file_type, uint8_t host_os, uint
 
 std::vector<size_t> HeaderOffsets(const std::string& archive) {
   std::vector<size_t> offsets;
-  for (size_t at = 0; at + 4 <= archive.size() && U16(archive, at + 2) != 0;) {
-    const uint32_t data = offsets.empty() ? 0 : U32(archive, at + 4 + 12);
+  for (size_t at = 0; at + 4 <= archive.size() && Get<uint16_t>(archive, at + 2) != 0;) {
+    const uint32_t data = offsets.empty() ? 0 : Get<uint32_t>(archive, at + 4 + 12);
     offsets.push_back(at);
-    at += 4 + U16(archive, at + 2) + 4 + 2 + data;
+    at += 4 + Get<uint16_t>(archive, at + 2) + 4 + 2 + data;
   }
   return offsets;
 }
 
 void FixHeaderCrc(std::string& archive, size_t offset) {
-  const uint32_t size = U16(archive, offset + 2);
+  const uint32_t size = Get<uint16_t>(archive, offset + 2);
   std::string crc;
-  PutU32(crc, Crc32(archive.substr(offset + 4, size)));
+  Put(crc, Crc32(archive.substr(offset + 4, size)));
   archive.replace(offset + 4 + size, 4, crc);
 }
 

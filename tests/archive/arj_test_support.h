@@ -39,8 +39,7 @@ std::string DataFile(const TempDir& dir, const std::string& image);
 // What `arj e` extracts from dir/archive: the named files, concatenated.
 std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names);
 
-// Runs fn with the exit handler throwing; status 0 when fn returned.
-struct Captured {
+struct Captured {  // what fn printed; its exit status, 0 when it returned
   int status = 0;
   std::string out, err;
 };
@@ -56,8 +55,7 @@ ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutp
 uint32_t Crc32(const std::string& bytes);
 std::string PseudoRandom(size_t n, uint32_t seed);
 
-// Offsets of the header blocks (main header first) of an archive without extended headers.
-std::vector<size_t> HeaderOffsets(const std::string& archive);
+std::vector<size_t> HeaderOffsets(const std::string& archive);  // main header first
 void FixHeaderCrc(std::string& archive, size_t offset);
 
 // Bits, most significant first, as the ARJ decoders read them.

@@ -56,15 +56,7 @@ TEST_F(Demotool, PackListAndExtractRoundTrip) {
   for (const NamedBytes& f : files) WriteBytes(dir / f.name, f.bytes);
   ASSERT_EQ(Run("pack" + Q("in") + Q("demo.dat")).status, 0);
 
-  // The image inside holds the files in byte-wise name order.
-  std::string data = ReadBytes(dir / "demo.dat");
-  for (char& c : data) c = static_cast<char>(c ^ 0xC3);
-  const ReaderRun unpacked = RunReader(data);
-  ASSERT_EQ(unpacked.status, 0);
-  EXPECT_TRUE(unpacked.bytes ==
-              BuildPackImage({{"B.png", "png"}, {"a.3ds", std::string(70000, 'z')}, {"b.jpg", files[0].bytes}}));
-
-  const ToolRun list = Run("list" + Q("demo.dat"));
+  const ToolRun list = Run("list" + Q("demo.dat"));  // entries in byte-wise name order
   EXPECT_EQ(list.status, 0);
   const std::string entries = "  Entry #1: B.png, 14, 3\n  Entry #2: a.3ds, 27, 70000\n  Entry #3: b.jpg, 70037, 5000\n";
   ASSERT_GT(list.out.size(), entries.size());
