@@ -18,8 +18,7 @@ struct Pnm {  // 8-bit PGM (1 channel) or PPM (3)
 };
 Pnm ReadPnm(const std::string& path);
 void WritePnm(const std::string& path, const Pnm& picture);
-// Smooth shading, hard edges and fine noise.
-Pnm PhotoLike(int width, int height, int channels);
+Pnm PhotoLike(int width, int height, int channels);  // smooth shading, hard edges, noise
 
 // Null on an ImageIOException, its message then in *error.
 std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, std::vector<uint8_t> bytes,
@@ -30,18 +29,16 @@ struct PngLayout {
   uint32_t width, height;
   int colour_type, depth;
   bool interlaced = false;
-  int filters = -1;         // PNG_FILTER_* mask, -1 for libpng's choice
-  int compression = 6;      // zlib level
-  size_t idat_size = 8192;  // bytes per IDAT
+  int filters = -1;  // PNG_FILTER_* mask, -1 for libpng's choice
+  int compression = 6;
+  size_t idat_size = 8192;
   int palette_entries = 0;
 };
-std::vector<uint8_t> PackedRows(const PngLayout& layout);  // deterministic file-layout rows
+std::vector<uint8_t> PackedRows(const PngLayout& layout);
 std::vector<uint8_t> WritePngWithLibpng(const PngLayout& layout, const std::vector<uint8_t>& rows);
-// libpng's pixels, 8 bits a sample: grey expanded, 16-bit stripped, palette to
-// RGB; with rgba, every colour type as RGBA with opaque filler.
+// 8-bit samples: grey expanded, 16-bit stripped, palette to RGB; rgba: all as opaque-filled RGBA.
 std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& png, bool rgba = false);
-// Our decoded image in DecodeWithLibpng's layout for the colour type.
-std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type);
+std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type);  // ours, in the layout above
 
 std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data);
 std::vector<uint8_t> Header(uint32_t width, uint32_t height, int depth, int colour_type, int interlace = 0);

@@ -67,7 +67,7 @@ TEST(Inflate, StreamCutShortFails) {
   }
 }
 
-// Hand-made streams: bits least significant first; Huffman codes most first.
+// A hand-made zlib stream, bits least significant first (so Huffman codes reversed).
 struct BitWriter {
   Bytes bytes = {0x78, 0x01};
   int used = 8;
@@ -78,15 +78,11 @@ struct BitWriter {
     }
     return *this;
   }
-  BitWriter& Code(uint32_t code, int length) {
-    for (int i = length - 1; i >= 0; --i) Put(code >> i & 1, 1);
-    return *this;
-  }
 };
 
 TEST(Inflate, DistanceBeforeTheStartFails) {
-  // Final fixed block: length 3 at distance 1 with nothing written yet, end.
-  const Bytes stream = BitWriter().Put(1, 1).Put(1, 2).Code(0x01, 7).Code(0, 5).Code(0, 7).bytes;
+  // Final fixed block: length 3 (code 0000001), distance 1 with nothing written yet, end.
+  const Bytes stream = BitWriter().Put(1, 1).Put(1, 2).Put(0x40, 7).Put(0, 5).Put(0, 7).bytes;
   Bytes out;
   EXPECT_FALSE(InflateAll(stream, &out, 100));
   EXPECT_TRUE(out.empty());

@@ -70,33 +70,25 @@ const JpegCase kCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<JpegCase>& info) { return std::string(info.param.name); });
 
-// A cjpeg file per test (ctest runs tests side by side), and its segments.
-class CraftedJpeg : public testing::Test {
- protected:
-  void SetUp() override {
-    stem_ = std::string("crafted_") + testing::UnitTest::GetInstance()->current_test_info()->name();
-    WritePnm(stem_ + ".pnm", PhotoLike(24, 16, 3));
-    ASSERT_TRUE(Shell("cjpeg -sample 2x2 -outfile " + stem_ + ".jpg " + stem_ + ".pnm"));
-    bytes_ = ReadBinary(stem_ + ".jpg");
-  }
-
-  // Offset of the first segment with the marker code (at its 0xFF byte).
-  size_t Segment(int code) const {
-    for (size_t at = 2; at + 4 <= bytes_.size(); at += 2 + (bytes_[at + 2] << 8 | bytes_[at + 3]))
-      if (bytes_[at + 1] == code) return at;
+// Faults crafted into one cjpeg file, each with its exact message.
+TEST(CraftedJpeg, FaultsHaveExactMessages) {
+  WritePnm("crafted.pnm", PhotoLike(24, 16, 3));
+  ASSERT_TRUE(Shell("cjpeg -sample 2x2 -outfile crafted.jpg crafted.pnm"));
+  ASSERT_TRUE(Shell("cjpeg -progressive -outfile progressive.jpg crafted.pnm"));
+  const std::vector<uint8_t> bytes = ReadBinary("crafted.jpg");
+  auto segment = [&](int code) {  // offset of the first with the marker code
+    for (size_t at = 2; at + 4 <= bytes.size(); at += 2 + (bytes[at + 2] << 8 | bytes[at + 3]))
+      if (bytes[at + 1] == code) return at;
     ADD_FAILURE() << "no segment " << code;
-    return 0;
-  }
-  size_t ScanData() const { return Segment(0xDA) + 2 + (bytes_[Segment(0xDA) + 2] << 8 | bytes_[Segment(0xDA) + 3]); }
-
-  // A copy with bytes from `at` replaced, or every segment of the code removed.
-  std::vector<uint8_t> Set(size_t at, std::initializer_list<uint8_t> values) const {
-    std::vector<uint8_t> out = bytes_;
+    return size_t(0);
+  };
+  auto set = [&](size_t at, std::initializer_list<uint8_t> values) {
+    std::vector<uint8_t> out = bytes;
     std::copy(values.begin(), values.end(), out.begin() + at);
     return out;
-  }
-  std::vector<uint8_t> Without(int code) const {
-    std::vector<uint8_t> out = bytes_;
+  };
+  auto without = [&](int code) {  // every segment of the code removed
+    std::vector<uint8_t> out = bytes;
     for (size_t at = 2; at + 4 <= out.size() && out[at + 1] != 0xDA;) {
       const size_t length = 2 + (out[at + 2] << 8 | out[at + 3]);
       if (out[at + 1] == code)
@@ -105,50 +97,39 @@ class CraftedJpeg : public testing::Test {
         at += length;
     }
     return out;
-  }
-
-  std::string Error(const std::vector<uint8_t>& bytes) const {
+  };
+  auto error = [](const std::vector<uint8_t>& file) {
     imageio::ReadJpeg reader;
-    return DecodeError(reader, bytes);
-  }
+    return DecodeError(reader, file);
+  };
+  const size_t sof = segment(0xC0), dht = segment(0xC4), sos = segment(0xDA);
+  const size_t scan_data = sos + 2 + (bytes[sos + 2] << 8 | bytes[sos + 3]);
+  EXPECT_EQ(error({0xFF, 0xD9}), "Beginning tag not found.");
+  EXPECT_EQ(error({0xFF, 0xD8, 0xFF, 0xD9}), "No image data.");
+  EXPECT_EQ(error(set(sof + 4, {12})), "Precision is not 8 bit/pixel.\n");
+  EXPECT_EQ(error(set(sof + 9, {2})), "Supports only Y or YCbCr mode.\n");
+  EXPECT_EQ(error(set(sof + 7, {0x40, 0x01})), "Image is larger than 16384 pixels.\n");
+  EXPECT_EQ(error(set(sof + 11, {0x31})), "Sampling factors other than 1 and 2 are not supported.\n");
+  EXPECT_EQ(error(set(sos + 4, {2})), "Channel number differs in header and acdc_info.\n");
+  EXPECT_EQ(error(set(segment(0xDB) + 4, {0x20})), "Failed to read quantization tables.\n");
+  EXPECT_EQ(error(set(dht + 2, {0, 12})), "Failed to read huffman tables.\n");  // counts cut short
+  EXPECT_EQ(error(set(dht + 5, {3})), "Failed to read huffman tables.\n");      // three codes of length 1
+  EXPECT_EQ(error(without(0xC0)), "There is no SOF0.\n");
+  EXPECT_EQ(error(without(0xC4)), "Not defined refered huffman tables.\n");
+  EXPECT_EQ(error(without(0xDB)), "Not defined qtables refered.\n");
+  EXPECT_EQ(error(ReadBinary("progressive.jpg")), "Progressive JPEG is not supported.\n");
+  EXPECT_EQ(error(std::vector<uint8_t>(bytes.begin(), bytes.begin() + scan_data + 20)),
+            "Image data ends inside the scan.\n");
+  std::vector<uint8_t> all_ones = bytes;  // never a JPEG code
+  for (size_t i = scan_data; i + 2 < all_ones.size(); i += 2) all_ones[i] = 0xFF, all_ones[i + 1] = 0x00;
+  EXPECT_EQ(error(all_ones), "Huffman code not in table.\n");
 
-  std::string stem_;
-  std::vector<uint8_t> bytes_;
-};
-
-TEST_F(CraftedJpeg, BytesBeforeTheStartMarkerAreSkipped) {
-  std::vector<uint8_t> padded = {0x00, 0x12, 0xFF, 0x34};
-  padded.insert(padded.end(), bytes_.begin(), bytes_.end());
+  std::vector<uint8_t> padded = {0x00, 0x12, 0xFF, 0x34};  // skipped before the start marker
+  padded.insert(padded.end(), bytes.begin(), bytes.end());
   imageio::ReadJpeg plain_reader, padded_reader;
-  const auto plain = DecodeBytes(plain_reader, bytes_), shifted = DecodeBytes(padded_reader, padded);
+  const auto plain = DecodeBytes(plain_reader, bytes), shifted = DecodeBytes(padded_reader, padded);
   ASSERT_TRUE(plain && shifted);
   EXPECT_EQ(SamplesOf(plain.get(), 6), SamplesOf(shifted.get(), 6));
-}
-
-TEST_F(CraftedJpeg, BadHeadersHaveExactMessages) {
-  const size_t sof = Segment(0xC0), dht = Segment(0xC4);
-  EXPECT_EQ(Error({0xFF, 0xD9}), "Beginning tag not found.");
-  EXPECT_EQ(Error({0xFF, 0xD8, 0xFF, 0xD9}), "No image data.");
-  EXPECT_EQ(Error(Set(sof + 4, {12})), "Precision is not 8 bit/pixel.\n");
-  EXPECT_EQ(Error(Set(sof + 9, {2})), "Supports only Y or YCbCr mode.\n");
-  EXPECT_EQ(Error(Set(sof + 7, {0x40, 0x01})), "Image is larger than 16384 pixels.\n");
-  EXPECT_EQ(Error(Set(sof + 11, {0x31})), "Sampling factors other than 1 and 2 are not supported.\n");
-  EXPECT_EQ(Error(Set(Segment(0xDA) + 4, {2})), "Channel number differs in header and acdc_info.\n");
-  EXPECT_EQ(Error(Set(Segment(0xDB) + 4, {0x20})), "Failed to read quantization tables.\n");
-  EXPECT_EQ(Error(Set(dht + 2, {0, 12})), "Failed to read huffman tables.\n");  // counts cut short
-  EXPECT_EQ(Error(Set(dht + 5, {3})), "Failed to read huffman tables.\n");      // three codes of length 1
-  EXPECT_EQ(Error(Without(0xC0)), "There is no SOF0.\n");
-  EXPECT_EQ(Error(Without(0xC4)), "Not defined refered huffman tables.\n");
-  EXPECT_EQ(Error(Without(0xDB)), "Not defined qtables refered.\n");
-  ASSERT_TRUE(Shell("cjpeg -progressive -outfile progressive.jpg " + stem_ + ".pnm"));
-  EXPECT_EQ(Error(ReadBinary("progressive.jpg")), "Progressive JPEG is not supported.\n");
-}
-
-TEST_F(CraftedJpeg, BadScanDataHasExactMessages) {
-  const std::vector<uint8_t> cut(bytes_.begin(), bytes_.begin() + ScanData() + 20);
-  EXPECT_EQ(Error(cut), "Image data ends inside the scan.\n");
-  for (size_t i = ScanData(); i + 2 < bytes_.size(); i += 2) bytes_[i] = 0xFF, bytes_[i + 1] = 0x00;
-  EXPECT_EQ(Error(bytes_), "Huffman code not in table.\n");  // all ones: never a JPEG code
 }
 
 }  // namespace
