@@ -29,7 +29,6 @@ class AttributeTest : public RenderTest {
 TEST_F(AttributeTest, ColorSetsTheCurrentColour) {
   Draw({new Color(0, 1, 0, 1)});
   EXPECT_EQ(RgbAt(150, 100), (Rgb3{0, 255, 0}));
-  EXPECT_EQ(Color().kind, kColorKind);
   EXPECT_EQ(Color(1, 1, 1, 1).kind, kPlainColorKind);
 }
 

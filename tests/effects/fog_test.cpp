@@ -34,14 +34,12 @@ TEST_F(FogTest, StartsLinearAndEachSetterReachesOpenGL) {
   EXPECT_FLOAT_EQ(gFog.End(), 1000.0f);
   EXPECT_FLOAT_EQ(gFog.Colour()[1], 0.5f);
 
-  EXPECT_FLOAT_EQ(gFog.SetStart(3.0f), 3.0f);
-  EXPECT_FLOAT_EQ(FogFloat(GL_FOG_START), 3.0f);
-  EXPECT_FLOAT_EQ(gFog.SetEnd(95.0f), 95.0f);
-  EXPECT_FLOAT_EQ(FogFloat(GL_FOG_END), 95.0f);
-  EXPECT_FLOAT_EQ(gFog.SetDensity(0.125f), 0.125f);
-  EXPECT_FLOAT_EQ(FogFloat(GL_FOG_DENSITY), 0.125f);
+  gFog.SetStart(3.0f);
+  gFog.SetEnd(95.0f);
+  gFog.SetDensity(0.125f);
   gFog.SetColour(0.934f, 0.418f, 0.086f);
-  EXPECT_FLOAT_EQ(gFog.Colour()[2], 0.086f);
+  for (auto [pname, value] : {std::pair{GL_FOG_START, 3.0f}, {GL_FOG_END, 95.0f}, {GL_FOG_DENSITY, 0.125f}})
+    EXPECT_FLOAT_EQ(FogFloat(pname), value) << pname;
   const float colour[4] = {0.934f, 0.418f, 0.086f, 1.0f};
   GLfloat gl_colour[4];
   glGetFloatv(GL_FOG_COLOR, gl_colour);

@@ -10,7 +10,6 @@ using ScreenFadeTest = EffectsGLTest;
 TEST_F(ScreenFadeTest, AColouredFadeStartsTransparentAndClampsItsOpacity) {
   ScreenFade fade(1, 1, 1);
   EXPECT_FLOAT_EQ(fade.Opacity(), 0.0f);
-  EXPECT_FLOAT_EQ(fade.Colour()[2], 1.0f);
   EXPECT_FLOAT_EQ(fade.SetOpacity(1.5f), 1.0f);
   EXPECT_FLOAT_EQ(fade.SetOpacity(-0.2f), 0.0f);
 }
