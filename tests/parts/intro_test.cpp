@@ -37,20 +37,15 @@ std::unique_ptr<Effect> MakeRecordingPart(ScenePart part) {
 
 using IntroTest = PicturesTest;
 
-TEST_F(IntroTest, LoadMakesTheLoadingPictureFromItsFile) {
+TEST_F(IntroTest, LoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsInPlayingOrder) {
+  TheClock().Reset();
+  for (int i = 0; i < 5; ++i) TheClock().FramePresented();  // the step resets the clock itself
   Intro intro(MakeRecordingPart);
   EXPECT_TRUE(intro.Load());
   ASSERT_NE(gLoadingPicture, nullptr);
   EXPECT_EQ(gLoadingPicture->Texture(), GetTexture("bmp1", "loading.jpg"));
   EXPECT_STREQ(gLoadingPicture->Texture()->image->name, "loading.jpg");
   EXPECT_EQ(gLoadingPicture->Texture()->image->width, 64);
-}
-
-TEST_F(IntroTest, TheLoadingStepFadesInFromBlackThenLoadsThePartsInPlayingOrder) {
-  TheClock().Reset();
-  for (int i = 0; i < 5; ++i) TheClock().FramePresented();  // the step resets the clock itself
-  Intro intro(MakeRecordingPart);
-  intro.Load();
   SharedLightPool().ResetAll();
   gEvents.clear();
   ShowParts parts;

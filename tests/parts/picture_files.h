@@ -1,9 +1,18 @@
 // The parts' GL tests: flat-colour show pictures made by cjpeg, and frames captured at 10 a second.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
+#include <vector>
+
+#include "archive/afile.h"
+#include "archive/pack_image.h"
 
 #include "runtime/clock.h"
 #include "runtime/gl_setup.h"
@@ -13,10 +22,37 @@
 #include "tests/support/png_picture.h"
 #include "tests/support/rgb.h"
 
-extern const Rgb kLoadingColour, kInterludeColour, kClosingColour;
+inline const Rgb kLoadingColour{240, 60, 0}, kInterludeColour{30, 200, 90}, kClosingColour{60, 90, 240};
+
+// The bytes of a 64 x 48 JPEG of one colour, encoded by cjpeg; empty on failure.
+inline std::string FlatJpeg(const Rgb& colour) {
+  const auto dir = std::filesystem::temp_directory_path() / ("demo_parts_jpeg_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const auto ppm = dir / "flat.ppm", jpg = dir / "flat.jpg";
+  {
+    std::ofstream f(ppm, std::ios::binary);
+    f << "P6\n64 48\n255\n";
+    for (int i = 0; i < 64 * 48; ++i)
+      for (int c : colour) f.put(static_cast<char>(c));
+  }
+  std::string bytes;
+  if (std::system(("cjpeg -quality 95 -outfile " + jpg.string() + " " + ppm.string()).c_str()) == 0) {
+    std::ifstream f(jpg, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+  }
+  std::filesystem::remove_all(dir);
+  return bytes;
+}
 
 // Adds the three show pictures, each of its own colour, to the archives; false without cjpeg.
-bool AddShowPictures();
+inline bool AddShowPictures() {
+  const std::vector<PackEntry> entries = {{"loading.jpg", FlatJpeg(kLoadingColour)},
+                                          {"loading2.jpg", FlatJpeg(kInterludeColour)},
+                                          {"the_end.jpg", FlatJpeg(kClosingColour)}};
+  for (const auto& entry : entries)
+    if (entry.bytes.empty()) return false;
+  return AddPackImage(gArchives, entries);
+}
 
 class PicturesTest : public GLContextTest {
  protected:
