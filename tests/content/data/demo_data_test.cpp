@@ -23,22 +23,20 @@ bool EndsWith(const std::string& s, const std::string& end) {
   return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-// Builds the assets and packs them as the build does; returns the data file.
+// Builds the assets and packs them as the build does; returns the data file's bytes.
 std::string PackOnce(const TempDir& dir, const std::string& name) {
-  const std::string assets = dir / (name + ".assets");
-  const std::string data = dir / (name + ".dat");
-  const std::string quiet = " >/dev/null";
-  EXPECT_EQ(Shell(CONTENTTOOL " build '" + assets + "'" + quiet), 0);
-  EXPECT_EQ(Shell(DEMOTOOL " pack '" + assets + "' '" + data + "'" + quiet), 0);
-  EXPECT_EQ(Shell(CONTENTTOOL " stamp '" + data + "'" + quiet), 0);
-  return data;
+  const std::string assets = "'" + dir / (name + ".assets") + "'", data = "'" + dir / (name + ".dat") + "'";
+  EXPECT_EQ(Shell(CONTENTTOOL " build " + assets + " >/dev/null"), 0);
+  EXPECT_EQ(Shell(DEMOTOOL " pack " + assets + " " + data + " >/dev/null"), 0);
+  EXPECT_EQ(Shell(CONTENTTOOL " stamp " + data + " >/dev/null"), 0);
+  return ReadBytes(dir / (name + ".dat"));
 }
 
 TEST(DemoData, TwoBuildsPackTheSameBytesAsTheBuild) {
   TempDir dir;
-  const std::string first = ReadBytes(PackOnce(dir, "first"));
+  const std::string first = PackOnce(dir, "first");
   sleep(2);  // the archiver's clock must move on between the two packs
-  const std::string second = ReadBytes(PackOnce(dir, "second"));
+  const std::string second = PackOnce(dir, "second");
   ASSERT_GT(first.size(), 100000u);
   EXPECT_TRUE(first == second);
   EXPECT_TRUE(first == ReadBytes(DEMO_DATA));
@@ -54,7 +52,6 @@ class DemoDataArchive : public GLContextTest {
     FreeArchives(gArchives);
     GLContextTest::TearDownTestSuite();
   }
-
   static std::vector<std::string> EntriesEndingWith(const std::string& end) {
     std::vector<std::string> names;
     for (const Archive* archive : gArchives)
@@ -66,11 +63,8 @@ class DemoDataArchive : public GLContextTest {
 
 // Width and height, or {-1, -1} with the reader's message when it fails.
 std::pair<int, int> Decode(const std::string& name, std::string* error) {
-  std::unique_ptr<imageio::ImageReader> reader;
-  if (EndsWith(name, ".jpg"))
-    reader = std::make_unique<imageio::ReadJpeg>();
-  else
-    reader = std::make_unique<imageio::ReadPng>();
+  std::unique_ptr<imageio::ImageReader> reader(EndsWith(name, ".jpg") ? static_cast<imageio::ImageReader*>(new imageio::ReadJpeg)
+                                                                        : new imageio::ReadPng);
   AFILE* file = afopen(name.c_str(), "rb");
   if (!file) return {-1, -1};
   std::pair<int, int> size{-1, -1};

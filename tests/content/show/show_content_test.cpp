@@ -1,8 +1,5 @@
-// The show's assets, built from the recipes and read by independent
-// readers: lib3ds and assimp load every scene, the parts' names are there,
-// every texture that a material names exists, and the set is reproducible.
+// The show's assets, built from the recipes and read by lib3ds and assimp.
 #include <lib3ds/camera.h>
-#include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
 #include <lib3ds/mesh.h>
@@ -13,7 +10,6 @@
 #include <assimp/scene.h>
 #include <cmath>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,20 +18,17 @@
 
 #include "content/images/images.h"
 #include "content/scenes/scenes.h"
+#include "tests/tools/files.h"
 
 namespace {
 
-AssetSet BuildAll() {
-  AssetSet assets;
-  AddTextures(assets);
-  AddPictures(assets);
-  AddScenes(assets);
-  return assets;
-}
-
+// Built once and written to show_assets/.
 const AssetSet& Assets() {
   static const AssetSet assets = [] {
-    AssetSet a = BuildAll();
+    AssetSet a;
+    AddTextures(a);
+    AddPictures(a);
+    AddScenes(a);
     mkdir("show_assets", 0755);
     a.WriteTo("show_assets");
     return a;
@@ -43,15 +36,7 @@ const AssetSet& Assets() {
   return assets;
 }
 
-struct FileDeleter {
-  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
-};
-using Lib3ds = std::unique_ptr<Lib3dsFile, FileDeleter>;
-
-Lib3ds Load(const std::string& name) {
-  Assets();
-  return Lib3ds(lib3ds_file_load(("show_assets/" + name).c_str()));
-}
+Lib3ds Load(const std::string& name) { return Assets(), Load3ds("show_assets/" + name); }
 
 std::set<std::string> Names(Lib3dsFile* f) {
   std::set<std::string> names;
@@ -61,27 +46,6 @@ std::set<std::string> Names(Lib3dsFile* f) {
   return names;
 }
 
-// What each part looks up by name, from the content table.
-const std::map<std::string, std::vector<std::string>> kRequiredNames = {
-    {"natu11.3ds",
-     {"WaterPlane", "Box15", "Omni03", "Omni05", "Box11", "Box108", "Box109", "Box110", "Box111", "Box112", "Tree0",
-      "Tree1", "Tree2", "Tree3", "Camera01"}},
-    {"natu22.3ds",
-     {"Box", "Box09", "Box15", "Omni", "tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07", "tree08",
-      "Camera01"}},
-    {"natu33.3ds", {"Omni", "Box09", "Box15", "Camera01"}},
-    {"techno11.3ds", {"Omni", "Peili01", "tarzan", "Camera01"}},
-    {"techno22.3ds",
-     {"background", "spa_text", "Box32", "Box221", "Line01", "Box1", "Box2", "Cylinder21", "Cylinder22", "Cylinder23",
-      "Omni", "Camera01"}},
-    {"techno33.3ds", {"Box32", "Box221", "Box1", "Box2", "Omni", "Camera01"}},
-};
-
-// Frames that each camera path must cover: the part's seconds at its rate.
-const std::map<std::string, unsigned> kPathFrames = {{"natu11.3ds", 705},   {"techno11.3ds", 1125},
-                                                     {"natu22.3ds", 300},   {"techno33.3ds", 500},
-                                                     {"techno22.3ds", 1125}, {"natu33.3ds", 500}};
-
 std::vector<std::string> SceneFiles() {
   std::vector<std::string> files;
   for (const auto& [name, bytes] : Assets().Files())
@@ -89,28 +53,52 @@ std::vector<std::string> SceneFiles() {
   return files;
 }
 
-TEST(ShowContent, EveryFileOfTheTableIsMade) {
+TEST(ShowContent, EveryFileOfTheTableIsMadeWithLowerCaseNamesWithinTheBudget) {
   for (const char* name : {"natu11.3ds", "natu22.3ds", "natu33.3ds", "kurppa.3ds", "techno11.3ds", "techno22.3ds",
                            "techno33.3ds", "skysun2.jpg", "metal7.jpg", "blue_spa.jpg", "chromic.jpg", "puutex2.jpg",
                            "puutex2.mask", "loading.jpg", "loading2.jpg", "the_end.jpg"})
     EXPECT_TRUE(Assets().Has(name)) << name;
+  size_t total = 0;
+  for (const auto& [name, bytes] : Assets().Files()) {
+    total += bytes.size();
+    for (char c : name) EXPECT_FALSE(c >= 'A' && c <= 'Z') << name;
+  }
+  EXPECT_LT(total, 8u * 1024 * 1024);
 }
 
-TEST(ShowContent, EveryPartFindsItsObjectsByName) {
-  for (const auto& [file, names] : kRequiredNames) {
+TEST(ShowContent, EveryEffectFindsItsObjectsByName) {
+  // What each part looks up by name, from the content table.
+  const std::map<std::string, std::vector<std::string>> required = {
+      {"natu11.3ds",
+       {"WaterPlane", "Box15", "Omni03", "Omni05", "Box11", "Box108", "Box109", "Box110", "Box111", "Box112", "Tree0",
+        "Tree1", "Tree2", "Tree3", "Camera01"}},
+      {"natu22.3ds",
+       {"Box", "Box09", "Box15", "Omni", "tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07",
+        "tree08", "Camera01"}},
+      {"natu33.3ds", {"Omni", "Box09", "Box15", "Camera01"}},
+      {"techno11.3ds", {"Omni", "Peili01", "tarzan", "Camera01"}},
+      {"techno22.3ds",
+       {"background", "spa_text", "Box32", "Box221", "Line01", "Box1", "Box2", "Cylinder21", "Cylinder22",
+        "Cylinder23", "Omni", "Camera01"}},
+      {"techno33.3ds", {"Box32", "Box221", "Box1", "Box2", "Omni", "Camera01"}},
+  };
+  for (const auto& [file, names] : required) {
     const Lib3ds scene = Load(file);
     ASSERT_TRUE(scene) << file;
     const std::set<std::string> present = Names(scene.get());
     for (const std::string& name : names) EXPECT_TRUE(present.count(name)) << file << " lacks " << name;
   }
-  const Lib3ds natu1 = Load("natu11.3ds");
   bool has_quad = false;
-  for (const std::string& name : Names(natu1.get())) has_quad |= name.rfind("Quad", 0) == 0;
+  for (const std::string& name : Names(Load("natu11.3ds").get())) has_quad |= name.rfind("Quad", 0) == 0;
   EXPECT_TRUE(has_quad) << "natu11.3ds has no Quad template";
 }
 
-TEST(ShowContent, EveryMaterialTextureAndMaskIsInTheSet) {
+TEST(ShowContent, EverySceneLoadsInAssimpWithinBudgetWithOneTextureInTheSetPerMesh) {
   for (const std::string& file : SceneFiles()) {
+    Assimp::Importer importer;
+    const aiScene* imported = importer.ReadFile("show_assets/" + file, 0);
+    ASSERT_NE(imported, nullptr) << file << ": " << importer.GetErrorString();
+    EXPECT_GT(imported->mNumMeshes, 0u) << file;
     const Lib3ds scene = Load(file);
     ASSERT_TRUE(scene) << file;
     for (Lib3dsMaterial* m = scene->materials; m; m = m->next) {
@@ -118,69 +106,65 @@ TEST(ShowContent, EveryMaterialTextureAndMaskIsInTheSet) {
       EXPECT_FALSE(image.empty()) << file << ": material " << m->name << " has no texture";
       EXPECT_TRUE(Assets().Has(image)) << file << " names missing " << image;
     }
+    unsigned faces = 0;
+    std::set<std::string> names;  // one material per mesh, as the show splits them
+    for (Lib3dsMesh* m = scene->meshes; m; m = m->next) {
+      faces += m->faces;
+      EXPECT_TRUE(names.insert(m->name).second) << file << ": " << m->name << " twice";
+      ASSERT_GT(m->faces, 0u) << file << ": " << m->name;
+      for (unsigned i = 1; i < m->faces; ++i) ASSERT_STREQ(m->faceL[i].material, m->faceL[0].material) << m->name;
+    }
+    EXPECT_LE(faces, 16000u) << file;
   }
   // The cut-out objects of the first nature part need masks.
   const Lib3ds natu1 = Load("natu11.3ds");
   for (Lib3dsMesh* mesh = natu1->meshes; mesh; mesh = mesh->next) {
     const std::string name = mesh->name;
-    if (name.rfind("Quad", 0) != 0 && name != "Box11" && name.rfind("Box1", 0) != 0) continue;
-    if (name == "Box15") continue;
+    if ((name.rfind("Quad", 0) != 0 && name.rfind("Box1", 0) != 0) || name == "Box15") continue;
     Lib3dsMaterial* m = lib3ds_file_material_by_name(natu1.get(), mesh->faceL[0].material);
     ASSERT_NE(m, nullptr) << name;
     EXPECT_TRUE(Assets().Has(MaskName(m->texture1_map.name))) << name << " has no mask";
   }
 }
 
-TEST(ShowContent, AssimpLoadsEveryScene) {
-  for (const std::string& file : SceneFiles()) {
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile("show_assets/" + file, 0);
-    ASSERT_NE(scene, nullptr) << file << ": " << importer.GetErrorString();
-    EXPECT_GT(scene->mNumMeshes, 0u) << file;
-  }
-}
-
-TEST(ShowContent, CamerasStartWithCamera01AndCoverTheirPart) {
-  for (const auto& [file, frames] : kPathFrames) {
+TEST(ShowContent, CamerasStartWithCamera01AndCoverTheirScene) {
+  // Frames that each camera path must cover: the part's seconds at its rate.
+  for (const auto& [file, frames] : std::map<std::string, int>{{"natu11.3ds", 705}, {"techno11.3ds", 1125},
+                                                               {"natu22.3ds", 300}, {"techno33.3ds", 500},
+                                                               {"techno22.3ds", 1125}, {"natu33.3ds", 500}}) {
     const Lib3ds scene = Load(file);
     ASSERT_TRUE(scene && scene->cameras) << file;
     EXPECT_STREQ(scene->cameras->name, "Camera01") << file;
-    Lib3dsNode* target = lib3ds_file_node_by_name(scene.get(), "Camera01", LIB3DS_TARGET_NODE);
-    ASSERT_NE(target, nullptr) << file << ": Camera01 has no target track";
+    EXPECT_NE(lib3ds_file_node_by_name(scene.get(), "Camera01", LIB3DS_TARGET_NODE), nullptr) << file;
     Lib3dsNode* eye = lib3ds_file_node_by_name(scene.get(), "Camera01", LIB3DS_CAMERA_NODE);
     ASSERT_NE(eye, nullptr) << file;
     int last = 0;
     for (Lib3dsLin3Key* k = eye->data.camera.pos_track.keyL; k; k = k->next) last = k->tcb.frame;
-    EXPECT_GE(last, int(frames)) << file;
+    EXPECT_GE(last, frames) << file;
   }
 }
 
-TEST(ShowContent, MirrorsAreFlatWithTheirFirstThreePointsSpanningThePlane) {
+TEST(ShowContent, MirrorsAreFlatAndTheWaterGridIsFineEnoughForRipples) {
   for (const auto& [file, mirror] : std::map<std::string, std::string>{{"natu11.3ds", "Box15"},
                                                                        {"techno11.3ds", "Peili01"}}) {
     const Lib3ds scene = Load(file);
     Lib3dsMesh* m = lib3ds_file_mesh_by_name(scene.get(), mirror.c_str());
     ASSERT_NE(m, nullptr);
     ASSERT_GE(m->points, 3u);
-    const float* p = m->pointL[0].pos;
-    const float* q = m->pointL[1].pos;
-    const float* r = m->pointL[2].pos;
+    const float *p = m->pointL[0].pos, *q = m->pointL[1].pos, *r = m->pointL[2].pos;
     const float ux = q[0] - p[0], uy = q[1] - p[1], vx = r[0] - p[0], vy = r[1] - p[1];
     EXPECT_GT(std::fabs(ux * vy - uy * vx), 1.0f) << file << ": first three points are collinear";
     for (unsigned i = 0; i < m->points; ++i) EXPECT_FLOAT_EQ(m->pointL[i].pos[2], p[2]) << file;
   }
-}
-
-TEST(ShowContent, WaterGridIsFineEnoughForRipples) {
-  const Lib3ds scene = Load("natu11.3ds");
-  Lib3dsMesh* water = lib3ds_file_mesh_by_name(scene.get(), "WaterPlane");
+  const Lib3ds natu1 = Load("natu11.3ds");
+  Lib3dsMesh* water = lib3ds_file_mesh_by_name(natu1.get(), "WaterPlane");
   ASSERT_NE(water, nullptr);
   const float step = water->pointL[1].pos[0] - water->pointL[0].pos[0];
   EXPECT_GE(step, 10.0f);
   EXPECT_LE(step, 25.0f);
 }
 
-TEST(ShowContent, MetaballChamberAndTubeMountsAreWhereThePartsNeedThem) {
+TEST(ShowContent, MetaballChamberAndTubeMountsAreWhereTheEffectsNeedThem) {
   const Lib3ds techno2 = Load("techno22.3ds");
   for (Lib3dsMesh* m = techno2->meshes; m; m = m->next)
     for (unsigned i = 0; i < m->points; ++i) {
@@ -189,10 +173,8 @@ TEST(ShowContent, MetaballChamberAndTubeMountsAreWhereThePartsNeedThem) {
           << m->name << " reaches into the metaballs";
     }
   const Lib3ds techno1 = Load("techno11.3ds");
-  const float bases[4][3] = {{14472.444f, -3594.216f, 10567.153f},
-                             {14472.444f, 616.446f, 10567.153f},
-                             {10178.361f, 616.446f, 10567.153f},
-                             {10178.361f, -3743.054f, 10567.153f}};
+  const float bases[4][3] = {{14472.444f, -3594.216f, 10567.153f}, {14472.444f, 616.446f, 10567.153f},
+                             {10178.361f, 616.446f, 10567.153f}, {10178.361f, -3743.054f, 10567.153f}};
   for (const auto& b : bases) {
     float nearest = 1e9f;
     for (Lib3dsMesh* m = techno1->meshes; m; m = m->next)
@@ -202,30 +184,6 @@ TEST(ShowContent, MetaballChamberAndTubeMountsAreWhereThePartsNeedThem) {
       }
     EXPECT_LT(nearest, 400.0f) << "no mount near a tube base";
   }
-}
-
-TEST(ShowContent, ScenesStayWithinTheTriangleBudget) {
-  for (const std::string& file : SceneFiles()) {
-    const Lib3ds scene = Load(file);
-    unsigned faces = 0;
-    for (Lib3dsMesh* m = scene->meshes; m; m = m->next) faces += m->faces;
-    EXPECT_LE(faces, 16000u) << file;
-  }
-}
-
-TEST(ShowContent, NamesAreLowerCaseAndTheSetFitsTheBudget) {
-  size_t total = 0;
-  for (const auto& [name, bytes] : Assets().Files()) {
-    total += bytes.size();
-    for (char c : name) EXPECT_FALSE(c >= 'A' && c <= 'Z') << name;
-  }
-  EXPECT_LT(total, 8u * 1024 * 1024);
-}
-
-TEST(ShowContent, TheSameRecipesGiveTheSameBytes) {
-  const AssetSet again = BuildAll();
-  ASSERT_EQ(again.Files().size(), Assets().Files().size());
-  for (const auto& [name, bytes] : Assets().Files()) EXPECT_TRUE(again.Files().at(name) == bytes) << name;
 }
 
 }  // namespace

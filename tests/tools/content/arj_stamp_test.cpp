@@ -1,35 +1,21 @@
 // Archives made by the real arj at different times, then stamped.
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include "tools/content/arj_stamp.h"
 
 #include <gtest/gtest.h>
 
-#include "tools/content/arj_stamp.h"
+#include <cstdlib>
+
+#include "tests/tools/files.h"
 
 namespace {
 
-std::vector<uint8_t> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-// Archives "pack.img" in folder `dir` as `dir`/pack.arj with the file dated `when`.
+// Archives a fixed pack.img, dated `when`, as `dir`/pack.arj.
 std::vector<uint8_t> ArchiveAt(const std::string& dir, const char* when) {
   std::vector<uint8_t> data(20000);
   for (size_t i = 0; i < data.size(); ++i) data[i] = uint8_t((i * 37) ^ (i >> 5));
-  const std::string cmd = "rm -rf " + dir + " && mkdir " + dir + " && cd " + dir;
-  EXPECT_EQ(std::system(cmd.c_str()), 0);
+  EXPECT_EQ(std::system(("rm -rf " + dir + " && mkdir " + dir).c_str()), 0);
   WriteAll(dir + "/pack.img", data);
-  const std::string arj = cmd.substr(cmd.find("cd ")) + " && touch -d '" + when +
-                          "' pack.img && arj a -m1 -y pack.arj pack.img >/dev/null";
+  const std::string arj = "cd " + dir + " && touch -d '" + when + "' pack.img && arj a -m1 -y pack.arj pack.img >/dev/null";
   EXPECT_EQ(std::system(arj.c_str()), 0);
   return ReadAll(dir + "/pack.arj");
 }
@@ -44,23 +30,19 @@ TEST(StampArjTimes, ArchivesMadeAtDifferentTimesBecomeIdenticalAndStillTest) {
   ASSERT_TRUE(StampArjTimes(second, when));
   EXPECT_EQ(first, second);
   EXPECT_EQ(first[4 + 7], 0) << "the main header's random byte is kept";
-
-  // arj itself accepts the headers and the data of the stamped archive.
   WriteAll("stamp_a/pack.arj", first);
   EXPECT_EQ(std::system("cd stamp_a && arj t pack.arj >/dev/null"), 0);
 }
 
 TEST(StampArjTimes, RefusesBrokenArchivesAndLeavesThemAlone) {
-  auto archive = ArchiveAt("stamp_c", "2001-02-03 04:05:06");
+  const auto archive = ArchiveAt("stamp_c", "2001-02-03 04:05:06");
   auto truncated = std::vector<uint8_t>(archive.begin(), archive.begin() + long(archive.size() / 2));
   const auto before = truncated;
   EXPECT_FALSE(StampArjTimes(truncated, 0));
   EXPECT_EQ(truncated, before);
-
   auto corrupt = archive;
   corrupt[10] ^= 0xFF;  // inside the main header: its CRC no longer matches
   EXPECT_FALSE(StampArjTimes(corrupt, 0));
-
   std::vector<uint8_t> empty;
   EXPECT_FALSE(StampArjTimes(empty, 0));
 }

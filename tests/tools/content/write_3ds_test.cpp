@@ -1,58 +1,41 @@
 // Scenes written by Write3ds, read back by lib3ds.
+#include "tools/content/write_3ds.h"
+
 #include <lib3ds/camera.h>
-#include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/material.h>
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
-#include <cstdio>
-#include <fstream>
-#include <memory>
-#include <stdexcept>
-
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "tests/tools/files.h"
 #include "tools/content/mesh_builders.h"
-#include "tools/content/write_3ds.h"
 
 namespace {
-
-struct FileDeleter {
-  void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
-};
-using Lib3ds = std::unique_ptr<Lib3dsFile, FileDeleter>;
-
-Lib3ds WriteAndLoad(const Scene& scene, const char* path) {
-  const auto bytes = Write3ds(scene);
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return Lib3ds(lib3ds_file_load(path));
-}
 
 Scene SampleScene() {
   Scene scene;
   scene.last_frame = 300;
-  Material m;
-  m.name = "steel";
-  m.diffuse = {200, 100, 50};
-  m.texture = "metal7.jpg";
-  m.two_sided = true;
-  const uint16_t steel = scene.AddMaterial(m);
+  const uint16_t steel = scene.AddMaterial({"steel", {}, {200, 100, 50}, {}, 10, "metal7.jpg", true});
   Mesh& box = scene.AddMesh("Box1");
   box.origin = {100, 200, 300};
   AddBox(box, {90, 190, 290}, {110, 210, 310}, steel, 20);
   scene.lights.push_back({"Omni", {1, 2, 3}, 0.5f, 0.25f, 1.0f, {}});
-  Camera cam;
-  cam.name = "Camera01";
-  cam.position = {{0, {0, -500, 100}}, {300, {500, 0, 100}}};
-  cam.target = {{0, {0, 0, 0}}, {150, {10, 0, 0}}, {300, {0, 0, 50}}};
-  cam.fov = {{0, 60}};
-  scene.cameras.push_back(cam);
+  scene.cameras.push_back({"Camera01",
+                           {{0, {0, -500, 100}}, {300, {500, 0, 100}}},
+                           {{0, {0, 0, 0}}, {150, {10, 0, 0}}, {300, {0, 0, 50}}},
+                           {},
+                           {{0, 60}}});
   return scene;
 }
 
-TEST(Write3ds, MeshReadsBackInLib3dsWithPointsFacesMaterialAndMatrix) {
-  const Lib3ds file = WriteAndLoad(SampleScene(), "sample.3ds");
+int Keys(Lib3dsLin3Key* k) { return k ? 1 + Keys(k->next) : 0; }
+
+TEST(Write3ds, MeshMaterialLightCameraAndKeyframesReadBackInLib3ds) {
+  const Lib3ds file = ReadBack3ds(Write3ds(SampleScene()), "sample.3ds");
   ASSERT_TRUE(file);
   Lib3dsMesh* mesh = lib3ds_file_mesh_by_name(file.get(), "Box1");
   ASSERT_NE(mesh, nullptr);
@@ -71,11 +54,7 @@ TEST(Write3ds, MeshReadsBackInLib3dsWithPointsFacesMaterialAndMatrix) {
   EXPECT_STREQ(mat->texture1_map.name, "metal7.jpg");
   EXPECT_TRUE(mat->two_sided);
   EXPECT_NEAR(mat->diffuse[0], 200 / 255.0, 1e-3);
-}
 
-TEST(Write3ds, LightCameraAndKeyframeNodesReadBack) {
-  const Lib3ds file = WriteAndLoad(SampleScene(), "sample_nodes.3ds");
-  ASSERT_TRUE(file);
   Lib3dsLight* light = lib3ds_file_light_by_name(file.get(), "Omni");
   ASSERT_NE(light, nullptr);
   EXPECT_FLOAT_EQ(light->position[2], 3);
@@ -89,24 +68,19 @@ TEST(Write3ds, LightCameraAndKeyframeNodesReadBack) {
   ASSERT_NE(node, nullptr);
   EXPECT_FLOAT_EQ(node->data.object.pos_track.keyL->value[0], 100);
   Lib3dsNode* eye = lib3ds_file_node_by_name(file.get(), "Camera01", LIB3DS_CAMERA_NODE);
-  ASSERT_NE(eye, nullptr);
-  int keys = 0;
-  for (Lib3dsLin3Key* k = eye->data.camera.pos_track.keyL; k; k = k->next) ++keys;
-  EXPECT_EQ(keys, 2);
   Lib3dsNode* target = lib3ds_file_node_by_name(file.get(), "Camera01", LIB3DS_TARGET_NODE);
-  ASSERT_NE(target, nullptr);
-  keys = 0;
-  for (Lib3dsLin3Key* k = target->data.target.pos_track.keyL; k; k = k->next) ++keys;
-  EXPECT_EQ(keys, 3);
+  ASSERT_TRUE(eye && target);
+  EXPECT_EQ(Keys(eye->data.camera.pos_track.keyL), 2);
+  EXPECT_EQ(Keys(target->data.target.pos_track.keyL), 3);
 }
 
-TEST(Write3ds, RefusesMeshesBeyondSixteenBitIndicesAndBadFaces) {
-  Scene scene;
-  scene.AddMaterial(Material{});
-  Mesh& big = scene.AddMesh("big");
-  big.points.resize(70000);
-  big.uvs.resize(70000);
-  EXPECT_THROW(Write3ds(scene), std::length_error);
+TEST(Write3ds, RefusesOversizedMeshesBadFacesAndCamerasWithoutTargetKeys) {
+  Scene big;
+  big.AddMaterial(Material{});
+  Mesh& huge = big.AddMesh("big");
+  huge.points.resize(70000);
+  huge.uvs.resize(70000);
+  EXPECT_THROW(Write3ds(big), std::length_error);
 
   Scene bad;
   bad.AddMaterial(Material{});
@@ -114,15 +88,10 @@ TEST(Write3ds, RefusesMeshesBeyondSixteenBitIndicesAndBadFaces) {
   AddPoint(m, {0, 0, 0}, {});
   AddFace(m, 0, 0, 5, 0);
   EXPECT_THROW(Write3ds(bad), std::invalid_argument);
-}
 
-TEST(Write3ds, CameraWithoutTargetKeysIsRefused) {
-  Scene scene;
-  Camera cam;
-  cam.name = "Camera01";
-  cam.position = {{0, {0, 0, 0}}};
-  scene.cameras.push_back(cam);
-  EXPECT_THROW(Write3ds(scene), std::invalid_argument);
+  Scene blind;
+  blind.cameras.push_back({"Camera01", {{0, {0, 0, 0}}}, {}, {}, {}});
+  EXPECT_THROW(Write3ds(blind), std::invalid_argument);
 }
 
 }  // namespace

@@ -24,22 +24,17 @@ TEST(AddMono, PansWithEqualPowerAndStopsAtTheEnd) {
 }
 
 TEST(LimitPeaks, HoldsTheCeilingAndGlidesInsteadOfStepping) {
-  // A quiet tone with one loud burst in the middle.
-  StereoBuffer audio(kSampleRate);
-  for (size_t i = 0; i < audio.Frames(); ++i) {
-    float amplitude = i >= 20000 && i < 22000 ? 3.0f : 0.3f;
-    audio.left[i] = audio.right[i] = amplitude * std::sin(static_cast<float>(i) * 0.05f);
-  }
-  StereoBuffer before = audio;
+  StereoBuffer audio(kSampleRate);  // a quiet tone with one loud burst
+  for (size_t i = 0; i < audio.Frames(); ++i)
+    audio.left[i] = audio.right[i] = (i >= 20000 && i < 22000 ? 3.0f : 0.3f) * std::sin(float(i) * 0.05f);
+  const StereoBuffer before = audio;
   LimitPeaks(audio, 0.5f, 64, 0.05f);
   EXPECT_LE(SamplePeak(audio), 0.5f + 1e-5f);
-  // Far from the burst the tone passes untouched.
-  EXPECT_FLOAT_EQ(audio.left[1000], before.left[1000]);
-  // The gain (output over input) moves by small steps only.
-  float previous = 1.0f, largest_step = 0.0f;
+  EXPECT_FLOAT_EQ(audio.left[1000], before.left[1000]);  // far from the burst: untouched
+  float previous = 1.0f, largest_step = 0.0f;  // gain, output over input
   for (size_t i = 0; i < audio.Frames(); ++i) {
     if (std::fabs(before.left[i]) < 0.05f) continue;
-    float gain = audio.left[i] / before.left[i];
+    const float gain = audio.left[i] / before.left[i];
     largest_step = std::max(largest_step, std::fabs(gain - previous));
     previous = gain;
   }
