@@ -86,14 +86,12 @@ ReaderRun RunReader(const std::string& archive, uint32_t output_limit) {
   std::vector<unsigned char> copy(archive.begin(), archive.end());
   AFILE input{copy.data(), copy.data(), copy.data() + copy.size()};
   ReaderRun run;
-  const Captured c = CaptureExit([&] {
+  static_cast<Captured&>(run) = CaptureExit([&] {
     AFILE* result = ExtractArj(&input, output_limit);
     run.bytes.assign(reinterpret_cast<const char*>(result->begin), result->end - result->begin);
     affree(result);
     delete result;
   });
-  run.status = c.status;
-  run.out = c.out;
   return run;
 }
 

@@ -45,10 +45,8 @@ struct Captured {  // what fn printed; its exit status, 0 when it returned
 };
 Captured CaptureExit(const std::function<void()>& fn);
 
-struct ReaderRun {
-  int status = 0;  // 0 when the reader returned, else the exit status
-  std::string out;
-  std::string bytes;  // the unpacked image when it returned
+struct ReaderRun : Captured {
+  std::string bytes;  // the unpacked image when the reader returned
 };
 ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutputLimit);
 
