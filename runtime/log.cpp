@@ -5,15 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-bool FromEnvironment() {
-  const char* v = std::getenv("DEMO_FRAME_LOG");
+bool EnvironmentSwitch(const char* name) {
+  const char* v = std::getenv(name);
   return v && *v && std::strcmp(v, "0") != 0;
 }
 
-bool gFrameLogging = FromEnvironment();
-
+namespace {
+bool gFrameLogging = EnvironmentSwitch("DEMO_FRAME_LOG");
 }  // namespace
 
 void SetFrameLogging(bool on) { gFrameLogging = on; }

@@ -3,18 +3,11 @@
 #include <GL/gl.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+
+#include "runtime/log.h"
 
 namespace {
-
-bool FromEnvironment() {
-  const char* v = std::getenv("DEMO_GL_CHECK");
-  return v && *v && std::strcmp(v, "0") != 0;
-}
-
-bool gChecks = FromEnvironment();
-
+bool gChecks = EnvironmentSwitch("DEMO_GL_CHECK");
 }  // namespace
 
 void SetGLErrorChecks(bool on) { gChecks = on; }

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "effects/basic_attributes.h"
+#include "effects/window_space.h"
 #include "runtime/log.h"
 #include "runtime/present.h"
 
@@ -99,30 +100,21 @@ void Scene::Clear(bool use_background) {
 void Scene::DrawBackground() {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0, 640, 0, 480, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  PushWindowMatrices();
   glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
   glBegin(GL_QUADS);
   glTexCoord2f(0, 1);
   glVertex2f(0, 0);
   glTexCoord2f(1, 1);
-  glVertex2f(640, 0);
+  glVertex2f(kWindowWidth, 0);
   glTexCoord2f(1, 0);
-  glVertex2f(640, 480);
+  glVertex2f(kWindowWidth, kWindowHeight);
   glTexCoord2f(0, 0);
-  glVertex2f(0, 480);
+  glVertex2f(0, kWindowHeight);
   glEnd();
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
+  PopWindowMatrices();
 }
 
 void Scene::BuildRenderList(bool compile_static) {
