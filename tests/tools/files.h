@@ -27,9 +27,3 @@ struct Lib3dsFree {
 using Lib3ds = std::unique_ptr<Lib3dsFile, Lib3dsFree>;
 
 inline Lib3ds Load3ds(const std::string& path) { return Lib3ds(lib3ds_file_load(path.c_str())); }
-
-// Writes the bytes to path and loads them.
-inline Lib3ds ReadBack3ds(const std::vector<uint8_t>& bytes, const std::string& path) {
-  WriteAll(path, bytes);
-  return Load3ds(path);
-}
