@@ -7,7 +7,6 @@
 #include <string>
 
 #include "archive/pack_image.h"
-#include "arj_test_support.h"
 
 namespace {
 
@@ -32,15 +31,10 @@ TEST_F(ArchiveFiles, OpensByExactNameAndFirstDuplicateWins) {
   afclose(f);
   EXPECT_EQ(afopen("B.jpg", "rb"), nullptr);
   EXPECT_EQ(afopen("A/x", "rb"), nullptr);
-  AFILE* g = afopen("A\\x", "rb");
-  ASSERT_NE(g, nullptr);
-  EXPECT_EQ(afgetc(g), 'a');
-  afclose(g);
   EXPECT_EQ(afclose(nullptr), 0);
   AFILE* empty = afopen("nothing", "rb");
   ASSERT_NE(empty, nullptr);
   EXPECT_TRUE(afeof(empty));
-  EXPECT_EQ(afgetc(empty), -1);
   afclose(empty);
   testing::internal::CaptureStderr();
   EXPECT_EQ(afopen("b.jpg", "r"), nullptr);
@@ -58,8 +52,7 @@ TEST_F(ArchiveFiles, SeekTellAndPartialReads) {
   uint32_t words[10];
   EXPECT_EQ(afread(words, 4, 10, f), 2u);
   EXPECT_EQ(std::memcmp(words, "12345678", 8), 0);
-  EXPECT_EQ(afgetc(f), '9');
-  afseek(f, -3, 1);
+  afseek(f, -2, 1);
   EXPECT_EQ(afgetc(f), '7');
   testing::internal::CaptureStderr();
   EXPECT_EQ(afseek(f, 5, 7), 0);
@@ -71,17 +64,13 @@ TEST_F(ArchiveFiles, SeekTellAndPartialReads) {
 TEST_F(ArchiveFiles, SeeksOutsideTheEntryLeaveTheFileAtItsEnd) {
   AFILE* f = afopen("A\\x", "rb");
   ASSERT_NE(f, nullptr);
-  for (int whence : {0, 1, 2}) {
-    afseek(f, 0, 0);
-    afseek(f, -20, whence);
-    EXPECT_TRUE(afeof(f));
-    EXPECT_EQ(afgetc(f), -1);
-    afseek(f, 0, 0);
-    afseek(f, 100000, whence);
-    EXPECT_EQ(aftell(f), 2);
-    char c;
-    EXPECT_EQ(afread(&c, 1, 1, f), 0u);
-  }
+  for (int whence : {0, 1, 2})
+    for (long offset : {-20L, 100000L}) {
+      afseek(f, 0, 0);
+      afseek(f, offset, whence);
+      EXPECT_EQ(aftell(f), 2);
+      EXPECT_EQ(afgetc(f), -1);
+    }
   afclose(f);
 }
 
@@ -89,18 +78,16 @@ TEST_F(ArchiveFiles, ListingIsInNameOrderWithOffsets) {
   AddPackImage(gArchives, {{"z", "1"}});
   testing::internal::CaptureStdout();
   ListArchives(gArchives, ">");
-  const std::string listing = testing::internal::GetCapturedStdout();
   char expected[512];
   std::snprintf(expected, sizeof expected,
                 ">Archive #1, %d, 62, 4:\n>  Entry #1: A\\x, 32, 2\n>  Entry #2: b.jpg, 14, 10\n"
                 ">  Entry #3: nothing, 62, 0\n>Archive #2, %d, 11, 1:\n>  Entry #1: z, 10, 1\n",
                 static_cast<int>(reinterpret_cast<intptr_t>(gArchives.front()->data)),
                 static_cast<int>(reinterpret_cast<intptr_t>((*++gArchives.begin())->data)));
-  EXPECT_EQ(listing, expected);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), expected);
 }
 
-// Adds raw image bytes; the archive list takes them over.
-bool AddRaw(const std::string& image) {
+bool AddRaw(const std::string& image) {  // the archive list takes the bytes over
   unsigned char* bytes = new unsigned char[image.size() + 1];
   std::memcpy(bytes, image.data(), image.size());
   AFILE f{bytes, bytes, bytes + image.size()};
@@ -133,23 +120,7 @@ TEST(ArchiveLoad, RejectsImagesWhoseEntriesLeaveTheImage) {
   uint32_t size = 0;
   EXPECT_NE(FindInArchives(gArchives, "two", &size), nullptr);
   EXPECT_EQ(size, 4u);
-  EXPECT_EQ(afopen("anything", "rb"), nullptr);
   FreeArchives(gArchives);
-}
-
-TEST(DiskFiles, LoadXorAndFree) {
-  EXPECT_EQ(afload("/nonexistent/demo.dat"), nullptr);
-  TempDir dir;
-  WriteBytes(dir / "afload.bin", std::string("\x00\x7F\xC3\xFF", 4));
-  AFILE* f = afload((dir / "afload.bin").c_str());
-  ASSERT_NE(f, nullptr);
-  ASSERT_EQ(f->end - f->begin, 4);
-  afxor(f, 0xC3);
-  EXPECT_EQ(std::memcmp(f->begin, "\xC3\xBC\x00\x3C", 4), 0);
-  afxor(f, 0xC3);
-  EXPECT_EQ(std::memcmp(f->begin, "\x00\x7F\xC3\xFF", 4), 0);
-  affree(f);
-  delete f;
 }
 
 }  // namespace

@@ -8,12 +8,12 @@
 namespace {
 
 // Block header whose three tables each hold one constant symbol.
-void ConstantBlock(BitWriter& bits, uint32_t symbols, uint32_t literal, uint32_t distance) {
-  bits.Put({{symbols, 16}, {0, 5}, {0, 5}, {0, 9}, {literal, 9}, {0, 5}, {distance, 5}});
+BitWriter ConstantBlock(uint32_t symbols, uint32_t literal, uint32_t distance, BitWriter bits = {}) {
+  return bits.Put({{symbols, 16}, {0, 5}, {0, 5}, {0, 9}, {literal, 9}, {0, 5}, {distance, 5}});
 }
 
-ReaderRun Decode(const std::string& data, uint32_t original_size, const std::string& expected, uint8_t method = 1) {
-  return RunReader(BuildArchive({{"entry", method, 0, 2, original_size, Crc32(expected), data}}));
+ReaderRun Decode(const std::string& data, const std::string& expected, uint8_t method = 1) {
+  return RunReader(BuildArchive({{"entry", method, 0, 2, uint32_t(expected.size()), Crc32(expected), data}}));
 }
 
 std::string LastLine(const std::string& out) {
@@ -22,59 +22,47 @@ std::string LastLine(const std::string& out) {
 }
 
 void ExpectDecodes(const std::string& data, const std::string& expected, uint8_t method = 1) {
-  const ReaderRun run = Decode(data, static_cast<uint32_t>(expected.size()), expected, method);
+  const ReaderRun run = Decode(data, expected, method);
   EXPECT_EQ(run.status, 0) << run.out;
   EXPECT_TRUE(run.bytes == expected);
 }
 
-// Code lengths 4, 4, 4, then a 2-bit count of zeros, then lengths of 4 up to
-// the 19th symbol; a literal table of the one symbol 'a'; no distances.
+// Code lengths 4, 4, 4, a 2-bit count of zeros, lengths of 4 up to the 19th symbol; literal 'a' only; no distances.
 std::string SpecialIndexBlock(uint32_t zeros) {
   BitWriter bits;
   bits.Put({{1, 16}, {19, 5}, {4, 3}, {4, 3}, {4, 3}, {zeros, 2}});
-  for (uint32_t i = 3 + zeros; i < 19; ++i) bits.Put(4, 3);
+  for (uint32_t i = 3 + zeros; i < 19; ++i) bits.Put({{4, 3}});
   return bits.Put({{0, 9}, {'a', 9}, {0, 5}, {0, 5}}).Bytes();
 }
 
 TEST(HuffmanDecoder, ConstantSymbolsTakeNoBits) {
-  BitWriter bits;
-  ConstantBlock(bits, 1, 'B', 0);
-  ConstantBlock(bits, 1, 509, 0);  // a match of 256 at distance 0
-  ExpectDecodes(bits.Bytes(), std::string(257, 'B'));
-  BitWriter many;
-  ConstantBlock(many, 0, 'Q', 0);  // 65,536 symbols
-  ExpectDecodes(many.Bytes(), std::string(60000, 'Q'));
-  ExpectDecodes(SpecialIndexBlock(3), "a");  // 16 codes of 4 bits
+  // 'B', then a match of 256 at distance 0.
+  ExpectDecodes(ConstantBlock(1, 509, 0, ConstantBlock(1, 'B', 0)).Bytes(), std::string(257, 'B'));
+  ExpectDecodes(ConstantBlock(0, 'Q', 0).Bytes(), std::string(60000, 'Q'));  // 65,536 symbols
+  ExpectDecodes(SpecialIndexBlock(3), "a");                                  // 16 codes of 4 bits
 }
 
 TEST(HuffmanDecoder, RejectsBadTables) {
-  BitWriter whole_window, outside;
-  ConstantBlock(whole_window, 1, 256, 16);
-  whole_window.Put(0, 15);
-  ConstantBlock(outside, 1, 510, 0);  // constant symbol outside the alphabet
   const std::string cases[] = {
-      whole_window.Bytes(),  // a distance of a whole window
-      outside.Bytes(),
-      BitWriter().Put({{1, 16}, {20, 5}}).Bytes(),  // 20 code-length code lengths for 19 symbols
+      ConstantBlock(1, 256, 16).Put({{0, 15}}).Bytes(),  // a distance of a whole window
+      ConstantBlock(1, 510, 0).Bytes(),                  // constant symbol outside the alphabet
+      BitWriter().Put({{1, 16}, {20, 5}}).Bytes(),       // 20 code-length code lengths for 19 symbols
       BitWriter().Put({{1, 16}, {0, 5}, {3, 5}, {511, 9}}).Bytes(),  // 511 literal lengths
-      // Every code-length symbol is 2: 520 zero lengths for 510 symbols.
-      BitWriter().Put({{1, 16}, {0, 5}, {2, 5}, {510, 9}, {500, 9}}).Bytes(),
+      BitWriter().Put({{1, 16}, {0, 5}, {2, 5}, {510, 9}, {500, 9}}).Bytes(),  // 520 zero lengths for 510 symbols
       SpecialIndexBlock(2),                                                   // 17 codes of 4 bits
       BitWriter().Put({{1, 16}, {3, 5}, {1, 3}, {1, 3}, {1, 3}, {0, 2}}).Bytes(),  // three codes of length 1
-      // 2 x 65,536: fills the 16-bit space twice.
-      BitWriter().Put({{1, 16}, {4, 5}, {1, 3}, {1, 3}, {1, 3}, {0, 2}, {1, 3}}).Bytes(),
+      BitWriter().Put({{1, 16}, {4, 5}, {1, 3}, {1, 3}, {1, 3}, {0, 2}, {1, 3}}).Bytes(),  // 16-bit space twice
       BitWriter().Put({{1, 16}, {1, 5}, {7, 3}, {0x1FFF, 13}, {0, 1}}).Bytes(),  // 7 + 13 = 20 bits
   };
   for (const std::string& data : cases) {
-    const ReaderRun run = Decode(data, 3, "xyz");
+    const ReaderRun run = Decode(data, "xyz");
     EXPECT_EQ(run.status, -1);
     EXPECT_EQ(LastLine(run.out), "Bad Huffman code") << testing::PrintToString(data);
   }
 }
 
 TEST(FastDecoder, DataPastTheEndOfInputReadsAsOnes) {
-  // A literal flag and seven bits of a literal; the eighth bit lies past the
-  // end of the input and reads as 1.
+  // A literal flag and seven bits of a literal; the eighth bit lies past the end of the input.
   std::string archive = BuildArchive({{"entry", 4, 0, 2, 1, Crc32("\x01"), std::string(1, '\0')}});
   const size_t header = HeaderOffsets(archive)[1];
   archive[header + 4 + 12] = 2;  // claims one byte more than the archive has
@@ -90,7 +78,6 @@ TEST(FastDecoder, LongestMatchAndFarthestDistance) {
   // Literal 'M'; length code 127 + 7 bits = 254: a match of 256; distance 0; literal '!'.
   ExpectDecodes(BitWriter().Put({{0, 1}, {'M', 8}, {0x7F, 7}, {127, 7}, {0, 1}, {0, 9}, {0, 1}, {'!', 8}}).Bytes(),
                 std::string(257, 'M') + "!", 4);
-
   const std::string noise = PseudoRandom(15872, 11);
   BitWriter bits;
   for (unsigned char c : noise) bits.Put({{0, 1}, {c, 8}});

@@ -56,25 +56,22 @@ std::string DataFile(const TempDir& dir, const std::string& image) {
 
 std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names) {
   const std::string out = dir / "arj-out";
-  Shell("rm -rf '" + out + "' && mkdir '" + out + "'");
-  Shell("cd '" + dir.path() + "' && arj e -y '" + archive + "' -ht'" + out + "' >/dev/null 2>&1");
+  Shell("rm -rf '" + out + "' && mkdir '" + out + "' && cd '" + dir.path() + "' && arj e -y '" + archive + "' -ht'" +
+        out + "' >/dev/null 2>&1");
   std::string all;
   for (const std::string& name : names) all += ReadBytes(out + "/" + name);
   return all;
 }
 
 Captured CaptureExit(const std::function<void()>& fn) {
-  struct Exited {
-    int status;
-  };
   Captured run;
-  const ExitHandler old = SetExitHandler([](int status) { throw Exited{status}; });
+  const ExitHandler old = SetExitHandler([](int status) { throw status; });
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   try {
     fn();
-  } catch (const Exited& e) {
-    run.status = e.status;
+  } catch (int status) {
+    run.status = status;
   }
   run.out = testing::internal::GetCapturedStdout();
   run.err = testing::internal::GetCapturedStderr();
@@ -108,8 +105,7 @@ std::string PseudoRandom(size_t n, uint32_t seed) {
 
 namespace {
 
-// Little-endian fields, as on the x86 hosts the tests run on.
-template <typename T>
+template <typename T>  // little-endian, as on the x86 test hosts
 void Put(std::string& s, T v) { s.append(reinterpret_cast<const char*>(&v), sizeof v); }
 
 template <typename T>
@@ -119,23 +115,19 @@ T Get(const std::string& s, size_t at) {
   return v;
 }
 
-// The block of a basic header: id, size, header, CRC, no extended headers.
-std::string HeaderBlock(const std::string& basic) {
+// A header block: id, size, basic header (first header size 30, version 11, minimum 1), CRC, no extended headers.
+std::string HeaderBlock(uint8_t method, uint8_t file_type, uint8_t host_os, uint32_t compressed, uint32_t original,
+                        uint32_t crc, const std::string& name) {
+  std::string h = {30, 11, 1, static_cast<char>(host_os), 0, static_cast<char>(method), static_cast<char>(file_type), 0};
+  for (uint32_t v : {0u, compressed, original, crc, 0u}) Put(h, v);
+  Put(h, uint16_t{0});
+  h += name + '\0' + '\0';
   std::string block = "\x60\xEA";
-  Put(block, static_cast<uint16_t>(basic.size()));
-  block += basic;
-  Put(block, Crc32(basic));
+  Put(block, static_cast<uint16_t>(h.size()));
+  block += h;
+  Put(block, Crc32(h));
   Put(block, uint16_t{0});
   return block;
-}
-
-// First header size 30, archiver version 11, minimum version 1, flags 0.
-std::string BasicHeader(uint8_t method, uint8_t file_type, uint8_t host_os, uint32_t compressed,
-                        uint32_t original, uint32_t crc, const std::string& name) {
-  std::string h = {30, 11, 1, static_cast<char>(host_os), 0, static_cast<char>(method), static_cast<char>(file_type), 0};
-  for (uint32_t v : {0u, compressed, original, crc, 0u}) Put(h, v);  // time stamp ... name position, file mode
-  Put(h, uint16_t{0});
-  return h + name + '\0' + '\0';  // empty comment
 }
 
 }  // namespace
@@ -157,21 +149,19 @@ void FixHeaderCrc(std::string& archive, size_t offset) {
   archive.replace(offset + 4 + size, 4, crc);
 }
 
-void BitWriter::Put(uint32_t value, int bits) {
-  for (int i = bits - 1; i >= 0; --i) {
-    if (used_ == 8) {
-      bytes_.push_back('\0');
-      used_ = 0;
+BitWriter& BitWriter::Put(std::initializer_list<std::pair<uint32_t, int>> fields) {
+  for (const auto& [value, bits] : fields)
+    for (int i = bits - 1; i >= 0; --i, ++used_) {
+      if (used_ == 8) bytes_.push_back('\0'), used_ = 0;
+      if (value >> i & 1) bytes_.back() = static_cast<char>(bytes_.back() | 0x80 >> used_);
     }
-    if (value >> i & 1) bytes_.back() = static_cast<char>(bytes_.back() | 0x80 >> used_);
-    ++used_;
-  }
+  return *this;
 }
 
 std::string BuildArchive(const std::vector<EntrySpec>& entries) {
-  std::string archive = HeaderBlock(BasicHeader(0, 2, 2, 0, 0, 0, "test.arj"));
+  std::string archive = HeaderBlock(0, 2, 2, 0, 0, 0, "test.arj");
   for (const EntrySpec& e : entries)
-    archive += HeaderBlock(BasicHeader(e.method, e.file_type, e.host_os, static_cast<uint32_t>(e.data.size()),
-                                       e.original_size, e.crc, e.name)) + e.data;
+    archive += HeaderBlock(e.method, e.file_type, e.host_os, static_cast<uint32_t>(e.data.size()), e.original_size,
+                           e.crc, e.name) + e.data;
   return archive + std::string("\x60\xEA\0\0", 4);
 }

@@ -1,5 +1,4 @@
-// Helpers for the archive tests: temporary folders, the real arj program,
-// in-process runs of the reader, and hand-made archives.
+// Helpers for the archive tests: temporary folders, the real arj program, in-process reader runs, hand-made archives.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +13,6 @@ class TempDir {
  public:
   TempDir();
   ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }
 
@@ -28,10 +25,9 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 int Shell(const std::string& command);  // the exit status
 
 struct NamedBytes {
-  std::string name;
-  std::string bytes;
+  std::string name, bytes;
 };
-// Writes the files into dir, runs `arj a OPTIONS dir/archive` on them; returns the archive's bytes.
+// Runs `arj a OPTIONS dir/archive` on the files; returns the archive's bytes.
 std::string ArjAdd(const TempDir& dir, const std::string& archive, const std::string& options,
                    const std::vector<NamedBytes>& files);
 // Writes dir/demo.dat as the build makes it (arj -m1, xor 0xC3); returns its path.
@@ -39,31 +35,24 @@ std::string DataFile(const TempDir& dir, const std::string& image);
 // What `arj e` extracts from dir/archive: the named files, concatenated.
 std::string ArjExtracted(const TempDir& dir, const std::string& archive, const std::vector<std::string>& names);
 
-struct Captured {  // what fn printed; its exit status, 0 when it returned
+struct Captured {  // exit status 0 when fn returned
   int status = 0;
   std::string out, err;
 };
 Captured CaptureExit(const std::function<void()>& fn);
-
 struct ReaderRun : Captured {
-  std::string bytes;  // the unpacked image when the reader returned
+  std::string bytes;
 };
 ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutputLimit);
 
 uint32_t Crc32(const std::string& bytes);
 std::string PseudoRandom(size_t n, uint32_t seed);
-
 std::vector<size_t> HeaderOffsets(const std::string& archive);  // main header first
 void FixHeaderCrc(std::string& archive, size_t offset);
 
-// Bits, most significant first, as the ARJ decoders read them.
-class BitWriter {
+class BitWriter {  // most significant bit first
  public:
-  void Put(uint32_t value, int bits);
-  BitWriter& Put(std::initializer_list<std::pair<uint32_t, int>> fields) {
-    for (const auto& [value, bits] : fields) Put(value, bits);
-    return *this;
-  }
+  BitWriter& Put(std::initializer_list<std::pair<uint32_t, int>> fields);
   std::string Bytes() const { return bytes_; }
 
  private:
@@ -72,12 +61,9 @@ class BitWriter {
 };
 
 struct EntrySpec {
-  std::string name = "entry";
-  uint8_t method = 1;
-  uint8_t file_type = 0;
-  uint8_t host_os = 2;
-  uint32_t original_size = 0;
-  uint32_t crc = 0;
+  std::string name;
+  uint8_t method, file_type, host_os;
+  uint32_t original_size, crc;
   std::string data;
 };
 std::string BuildArchive(const std::vector<EntrySpec>& entries);
