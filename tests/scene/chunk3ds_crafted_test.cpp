@@ -37,19 +37,6 @@ TEST(Chunk3dsCrafted, SpotlightIgnoresItsSubChunksAndTheNextChunkIsRead) {
   EXPECT_EQ(Payload<ChunkFloats>(light->children[1].get())->values, (std::vector<float>{0.5f, 0.25f, 1}));
 }
 
-TEST(Chunk3dsCrafted, FaceListCarriesFaceMaterials) {
-  const std::string faces = U16(2) + U16(0) + U16(1) + U16(2) + U16(7) + U16(2) + U16(3) + U16(0) + U16(6);
-  const std::string mats = Bytes(CHUNK_FACEMAT, Str("red") + U16(1) + U16(1)) + Bytes(CHUNK_FACEMAT, Str("blue") + U16(1) + U16(0));
-  const auto root = ReadChunkBytes(Main(Bytes(CHUNK_FACELIST, faces + mats)));
-  const Chunk* list = FindChunk(root.get(), CHUNK_FACELIST);
-  const auto* f = Payload<ChunkFaces>(list);
-  ASSERT_EQ(f->faces.size(), 2u);
-  EXPECT_EQ(f->faces[1], (std::array<uint16_t, 4>{2, 3, 0, 6}));
-  ASSERT_EQ(list->children.size(), 2u);
-  EXPECT_EQ(Payload<ChunkFaceMaterial>(list->children[0].get())->name, "red");
-  EXPECT_EQ(Payload<ChunkFaceMaterial>(list->children[1].get())->faces, (std::vector<uint16_t>{0}));
-}
-
 TEST(Chunk3dsCrafted, KeysPassOverTheSplineValuesTheirFlagsAnnounce) {
   // Key 1 carries tension and ease-to values (flags 0x01 | 0x08), key 2 all five.
   const std::string keys = Key(0, 0, Floats({1, 2, 3})) + Key(10, 0x09, Floats({0.5f, 0.25f}) + Floats({4, 5, 6})) +
@@ -125,97 +112,45 @@ TEST(Chunk3dsCrafted, EmptyFlagChunkHasNoChildrenAndTinyFilesNoRoot) {
 }
 
 TEST(Chunk3dsCrafted, DumpPrintsEveryKindInItsFormat) {
-  const std::string material = Bytes(CHUNK_MATERIAL, Bytes(CHUNK_MATNAME, Str("Stone")) +
-      Bytes(CHUNK_AMBIENT, Bytes(CHUNK_RGBB, "\x10\x20\xff")) + Bytes(CHUNK_SHADETYPE, U16(3)) +
-      Bytes(CHUNK_TEXTURE, Bytes(CHUNK_MAPFILE, Str("ROCK.JPG")) + Bytes(CHUNK_TFLAGS, U16(0x0109))));
-  const std::string mesh = Bytes(CHUNK_OBJBLOCK, Str("Rock") + Bytes(CHUNK_TRIMESH,
-      Bytes(CHUNK_VERTLIST, U16(1) + Floats({1, 2.5f, -3})) + Bytes(CHUNK_VERTFLAGS, U16(2) + U16(1) + U16(0xab)) +
-      Bytes(CHUNK_MAPLIST, U16(1) + Floats({0.5f, 1})) +
-      Bytes(CHUNK_FACELIST, U16(1) + U16(0) + U16(0) + U16(0) + U16(7) + Bytes(CHUNK_FACEMAT, Str("Stone") + U16(2) + U16(0) + U16(4))) +
-      Bytes(CHUNK_TRMATRIX, Floats({1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, 30}))));
-  const std::string camera = Bytes(CHUNK_OBJBLOCK, Str("Cam") + Bytes(CHUNK_CAMERA, Floats({1, 2, 3, 4, 5, 6, 7, 8})));
-  const std::string node = Bytes(CHUNK_TRACKCAMERA, Bytes(CHUNK_OBJNUMBER, U16(3)) +
-      Bytes(CHUNK_TRACKOBJNAME, Str("Cam") + U16(0) + U16(0) + U16(0xFFFF)) + Bytes(CHUNK_TRACKPIVOT, Floats({1, 1, 1})) +
-      Bytes(CHUNK_TRACKROLL, Track(9, 1, Key(9, 0, F32(-5)))) +
-      Bytes(CHUNK_TRACKROTATE, Track(0, 1, Key(0, 0, Floats({0.5f, 0, 0, 1})))));
-  const auto root = ReadChunkBytes(Main(Bytes(CHUNK_3DSVERSION, U32(0x10003)) +
-                                        Bytes(CHUNK_OBJMESH, material + mesh + camera) + Bytes(CHUNK_KEYFRAMER, node)));
-  CaptureStdout();
-  DumpChunkTree(*root, 0);
-  const std::string expected =
-      "4d4d CHUNK_MAIN, length: 413\n"
-      "  0002 CHUNK_3DSVERSION, length: 4\n"
-      "    3\n"
-      "  3d3d CHUNK_OBJMESH, length: 271\n"
-      "    afff CHUNK_MATERIAL, length: 64\n"
-      "      a000 CHUNK_MATNAME, length: 6\n"
-      "        \"Stone\"\n"
-      "      a010 CHUNK_AMBIENT, length: 9\n"
-      "        0011 CHUNK_RGBB, length: 3\n"
-      "          R: 16, G: 32, B: 255\n"
-      "      a100 CHUNK_SHADETYPE, length: 2\n"
-      "        Phong\n"
-      "      a200 CHUNK_TEXTURE, length: 23\n"
-      "        a300 CHUNK_MAPFILE, length: 9\n"
-      "          \"ROCK.JPG\"\n"
-      "        a351 CHUNK_TFLAGS, length: 2\n"
-      "          RGB\n"
-      "          Pyramidal\n"
-      "          Tile & Decal\n"
-      "           - Ignore map alpha - Negative\n"
-      "    4000 CHUNK_OBJBLOCK, length: 147\n"
-      "      Rock\n"
-      "      4100 CHUNK_TRIMESH, length: 136\n"
-      "        4110 CHUNK_VERTLIST, length: 14\n"
-      "          Number: 1\n"
-      "          <1.000000 2.500000 -3.000000>\n"
-      "        4111 CHUNK_VERTFLAGS, length: 6\n"
-      "          Number: 2\n"
-      "          0001 00ab \n"
-      "        4140 CHUNK_MAPLIST, length: 10\n"
-      "          Number: 1\n"
-      "          <0.500000 1.000000>\n"
-      "        4120 CHUNK_FACELIST, length: 28\n"
-      "          Number: 1\n"
-      "          (0 0 0) [0007]\n"
-      "          4130 CHUNK_FACEMAT, length: 12\n"
-      "            Stone\n"
-      "            Number: 2\n"
-      "            0 4 \n"
-      "        4160 CHUNK_TRMATRIX, length: 48\n"
-      "            1.000000   0.000000   0.000000 \n"
-      "            0.000000   1.000000   0.000000 \n"
-      "            0.000000   0.000000   1.000000 \n"
-      "           10.000000  20.000000  30.000000 \n"
-      "    4000 CHUNK_OBJBLOCK, length: 42\n"
-      "      Cam\n"
-      "      4700 CHUNK_CAMERA, length: 32\n"
-      "        Position: <1.000000 2.000000 3.000000>\n"
-      "        Target: <4.000000 5.000000 6.000000>\n"
-      "        Bank: 7.000000, Lens: 8.000000\n"
-      "  b000 CHUNK_KEYFRAMER, length: 120\n"
-      "    b003 CHUNK_TRACKCAMERA, length: 114\n"
-      "      b030 CHUNK_OBJNUMBER, length: 2\n"
-      "        Object number: 3\n"
-      "      b010 CHUNK_TRACKOBJNAME, length: 10\n"
-      "        Name: 'Cam'\n"
-      "        Hierarchy: 65535\n"
-      "      b013 CHUNK_TRACKPIVOT, length: 12\n"
-      "        Pivot position: <1.000000 1.000000 1.000000>\n"
-      "      b024 CHUNK_TRACKROLL, length: 24\n"
-      "        Last keyframe time: 9\n"
-      "        Keyframe count: 1\n"
-      "        Keyframe #0:\n"
-      "          Time: 9.000000\n"
-      "          Angle: -5.000000\n"
-      "      b021 CHUNK_TRACKROTATE, length: 36\n"
-      "        Last keyframe time: 0\n"
-      "        Keyframe count: 1\n"
-      "        Keyframe #0:\n"
-      "          Time: 0.000000\n"
-      "          Angle: 0.500000\n"
-      "          Vector: <0.000000 0.000000 1.000000>\n";
-  EXPECT_EQ(GetCapturedStdout(), expected);
+  const std::pair<std::string, std::string> cases[] = {
+      {Main(Bytes(CHUNK_3DSVERSION, U32(0x10003))), "4d4d CHUNK_MAIN, length: 10\n  0002 CHUNK_3DSVERSION, length: 4\n    3\n"},
+      {Bytes(CHUNK_MATNAME, Str("Stone")), "a000 CHUNK_MATNAME, length: 6\n  \"Stone\"\n"},
+      {Bytes(CHUNK_AMBIENT, Bytes(CHUNK_RGBB, "\x10\x20\xff")),
+       "a010 CHUNK_AMBIENT, length: 9\n  0011 CHUNK_RGBB, length: 3\n    R: 16, G: 32, B: 255\n"},
+      {Bytes(CHUNK_SHADETYPE, U16(3)), "a100 CHUNK_SHADETYPE, length: 2\n  Phong\n"},
+      {Bytes(CHUNK_TFLAGS, U16(0x0109)),
+       "a351 CHUNK_TFLAGS, length: 2\n  RGB\n  Pyramidal\n  Tile & Decal\n   - Ignore map alpha - Negative\n"},
+      {Bytes(CHUNK_OBJBLOCK, Str("Rock")), "4000 CHUNK_OBJBLOCK, length: 5\n  Rock\n"},
+      {Bytes(CHUNK_VERTLIST, U16(1) + Floats({1, 2.5f, -3})),
+       "4110 CHUNK_VERTLIST, length: 14\n  Number: 1\n  <1.000000 2.500000 -3.000000>\n"},
+      {Bytes(CHUNK_VERTFLAGS, U16(2) + U16(1) + U16(0xab)), "4111 CHUNK_VERTFLAGS, length: 6\n  Number: 2\n  0001 00ab \n"},
+      {Bytes(CHUNK_MAPLIST, U16(1) + Floats({0.5f, 1})), "4140 CHUNK_MAPLIST, length: 10\n  Number: 1\n  <0.500000 1.000000>\n"},
+      {Bytes(CHUNK_FACELIST, U16(1) + U16(0) + U16(0) + U16(0) + U16(7) + Bytes(CHUNK_FACEMAT, Str("Stone") + U16(2) + U16(0) + U16(4))),
+       "4120 CHUNK_FACELIST, length: 28\n  Number: 1\n  (0 0 0) [0007]\n  4130 CHUNK_FACEMAT, length: 12\n    Stone\n"
+       "    Number: 2\n    0 4 \n"},
+      {Bytes(CHUNK_TRMATRIX, Floats({1, 0, 0, 0, 1, 0, 0, 0, 1, 10, 20, 30})),
+       "4160 CHUNK_TRMATRIX, length: 48\n    1.000000   0.000000   0.000000 \n    0.000000   1.000000   0.000000 \n"
+       "    0.000000   0.000000   1.000000 \n   10.000000  20.000000  30.000000 \n"},
+      {Bytes(CHUNK_CAMERA, Floats({1, 2, 3, 4, 5, 6, 7, 8})),
+       "4700 CHUNK_CAMERA, length: 32\n  Position: <1.000000 2.000000 3.000000>\n  Target: <4.000000 5.000000 6.000000>\n"
+       "  Bank: 7.000000, Lens: 8.000000\n"},
+      {Bytes(CHUNK_OBJNUMBER, U16(3)), "b030 CHUNK_OBJNUMBER, length: 2\n  Object number: 3\n"},
+      {Bytes(CHUNK_TRACKOBJNAME, Str("Cam") + U16(0) + U16(0) + U16(0xFFFF)),
+       "b010 CHUNK_TRACKOBJNAME, length: 10\n  Name: 'Cam'\n  Hierarchy: 65535\n"},
+      {Bytes(CHUNK_TRACKPIVOT, Floats({1, 1, 1})), "b013 CHUNK_TRACKPIVOT, length: 12\n  Pivot position: <1.000000 1.000000 1.000000>\n"},
+      {Bytes(CHUNK_TRACKROLL, Track(9, 1, Key(9, 0, F32(-5)))),
+       "b024 CHUNK_TRACKROLL, length: 24\n  Last keyframe time: 9\n  Keyframe count: 1\n  Keyframe #0:\n    Time: 9.000000\n"
+       "    Angle: -5.000000\n"},
+      {Bytes(CHUNK_TRACKROTATE, Track(0, 1, Key(0, 0, Floats({0.5f, 0, 0, 1})))),
+       "b021 CHUNK_TRACKROTATE, length: 36\n  Last keyframe time: 0\n  Keyframe count: 1\n  Keyframe #0:\n    Time: 0.000000\n"
+       "    Angle: 0.500000\n    Vector: <0.000000 0.000000 1.000000>\n"},
+  };
+  for (const auto& [bytes, expected] : cases) {
+    const auto root = ReadChunkBytes(bytes);
+    CaptureStdout();
+    DumpChunkTree(*root, 0);
+    EXPECT_EQ(GetCapturedStdout(), expected);
+  }
 }
 
 TEST(Chunk3dsCrafted, ProbedChunksAreReadRawWithAByteListing) {

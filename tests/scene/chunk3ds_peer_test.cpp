@@ -116,7 +116,6 @@ TEST(Chunk3dsPeer, MeshesAndCamerasMatchLib3ds) {
   EXPECT_EQ(cameras, 3);
 }
 
-// Frames and values of one of our tracks against a lib3ds key list.
 template <typename Key, typename Values>
 void ExpectSameKeys(const KeyTrack* ours, const Key* keys, Values values, const std::string& what) {
   ASSERT_TRUE(ours) << what;

@@ -20,13 +20,10 @@ inline std::string Floats(std::initializer_list<float> values) {
   for (float f : values) s += F32(f);
   return s;
 }
-// Zero-terminated text.
 inline std::string Str(const std::string& s) { return s + '\0'; }
 // A chunk's bytes: id, total length (header included), payload.
 inline std::string Bytes(uint32_t id, const std::string& payload) { return U16(id) + U32(uint32_t(payload.size() + 6)) + payload; }
 
-// A key track with the given keys (each frame, flags word and value bytes
-// already laid out).
 inline std::string Track(uint32_t last_frame, uint32_t count, const std::string& keys) {
   return U16(0) + U32(0) + U32(last_frame) + U32(count) + keys;
 }

@@ -12,16 +12,13 @@
 
 constexpr char kAssimpModels[] = "/usr/share/assimp/models/3DS/";
 
-// Every .3ds file of the package, full paths.
 std::vector<std::string> AssimpModels3ds();
 
-// Standard output of a shell command.
 std::string CommandOutput(const std::string& command);
 
 std::unique_ptr<Chunk> ReadChunkFile(const std::string& path);
 std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id = 0);
 
-// lib3ds's reading of a file, freed with it.
 struct Lib3dsDeleter {
   void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }
 };

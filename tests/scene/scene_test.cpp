@@ -1,4 +1,3 @@
-// Scene frames, cameras and lights, drawn offscreen and read back.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>
@@ -94,20 +93,6 @@ TEST_F(SceneTest, RenderListWithoutCompileGroupsEveryVisibleObject) {
   EXPECT_EQ(scene.RenderList()[1], moving);
   scene.AdvanceObjects();
   EXPECT_GT(moving->Position()[0], 0.0f);
-}
-
-TEST_F(SceneTest, CompiledAndUncompiledScenesLookTheSame) {
-  auto draw = [this](bool compile) {
-    Scene scene;
-    scene.AddObject(Square(0, 10, 0, 1, 0.5f, 0));
-    GLMesh* dynamic = Square(1, 8, 1, 0, 0.5f, 1);
-    dynamic->SetCacheable(false);
-    scene.AddObject(dynamic);
-    Draw(scene, compile);
-    return Screen();
-  };
-  std::vector<uint8_t> plain = draw(false);
-  EXPECT_EQ(plain, draw(true));
 }
 
 TEST_F(SceneTest, EqualFieldsOfViewSetTheProjectionOnce) {
