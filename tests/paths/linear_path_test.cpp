@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
 
 using Path1 = LinearPath<float, 1>;
@@ -24,20 +22,14 @@ TEST(LinearPath, PathWithoutKeysIsInvalidAndYieldsZero) {
   EXPECT_FALSE(path.IsValid());
   EXPECT_EQ(path.ValueAt(0.5f)[0], 0.0f);
   EXPECT_EQ(path.Advance(3.0f)[0], 0.0f);
-  EXPECT_EQ(path.Value()[0], 0.0f);
-  EXPECT_EQ(path.Parameter(), 0.0f);
-  EXPECT_TRUE(path.AtStart());
-  EXPECT_TRUE(path.AtEnd());
+  EXPECT_TRUE(path.AtStart() && path.AtEnd());
 }
 
-TEST(LinearPath, SingleKeyYieldsThatKeyEverywhereAndStaysAtTheEnd) {
+TEST(LinearPath, SingleKeyYieldsThatKeyEverywhere) {
   Path1 path = MeasuredPath({4.0f});
-  for (float u : {-3.0f, 0.0f, 0.5f, 7.0f}) EXPECT_EQ(path.ValueAt(u)[0], 4.0f);
-  EXPECT_TRUE(path.AtEnd());
-  for (float delta : {5.0f, -9.0f}) {
-    EXPECT_EQ(path.Advance(delta)[0], 4.0f);
-    EXPECT_EQ(path.CursorSegment(), 0);
-  }
+  for (float u : {-3.0f, 0.5f, 7.0f}) EXPECT_EQ(path.ValueAt(u)[0], 4.0f);
+  EXPECT_EQ(path.Advance(-9.0f)[0], 4.0f);
+  EXPECT_EQ(path.CursorSegment(), 0);
 }
 
 TEST(LinearPath, ValueAtClampsToTheFirstAndLastKeys) {
@@ -47,19 +39,14 @@ TEST(LinearPath, ValueAtClampsToTheFirstAndLastKeys) {
 }
 
 TEST(LinearPath, MeasuresDistancesAndAdvancesInsideASegment) {
-  Path1 path = MeasuredPath({0.0f, 10.0f, 20.0f});
-  EXPECT_EQ(path.End(), 20.0f);
-  EXPECT_EQ(path.Advance(15.0f)[0], 15.0f);
-  EXPECT_EQ(path.Parameter(), 1.5f);
-  EXPECT_EQ(path.CursorSegment(), 1);
-  EXPECT_FALSE(path.AtStart() || path.AtEnd());
-  LinearPath<float, 3> path3;
-  ASSERT_TRUE(path3.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0), Key3(3, 4, 12)}, true));
-  EXPECT_EQ(path3.TotalLength(), 17.0f);
-  Key3 v = path3.Advance(5.0f + 6.0f);
+  LinearPath<float, 3> path;
+  ASSERT_TRUE(path.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0), Key3(3, 4, 12)}, true));
+  EXPECT_EQ(path.TotalLength(), 17.0f);
+  Key3 v = path.Advance(11.0f);
   EXPECT_TRUE(v[0] == 3.0f && v[1] == 4.0f && v[2] == 6.0f);
-  path3.Measure(8);  // in pieces: the same up to rounding
-  EXPECT_NEAR(path3.TotalLength(), 17.0f, 1e-5f);
+  EXPECT_EQ(path.Parameter(), 1.5f);
+  path.Measure(8);  // in pieces: the same up to rounding
+  EXPECT_NEAR(path.TotalLength(), 17.0f, 1e-5f);
 }
 
 TEST(LinearPath, UnmeasuredPathHasZeroLengthsAndJumpsToTheEnd) {
@@ -74,53 +61,20 @@ TEST(LinearPath, UnmeasuredPathHasZeroLengthsAndJumpsToTheEnd) {
 TEST(LinearPath, AdvancingPastEitherEndHoldsTheKeyWhileThePositionMoves) {
   struct Step { float delta, value, position; };
   Path1 path = MeasuredPath({0.0f, 10.0f, 20.0f});
-  EXPECT_EQ(path.Advance(25.0f)[0], 20.0f);
-  EXPECT_EQ(path.CursorSegment(), 2);
-  EXPECT_EQ(path.Parameter(), 2.0f);
-  EXPECT_TRUE(path.AtEnd());
-  const Step steps[] = {{3, 20, 28}, {-3, 20, 25}, {-25, 0, 0}, {12, 12, 12}, {-20, 0, -8},
-                        {-2, 0, -10}, {4, 0, -6}, {18, 12, 12}};
+  const Step steps[] = {{25, 20, 25}, {3, 20, 28}, {-3, 20, 25}, {-25, 0, 0}, {12, 12, 12},
+                        {-20, 0, -8}, {-2, 0, -10}, {4, 0, -6}, {18, 12, 12}};
   for (const Step& s : steps) {
     EXPECT_EQ(path.Advance(s.delta)[0], s.value) << s.delta;
     EXPECT_EQ(path.CursorPosition(), s.position) << s.delta;
-    if (s.position == 0) EXPECT_TRUE(path.AtStart());
-    if (s.position == -8) EXPECT_EQ(path.CursorSegment(), 0);
+    if (s.position == 25) { EXPECT_TRUE(path.AtEnd() && path.CursorSegment() == 2 && path.Parameter() == 2.0f); }
+    if (s.position == 0) { EXPECT_TRUE(path.AtStart()); }
+    if (s.position == -8) { EXPECT_EQ(path.CursorSegment(), 0); }
   }
-}
-
-TEST(LinearPath, AdvanceForwardThenBackReturnsToTheSameCursor) {
-  Path1 path = MeasuredPath({0.0f, 2.5f, 3.0f, 10.0f, 10.0f, 11.0f});
-  std::mt19937 random(7);
-  std::uniform_real_distribution<float> step(0.0f, 4.0f);
-  for (int i = 0; i < 2000; ++i) {
-    int32_t segment = path.CursorSegment();
-    float parameter = path.Parameter(), position = path.CursorPosition();
-    float delta = step(random) * (i % 2 == 0 ? -1.0f : 1.0f);
-    path.Advance(delta);
-    path.Advance(-delta);
-    ASSERT_EQ(path.CursorSegment(), segment) << i;
-    ASSERT_NEAR(path.Parameter(), parameter, 1e-4f) << i;
-    ASSERT_NEAR(path.CursorPosition(), position, 1e-4f) << i;
-    path.Advance(delta);  // wander on
-  }
-}
-
-TEST(LinearPath, UpdateAdvancesByTheSharedStep) {
-  Path1 path = MeasuredPath({0.0f, 10.0f});
-  SetPathStep(2.5f);
-  EXPECT_EQ(path.Update()[0], 2.5f);
-  EXPECT_EQ(path.Update()[0], 5.0f);
-  SetPathStep(-1.0f);
-  EXPECT_EQ(path.Update()[0], 4.0f);
-  SetPathStep(0.0f);
 }
 
 class CountingPath : public Path1 {
  public:
-  Key ValueAt(float u) const override {
-    ++evaluations;
-    return Path1::ValueAt(u);
-  }
+  Key ValueAt(float u) const override { return ++evaluations, Path1::ValueAt(u); }
   mutable int evaluations = 0;
 };
 
@@ -143,11 +97,8 @@ TEST(LinearPath, DumpListsPointsAndLengths) {
   ASSERT_TRUE(path.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0)}, true));
   testing::internal::CaptureStdout();
   path.Dump();
+  Path1().Dump();  // an empty path prints nothing
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "points:\n(0,0,0)\n(3,4,0)\nlengths:\n5\n");
-  Path1 empty;
-  testing::internal::CaptureStdout();
-  empty.Dump();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
 }  // namespace

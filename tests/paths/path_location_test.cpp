@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "tests/paths/glm_peer.h"
-
 namespace {
 
 using vec3 = vec<float, 3>;
@@ -39,9 +37,7 @@ class PathLocationTest : public testing::Test {
 
 TEST_F(PathLocationTest, StartsWithEmptyInvalidTracks) {
   PathLocation fresh(vec3(1, 2, 3));
-  EXPECT_FALSE(fresh.PositionPath().IsValid());
-  EXPECT_FALSE(fresh.RotationPath().IsValid());
-  EXPECT_TRUE(fresh.Orientations().empty());
+  EXPECT_TRUE(!fresh.PositionPath().IsValid() && !fresh.RotationPath().IsValid() && fresh.Orientations().empty());
   Quaternion before = fresh.Orientation();
   SetPathStep(5.0f);
   fresh.Update();
@@ -54,27 +50,21 @@ TEST_F(PathLocationTest, UpdateFollowsBothTracksByTheSharedStep) {
   EXPECT_TRUE(l.Position()[0] == 10.0f && l.Position()[1] == 0.0f);
   EXPECT_NEAR(AngleAboutZ(l.Orientation()), 1.0f, 1e-6f);
   Step(15.0f);  // halfway through the second segment in time
-  EXPECT_EQ(l.PositionPath().Parameter(), 1.5f);
   EXPECT_EQ(l.Position()[1], l.PositionPath().ValueAt(1.5f)[1]);
-  EXPECT_TRUE(l.Position()[1] > 0.0f && l.Position()[1] < 30.0f);
   float index = l.RotationPath().Value()[0];
   EXPECT_TRUE(index > 1.0f && index < 2.0f);
   EXPECT_NEAR(AngleAboutZ(l.Orientation()), index, 1e-5f);
   Step(100.0f);  // past the end: the last orientation itself
-  EXPECT_EQ(l.Orientation().w, l.Orientations()[2].w);
-  EXPECT_EQ(l.Orientation().z, l.Orientations()[2].z);
+  EXPECT_TRUE(l.Orientation().w == l.Orientations()[2].w && l.Orientation().z == l.Orientations()[2].z);
   EXPECT_EQ(l.Position()[1], 30.0f);
 }
 
-TEST_F(PathLocationTest, ResetRewindsBothTracks) {
+TEST_F(PathLocationTest, ResetRewindsBothTracksAndShortListsStopAtTheirLastEntry) {
   Step(25.0f);
   l.Reset();
   Step(0.0f);
   EXPECT_EQ(l.Position()[0], 0.0f);
   EXPECT_NEAR(AngleAboutZ(l.Orientation()), 0.0f, 1e-7f);
-}
-
-TEST_F(PathLocationTest, IndicesBeyondAShortListStopAtItsLastEntry) {
   l.Orientations().pop_back();
   Step(40.0f);
   EXPECT_NEAR(AngleAboutZ(l.Orientation()), 1.0f, 1e-6f);
@@ -93,7 +83,6 @@ TEST(PathLocation, NormalizeScalesTheOrientationToUnitLength) {
   l.Normalize();
   EXPECT_FLOAT_EQ(l.Orientation().w, std::sqrt(0.5f));
   EXPECT_FLOAT_EQ(l.Orientation().z, std::sqrt(0.5f));
-  EXPECT_NEAR(AngleAboutZ(l.Orientation()), 1.5707964f, 1e-6f);
 }
 
 }  // namespace
