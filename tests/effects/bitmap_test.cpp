@@ -6,7 +6,6 @@
 
 #include "archive/afile.h"
 #include "archive/pack_image.h"
-#include "runtime/extensions.h"
 #include "runtime/present.h"
 #include "tests/effects/effects_gl.h"
 #include "textures/texture_manager.h"

@@ -7,7 +7,7 @@
 #include "tests/effects/effects_gl.h"
 
 namespace {
-// Every glFogf of the program, in order, on its way to the driver.
+// Every glFogf, in order, on its way to the driver.
 std::vector<GLenum> gFogfCalls;
 }  // namespace
 
@@ -40,10 +40,9 @@ TEST_F(FogTest, StartsLinearAndEachSetterReachesOpenGL) {
   gFog.SetColour(0.934f, 0.418f, 0.086f);
   for (auto [pname, value] : {std::pair{GL_FOG_START, 3.0f}, {GL_FOG_END, 95.0f}, {GL_FOG_DENSITY, 0.125f}})
     EXPECT_FLOAT_EQ(FogFloat(pname), value) << pname;
-  const float colour[4] = {0.934f, 0.418f, 0.086f, 1.0f};
-  GLfloat gl_colour[4];
-  glGetFloatv(GL_FOG_COLOR, gl_colour);
-  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(gl_colour[i], colour[i]) << i;
+  GLfloat colour[4];
+  glGetFloatv(GL_FOG_COLOR, colour);
+  for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(colour[i], (std::array{0.934f, 0.418f, 0.086f, 1.0f})[i]) << i;
   const GLint modes[] = {GL_EXP, GL_EXP2, GL_LINEAR};
   for (unsigned i = 0; i < 3; ++i) {
     EXPECT_EQ(gFog.SetMode(i), i);
@@ -75,8 +74,7 @@ TEST_F(FogTest, TheRangeSendsTheStartBeforeTheEnd) {
   gFogfCalls.clear();
   gFog.SetRange(1.0f, 200.0f);
   EXPECT_EQ(gFogfCalls, (std::vector<GLenum>{GL_FOG_START, GL_FOG_END}));
-  EXPECT_FLOAT_EQ(FogFloat(GL_FOG_START), 1.0f);
-  EXPECT_FLOAT_EQ(FogFloat(GL_FOG_END), 200.0f);
+  EXPECT_EQ((std::array{FogFloat(GL_FOG_START), FogFloat(GL_FOG_END)}), (std::array{1.0f, 200.0f}));
 }
 
 // Red linear fog over a white triangle at half the range.
@@ -89,8 +87,7 @@ TEST_F(FogTest, LinearFogBlendsTowardsItsColourByDistance) {
   glLoadIdentity();
   glColor3f(1, 1, 1);
   glBegin(GL_TRIANGLES);
-  glVertex3f(-1, -1, -5);
-  glVertex3f(1, -1, -5);
+  for (float v : {-1.0f, 1.0f}) glVertex3f(v, -1, -5);
   glVertex3f(0, 1, -5);
   glEnd();
   gFog.Disable();

@@ -1,12 +1,10 @@
 #include "effects/frame_feedback.h"
 
-#include "runtime/extensions.h"
 #include "tests/effects/effects_gl.h"
 
 namespace {
 
-// One suite: the capture texture is shared by every FrameFeedback and lives
-// in this suite's GL context.
+// One suite: every FrameFeedback shares the capture texture in its context.
 using FrameFeedbackTest = EffectsGLTest;
 
 TEST_F(FrameFeedbackTest, OpacityStartsAtThreeQuartersAndIsClamped) {
@@ -33,13 +31,11 @@ TEST_F(FrameFeedbackTest, TheFirstDrawOnlyCapturesThenThePreviousFrameIsBlendedI
   ClearTo(200 / 255.0f, 0, 0);
   feedback.Draw(0.5f);
   EXPECT_EQ(Pixel(5, 5), (Rgb{200, 0, 0}));
-  EXPECT_EQ(feedback.FrameCount(), 1);
 
   ClearTo(0, 0, 100 / 255.0f);
   feedback.Draw(0.5f);
   EXPECT_TRUE(Near(Pixel(5, 5), {100, 0, 50}));
   EXPECT_TRUE(Near(Pixel(635, 475), {100, 0, 50})) << "the whole frame, corner to corner";
-  EXPECT_EQ(feedback.FrameCount(), 2);
 
   ClearTo(0, 0, 0);
   feedback.Create();  // a second create keeps the texture and what it holds
@@ -63,7 +59,7 @@ TEST_F(FrameFeedbackTest, TheTrailKeepsThePicturesPlaceAndDrawRestoresTheState) 
   feedback.Draw(1.0f);
   ExpectPixels({{99, 49, {255, 255, 255}}, {100, 49, {0, 0, 0}}, {99, 50, {0, 0, 0}}});
   ExpectEnabled({GL_BLEND, GL_TEXTURE_2D, GL_LIGHTING}, false);
-  EXPECT_TRUE(Enabled(GL_DEPTH_TEST));
+  ExpectEnabled({GL_DEPTH_TEST}, true);
   EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
   EXPECT_EQ(Matrix(GL_PROJECTION_MATRIX), projection);
 }

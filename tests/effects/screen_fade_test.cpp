@@ -1,6 +1,5 @@
 #include "effects/screen_fade.h"
 
-#include "runtime/extensions.h"
 #include "tests/effects/effects_gl.h"
 
 namespace {
@@ -14,14 +13,13 @@ TEST_F(ScreenFadeTest, AColouredFadeStartsTransparentAndClampsItsOpacity) {
   EXPECT_FLOAT_EQ(fade.SetOpacity(-0.2f), 0.0f);
 }
 
-TEST_F(ScreenFadeTest, CoversTheWindowWithItsColourAtTheOpacity) {
+// Texture 0 is incomplete and texturing is on: a textured quad would give nothing.
+TEST_F(ScreenFadeTest, CoversTheWindowWithItsUntexturedColourAtTheOpacity) {
   ClearTo(0, 0, 0);
+  glEnable(GL_TEXTURE_2D);
   ScreenFade(1, 1, 1).Fade(0.5f);
   EXPECT_TRUE(Near(Pixel(0, 0), {128, 128, 128}));
   EXPECT_TRUE(Near(Pixel(639, 479), {128, 128, 128}));
-  ClearTo(1, 1, 1);
-  ScreenFade(0, 0, 0).Fade(0.25f);
-  EXPECT_TRUE(Near(Pixel(320, 240), {191, 191, 191}));
   ClearTo(0, 0, 1);
   ScreenFade red(1, 0, 0);
   red.SetOpacity(1.0f);
@@ -29,13 +27,6 @@ TEST_F(ScreenFadeTest, CoversTheWindowWithItsColourAtTheOpacity) {
   EXPECT_EQ(Pixel(320, 240), (Rgb{255, 0, 0}));
   EXPECT_FALSE(Enabled(GL_BLEND));
   EXPECT_TRUE(Enabled(GL_DEPTH_TEST));
-}
-
-TEST_F(ScreenFadeTest, TheQuadIsUntexturedEvenWithTexturingOn) {
-  ClearTo(0, 0, 0);
-  glEnable(GL_TEXTURE_2D);  // texture 0 is incomplete: texturing would give nothing
-  ScreenFade(1, 1, 1).Fade(1.0f);
-  EXPECT_EQ(Pixel(320, 240), (Rgb{255, 255, 255}));
 }
 
 TEST_F(ScreenFadeTest, CrossfadeDrawsTheCapturedFrameWithOpacityOneMinusT) {
