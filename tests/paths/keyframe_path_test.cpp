@@ -59,16 +59,21 @@ TEST(KeyframePath, SingleKeyHoldsAndRepeatedKeyTimeGivesNoNaN) {
   EXPECT_EQ(path.Advance(4.0f)[0], 9.0f);
 }
 
-TEST(PathDump, CubicAddsDirectionsAndKeyframeAddsKeyTimes) {
+TEST(PathDump, ListsPointsAndLengthsCubicAddsDirectionsKeyframeAddsKeyTimes) {
+  LinearPath<float, 3> linear;
+  ASSERT_TRUE(linear.SetPoints({Key3(0, 0, 0), Key3(3, 4, 0)}, true));
   CubicPath<float, 1> cubic;
   ASSERT_TRUE(cubic.SetPoints({Key1(0.0f), Key1(3.0f), Key1(9.0f)}, false));
   KeyframePath<float, 1> keyframe;
   ASSERT_TRUE(keyframe.SetKeys({Key1(0.0f), Key1(2.0f)}, {0.0f, 12.5f}));
   testing::internal::CaptureStdout();
+  linear.Dump();
+  LinearPath<float, 1>().Dump();  // an empty path prints nothing
   cubic.Dump();
   keyframe.Dump();
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            std::string("points:\n(0)\n(3)\n(9)\nlengths:\n0\n0\ndirections:\n  (1.5)\n  (1)\n  (3)\n") +
+            std::string("points:\n(0,0,0)\n(3,4,0)\nlengths:\n5\n") +
+                "points:\n(0)\n(3)\n(9)\nlengths:\n0\n0\ndirections:\n  (1.5)\n  (1)\n  (3)\n" +
                 "points:\n(0)\n(2)\nlengths:\n12.5\ndirections:\n  (1)\n  (1)\nKeyTimes:\n  0\n  12.5\n");
 }
 
