@@ -14,13 +14,6 @@ double Bezier(double p0, double c0, double c1, double p1, double f) {
   return g * g * g * p0 + 3 * g * g * f * c0 + 3 * g * f * f * c1 + f * f * f * p1;
 }
 
-TEST(CubicPath, SingleKeyYieldsThatKeyEverywhere) {
-  CubicPath<float, 3> path;
-  ASSERT_TRUE(path.SetPoints({Key3(1, 2, 3)}, true));
-  for (float u : {-1.0f, 0.3f, 4.0f}) EXPECT_TRUE(path.ValueAt(u)[0] == 1.0f && path.ValueAt(u)[2] == 3.0f) << u;
-  EXPECT_EQ(path.TotalLength(), 0.0f);
-}
-
 TEST(CubicPath, FollowsTheBezierThroughItsKeysAndClamps) {
   // Uneven spacing: inner tangents take a third of the shorter neighbour
   // distance along the direction between the neighbours.
