@@ -12,89 +12,72 @@
 
 #include "archive/afile.h"
 
-std::vector<uint8_t> ReadBinary(const std::string& path) {
+Bytes ReadBinary(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-void WriteBinary(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteBinary(const std::string& path, const Bytes& bytes) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
-Pnm ReadPnm(const std::string& path) {
-  const std::vector<uint8_t> bytes = ReadBinary(path);
-  Pnm p;
-  int max_value = 0, start = 0;
-  char kind = 0;
-  std::sscanf(std::string(bytes.begin(), bytes.end()).c_str(), "P%c %d %d %d%n", &kind, &p.width, &p.height,
-              &max_value, &start);
-  p.channels = kind == '5' ? 1 : kind == '6' ? 3 : 0;
-  const size_t size = size_t(p.width) * p.height * p.channels;
-  if (!p.channels || max_value != 255 || bytes.size() < start + 1 + size) throw std::runtime_error("bad PNM " + path);
-  p.samples.assign(bytes.begin() + start + 1, bytes.begin() + start + 1 + size);
-  return p;
-}
-
-void WritePnm(const std::string& path, const Pnm& picture) {
-  const std::string header = (picture.channels == 1 ? "P5\n" : "P6\n") + std::to_string(picture.width) + " " +
-                             std::to_string(picture.height) + "\n255\n";
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  bytes.insert(bytes.end(), picture.samples.begin(), picture.samples.end());
-  WriteBinary(path, bytes);
-}
-
-Pnm PhotoLike(int width, int height, int channels) {
-  Pnm picture{width, height, channels, {}};
+Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options) {
+  std::string pnm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
   uint32_t noise = 12345;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
-      for (int c = 0; c < channels; ++c) {
+      for (int c = 0; c < 3; ++c) {
         noise = noise * 1664525u + 1013904223u;
         double v = 128 + 70 * std::sin(x * 0.045 + c) * std::cos(y * 0.06 - c * 0.5);
         if ((x / 23 + y / 17) % 3 == 0) v += 40 - 25 * c;
         v += static_cast<int>(noise >> 28) - 8;
-        picture.samples.push_back(static_cast<uint8_t>(std::lround(std::fmin(255, std::fmax(0, v)))));
+        pnm.push_back(static_cast<char>(std::lround(std::fmin(255, std::fmax(0, v)))));
       }
-  return picture;
+  WriteBinary(stem + ".pnm", Bytes(pnm.begin(), pnm.end()));
+  if (!Shell("cjpeg " + options + " -outfile " + stem + ".jpg " + stem + ".pnm") ||
+      !Shell("djpeg -dct float -nosmooth -pnm -outfile " + stem + ".ref " + stem + ".jpg"))
+    throw std::runtime_error("cjpeg or djpeg failed on " + stem);
+  const Bytes bytes = ReadBinary(stem + ".ref");
+  Pnm p;
+  int kind = 0, start = 0;
+  std::sscanf(std::string(bytes.begin(), bytes.end()).c_str(), "P%d %d %d 255%n", &kind, &p.width, &p.height, &start);
+  p.channels = kind == 5 ? 1 : kind == 6 ? 3 : 0;
+  if (start) p.samples.assign(bytes.begin() + start + 1, bytes.end());
+  if (!p.channels || p.samples.size() != size_t(p.width) * p.height * p.channels) throw std::runtime_error(stem);
+  return p;
 }
 
-std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, std::vector<uint8_t> bytes,
-                                            std::string* error) {
+std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, Bytes bytes, std::string* error) {
   AFILE file{bytes.data(), bytes.data(), bytes.data() + bytes.size()};
   try {
     return std::unique_ptr<imageio::Image>(reader.read(&file));
   } catch (const imageio::ImageIOException& e) {
     if (error) *error = e.message();
-    return nullptr;
   }
+  return nullptr;
 }
 
-std::string DecodeError(imageio::ImageReader& reader, const std::vector<uint8_t>& bytes) {
+std::string DecodeError(imageio::ImageReader& reader, const Bytes& bytes) {
   std::string error;
   DecodeBytes(reader, bytes, &error);
   return error;
 }
 
-namespace {
-
-size_t RowBytes(const PngLayout& s) {
+static size_t RowBytes(const PngLayout& s) {
   const int channels[] = {1, 0, 3, 1, 2, 0, 4};
   return (size_t(s.width) * channels[s.colour_type] * s.depth + 7) / 8;
 }
 
-void PushBigEndian(std::vector<uint8_t>& out, uint32_t v) {
+static void PushBigEndian(Bytes& out, uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-void ThrowOnError(png_structp, png_const_charp message) { throw std::runtime_error(message); }
+static void ThrowOnError(png_structp, png_const_charp message) { throw std::runtime_error(message); }
 
-}  // namespace
-
-std::vector<uint8_t> PackedRows(const PngLayout& s) {
-  std::vector<uint8_t> rows(RowBytes(s) * s.height);
+Bytes PackedRows(const PngLayout& s) {
+  Bytes rows(RowBytes(s) * s.height);
   uint32_t noise = 7;
   for (uint32_t y = 0; y < s.height; ++y)
     for (size_t i = 0; i < RowBytes(s); ++i) {
@@ -106,19 +89,16 @@ std::vector<uint8_t> PackedRows(const PngLayout& s) {
   return rows;
 }
 
-std::vector<uint8_t> WritePngWithLibpng(const PngLayout& s, const std::vector<uint8_t>& rows) {
+Bytes WritePngWithLibpng(const PngLayout& s, const Bytes& rows) {
   char* buffer = nullptr;
   size_t size = 0;
   FILE* file = open_memstream(&buffer, &size);
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, ThrowOnError, nullptr);
   png_infop info = png_create_info_struct(png);
   png_init_io(png, file);
-  png_set_IHDR(png, info, s.width, s.height, s.depth, s.colour_type,
-               s.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  std::vector<png_color> palette(s.palette_entries);
-  for (int i = 0; i < s.palette_entries; ++i)
-    palette[i] = {static_cast<png_byte>(i * 37), static_cast<png_byte>(255 - i), static_cast<png_byte>(i * i)};
+  png_set_IHDR(png, info, s.width, s.height, s.depth, s.colour_type, s.interlaced ? PNG_INTERLACE_ADAM7 : 0, 0, 0);
+  std::vector<png_color> palette;
+  for (int i = 0; i < s.palette_entries; ++i) palette.push_back({png_byte(i * 37), png_byte(255 - i), png_byte(i * i)});
   if (s.colour_type == 3) png_set_PLTE(png, info, palette.data(), s.palette_entries);
   if (s.filters >= 0) png_set_filter(png, 0, s.filters);
   png_set_compression_level(png, s.compression);
@@ -129,12 +109,12 @@ std::vector<uint8_t> WritePngWithLibpng(const PngLayout& s, const std::vector<ui
   png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
   png_destroy_write_struct(&png, &info);
   std::fclose(file);
-  std::vector<uint8_t> out(buffer, buffer + size);
+  Bytes out(buffer, buffer + size);
   std::free(buffer);
   return out;
 }
 
-std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes, bool rgba) {
+Bytes DecodeWithLibpng(const Bytes& bytes, bool rgba) {
   FILE* file = fmemopen(const_cast<uint8_t*>(bytes.data()), bytes.size(), "rb");
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, ThrowOnError, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -144,14 +124,12 @@ std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes, bool rg
   png_set_expand_gray_1_2_4_to_8(png);
   png_set_strip_16(png);
   png_set_interlace_handling(png);
-  if (rgba) {
-    png_set_gray_to_rgb(png);
-    png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
-  }
+  if (rgba) png_set_gray_to_rgb(png);
+  if (rgba) png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
   png_read_update_info(png, info);
   const size_t row_bytes = png_get_rowbytes(png, info);
   const uint32_t height = png_get_image_height(png, info);
-  std::vector<uint8_t> pixels(row_bytes * height);
+  Bytes pixels(row_bytes * height);
   std::vector<png_bytep> rows(height);
   for (uint32_t y = 0; y < height; ++y) rows[y] = &pixels[y * row_bytes];
   png_read_image(png, rows.data());
@@ -160,9 +138,9 @@ std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& bytes, bool rg
   return pixels;
 }
 
-std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type) {
+Bytes SamplesOf(imageio::Image* image, int colour_type) {
   using namespace imageio;
-  std::vector<uint8_t> out;
+  Bytes out;
   const size_t count = size_t(image->width()) * image->height();
   for (size_t i = 0; i < count; ++i)
     if (auto* grey = dynamic_cast<ImageData<Grayscale8>*>(image)) {
@@ -180,8 +158,8 @@ std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type) {
   return out;
 }
 
-std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data) {
-  std::vector<uint8_t> out;
+Bytes Chunk(const char* type, const Bytes& data) {
+  Bytes out;
   PushBigEndian(out, static_cast<uint32_t>(data.size()));
   out.insert(out.end(), type, type + 4);
   out.insert(out.end(), data.begin(), data.end());
@@ -189,24 +167,23 @@ std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data) {
   return out;
 }
 
-std::vector<uint8_t> Header(uint32_t width, uint32_t height, int depth, int colour_type, int interlace) {
-  std::vector<uint8_t> data;
-  PushBigEndian(data, width);
-  PushBigEndian(data, height);
+Bytes Header(uint32_t width, uint32_t height, int depth, int colour_type, int interlace) {
+  Bytes data;
+  PushBigEndian(data, width), PushBigEndian(data, height);
   data.insert(data.end(), {uint8_t(depth), uint8_t(colour_type), 0, 0, uint8_t(interlace)});
   return Chunk("IHDR", data);
 }
 
-std::vector<uint8_t> PngFile(const std::vector<std::vector<uint8_t>>& chunks) {
-  std::vector<uint8_t> out = {137, 80, 78, 71, 13, 10, 26, 10};
+Bytes PngFile(const std::vector<Bytes>& chunks) {
+  Bytes out = {137, 80, 78, 71, 13, 10, 26, 10};
   for (const auto& c : chunks) out.insert(out.end(), c.begin(), c.end());
   return out;
 }
 
-std::vector<uint8_t> Zlib(const std::vector<uint8_t>& data, int level, int strategy) {
+Bytes Zlib(const Bytes& data, int level, int strategy) {
   z_stream z{};
   deflateInit2(&z, level, Z_DEFLATED, 15, 8, strategy);
-  std::vector<uint8_t> out(deflateBound(&z, data.size()));
+  Bytes out(deflateBound(&z, data.size()));
   z.next_in = const_cast<Bytef*>(data.data());
   z.avail_in = static_cast<uInt>(data.size());
   z.next_out = out.data();

@@ -1,4 +1,4 @@
-// Test files for the readers: peer tools, PNM and PNG pictures, crafted PNG chunks.
+// Test files for the readers: cjpeg and djpeg, libpng, crafted PNG chunks.
 #pragma once
 
 #include <cstdint>
@@ -8,39 +8,38 @@
 
 #include "imageio/image.h"
 
-std::vector<uint8_t> ReadBinary(const std::string& path);
-void WriteBinary(const std::string& path, const std::vector<uint8_t>& bytes);
+using Bytes = std::vector<uint8_t>;
+Bytes ReadBinary(const std::string& path);
+void WriteBinary(const std::string& path, const Bytes& bytes);
 bool Shell(const std::string& command);  // true when it exits 0
 
 struct Pnm {  // 8-bit PGM (1 channel) or PPM (3)
   int width = 0, height = 0, channels = 0;
-  std::vector<uint8_t> samples;
+  Bytes samples;
 };
-Pnm ReadPnm(const std::string& path);
-void WritePnm(const std::string& path, const Pnm& picture);
-Pnm PhotoLike(int width, int height, int channels);  // smooth shading, hard edges, noise
+// Writes a photo-like STEM.pnm (smooth shading, hard edges, noise) and cjpeg's STEM.jpg of it; returns djpeg's
+// decode of that with the float IDCT and no fancy upsampling, the same method as ours.
+Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options);
 
 // Null on an ImageIOException, its message then in *error.
-std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, std::vector<uint8_t> bytes,
-                                            std::string* error = nullptr);
-std::string DecodeError(imageio::ImageReader& reader, const std::vector<uint8_t>& bytes);  // "" on success
+std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, Bytes bytes, std::string* error = nullptr);
+std::string DecodeError(imageio::ImageReader& reader, const Bytes& bytes);  // "" on success
 
 struct PngLayout {
   uint32_t width, height;
   int colour_type, depth;
   bool interlaced = false;
-  int filters = -1;  // PNG_FILTER_* mask, -1 for libpng's choice
-  int compression = 6;
+  int filters = -1, compression = 6;  // filters: a PNG_FILTER_* mask, -1 for libpng's choice
   size_t idat_size = 8192;
   int palette_entries = 0;
 };
-std::vector<uint8_t> PackedRows(const PngLayout& layout);
-std::vector<uint8_t> WritePngWithLibpng(const PngLayout& layout, const std::vector<uint8_t>& rows);
+Bytes PackedRows(const PngLayout& layout);
+Bytes WritePngWithLibpng(const PngLayout& layout, const Bytes& rows);
 // 8-bit samples: grey expanded, 16-bit stripped, palette to RGB; rgba: all as opaque-filled RGBA.
-std::vector<uint8_t> DecodeWithLibpng(const std::vector<uint8_t>& png, bool rgba = false);
-std::vector<uint8_t> SamplesOf(imageio::Image* image, int colour_type);  // ours, in the layout above
+Bytes DecodeWithLibpng(const Bytes& png, bool rgba = false);
+Bytes SamplesOf(imageio::Image* image, int colour_type);  // ours, in the layout above
 
-std::vector<uint8_t> Chunk(const char* type, const std::vector<uint8_t>& data);
-std::vector<uint8_t> Header(uint32_t width, uint32_t height, int depth, int colour_type, int interlace = 0);
-std::vector<uint8_t> PngFile(const std::vector<std::vector<uint8_t>>& chunks);
-std::vector<uint8_t> Zlib(const std::vector<uint8_t>& data, int level = 6, int strategy = 0);
+Bytes Chunk(const char* type, const Bytes& data);
+Bytes Header(uint32_t width, uint32_t height, int depth, int colour_type, int interlace = 0);
+Bytes PngFile(const std::vector<Bytes>& chunks);
+Bytes Zlib(const Bytes& data, int level = 6, int strategy = 0);

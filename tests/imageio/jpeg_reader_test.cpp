@@ -1,8 +1,8 @@
-// ReadJpeg against libjpeg-turbo: cjpeg files decoded by djpeg with the float
-// IDCT and no fancy upsampling, the same method as ours.
+// ReadJpeg against djpeg on cjpeg files, and on crafted faults.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "files.h"
 #include "imageio/jpeg_reader.h"
@@ -15,20 +15,14 @@ struct JpegCase {
   const char* options;  // for cjpeg
 };
 
-void PrintTo(const JpegCase& c, std::ostream* os) { *os << c.name; }
-
 class JpegVersusDjpeg : public testing::TestWithParam<JpegCase> {};
 
-// Grey matches djpeg exactly. Colour may differ by up to 1 + 1.772 + 1: we
-// truncate Y, Cb and Cr and floor the fixed-point products where libjpeg
-// rounds each (the pictures never clip).
+// Grey matches exactly; colour may differ by up to 1 + 1.772 + 1: we truncate Y, Cb and Cr and floor the
+// fixed-point products where libjpeg rounds each (the pictures never clip).
 TEST_P(JpegVersusDjpeg, PixelsMatchWithinTolerance) {
   const JpegCase& c = GetParam();
   const std::string stem = std::string("jpeg_") + c.name;
-  WritePnm(stem + ".pnm", PhotoLike(c.width, c.height, 3));
-  ASSERT_TRUE(Shell("cjpeg " + std::string(c.options) + " -outfile " + stem + ".jpg " + stem + ".pnm"));
-  ASSERT_TRUE(Shell("djpeg -dct float -nosmooth -pnm -outfile " + stem + ".ref " + stem + ".jpg"));
-  const Pnm reference = ReadPnm(stem + ".ref");
+  const Pnm reference = Cjpeg(stem, c.width, c.height, c.options);
   ASSERT_EQ(reference.channels, c.channels);
   imageio::ReadJpeg reader;
   std::string error;
@@ -37,7 +31,7 @@ TEST_P(JpegVersusDjpeg, PixelsMatchWithinTolerance) {
   ASSERT_EQ(image->width(), reference.width);
   ASSERT_EQ(image->height(), reference.height);
   // Grey8 gives one sample a pixel, RGBA8 four: the size also checks the type.
-  const std::vector<uint8_t> ours = SamplesOf(image.get(), 6);
+  const Bytes ours = SamplesOf(image.get(), 6);
   const int stride = c.channels == 1 ? 1 : 4;
   const size_t pixels = size_t(c.width) * c.height;
   ASSERT_EQ(ours.size(), pixels * stride);
@@ -45,9 +39,7 @@ TEST_P(JpegVersusDjpeg, PixelsMatchWithinTolerance) {
   for (size_t i = 0; i < pixels; ++i) {
     for (int k = 0; k < c.channels; ++k)
       worst = std::max(worst, std::abs(ours[stride * i + k] - reference.samples[c.channels * i + k]));
-    if (stride == 4) {
-      ASSERT_EQ(ours[4 * i + 3], 255);
-    }
+    if (stride == 4) { ASSERT_EQ(ours[4 * i + 3], 255); }
   }
   EXPECT_LE(worst, c.channels == 1 ? 0 : 4);
   RecordProperty("max_difference", worst);
@@ -56,54 +48,32 @@ TEST_P(JpegVersusDjpeg, PixelsMatchWithinTolerance) {
 const JpegCase kCases[] = {
     {"q10_444", 33, 47, 3, "-quality 10 -baseline -sample 1x1"}, {"q25_420", 64, 48, 3, "-quality 25 -sample 2x2"},
     {"q50_422", 33, 47, 3, "-quality 50 -sample 2x1"},           {"q75_440", 33, 47, 3, "-quality 75 -sample 1x2"},
-    {"q90_420", 17, 9, 3, "-quality 90 -sample 2x2"},            {"q100_444", 40, 24, 3, "-quality 100 -sample 1x1"},
     {"q100_420", 33, 47, 3, "-quality 100 -sample 2x2"},         {"one_pixel_420", 1, 1, 3, "-sample 2x2"},
-    {"one_pixel_grey", 1, 1, 1, "-grayscale"},                   {"grey_q10", 17, 9, 1, "-grayscale -quality 10 -baseline"},
-    {"grey_q75", 33, 47, 1, "-grayscale -quality 75"},           {"grey_q100", 64, 64, 1, "-grayscale -quality 100"},
-    {"grey_sampled_2x2", 33, 47, 1, "-grayscale -sample 2x2"},   {"restart_every_mcu", 33, 47, 3, "-sample 2x2 -restart 1B"},
-    {"restart_every_4_mcus", 70, 40, 3, "-sample 2x1 -restart 4B"}, {"restart_every_row", 33, 47, 1, "-grayscale -restart 1"},
-    {"optimised_tables", 33, 47, 3, "-optimize -sample 2x2"},    {"optimised_grey", 33, 47, 1, "-optimize -grayscale"},
-    {"sixteen_bit_tables", 33, 47, 3, "-quality 3 -sample 2x2"}, {"mixed_chroma", 33, 47, 3, "-sample 2x2,2x1,1x2"},
-    {"large_444", 256, 200, 3, "-quality 85 -sample 1x1"},
+    {"grey_q75", 33, 47, 1, "-grayscale -quality 75"},           {"grey_sampled_2x2", 33, 47, 1, "-grayscale -sample 2x2"},
+    {"restart_every_mcu", 33, 47, 3, "-sample 2x2 -restart 1B"}, {"restart_every_row", 33, 47, 1, "-grayscale -restart 1"},
+    {"optimised_tables", 33, 47, 3, "-optimize -sample 2x2"},    {"sixteen_bit_tables", 33, 47, 3, "-quality 3 -sample 2x2"},
+    {"mixed_chroma", 33, 47, 3, "-sample 2x2,2x1,1x2"},          {"large_444", 256, 200, 3, "-quality 85 -sample 1x1"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<JpegCase>& info) { return std::string(info.param.name); });
 
-// Faults crafted into one cjpeg file, each with its exact message.
 TEST(CraftedJpeg, FaultsHaveExactMessages) {
-  WritePnm("crafted.pnm", PhotoLike(24, 16, 3));
-  ASSERT_TRUE(Shell("cjpeg -sample 2x2 -outfile crafted.jpg crafted.pnm"));
-  ASSERT_TRUE(Shell("cjpeg -progressive -outfile progressive.jpg crafted.pnm"));
-  const std::vector<uint8_t> bytes = ReadBinary("crafted.jpg");
-  auto segment = [&](int code) {  // offset of the first with the marker code
-    for (size_t at = 2; at + 4 <= bytes.size(); at += 2 + (bytes[at + 2] << 8 | bytes[at + 3]))
-      if (bytes[at + 1] == code) return at;
-    ADD_FAILURE() << "no segment " << code;
-    return size_t(0);
-  };
-  auto set = [&](size_t at, std::initializer_list<uint8_t> values) {
-    std::vector<uint8_t> out = bytes;
-    std::copy(values.begin(), values.end(), out.begin() + at);
+  Cjpeg("progressive", 24, 16, "-progressive");
+  Cjpeg("crafted", 24, 16, "-sample 2x2");
+  const Bytes bytes = ReadBinary("crafted.jpg");
+  auto length = [&](size_t at) -> size_t { return 2 + (bytes[at + 2] << 8 | bytes[at + 3]); };
+  std::map<int, std::vector<size_t>> segments;  // marker code: offsets, before the scan
+  size_t sos = 2;
+  for (; bytes.at(sos + 1) != 0xDA; sos += length(sos)) segments[bytes[sos + 1]].push_back(sos);
+  auto set = [&](size_t at, Bytes v) { Bytes out = bytes; std::copy(v.begin(), v.end(), out.begin() + at); return out; };
+  auto without = [&](int code) {  // each segment of the code made a comment
+    Bytes out = bytes;
+    for (size_t at : segments[code]) out[at + 1] = 0xFE;
     return out;
   };
-  auto without = [&](int code) {  // every segment of the code removed
-    std::vector<uint8_t> out = bytes;
-    for (size_t at = 2; at + 4 <= out.size() && out[at + 1] != 0xDA;) {
-      const size_t length = 2 + (out[at + 2] << 8 | out[at + 3]);
-      if (out[at + 1] == code)
-        out.erase(out.begin() + at, out.begin() + at + length);
-      else
-        at += length;
-    }
-    return out;
-  };
-  auto error = [](const std::vector<uint8_t>& file) {
-    imageio::ReadJpeg reader;
-    return DecodeError(reader, file);
-  };
-  const size_t sof = segment(0xC0), dht = segment(0xC4), sos = segment(0xDA);
-  const size_t scan_data = sos + 2 + (bytes[sos + 2] << 8 | bytes[sos + 3]);
+  auto error = [](const Bytes& file) { imageio::ReadJpeg reader; return DecodeError(reader, file); };
+  const size_t sof = segments.at(0xC0).at(0), dht = segments.at(0xC4).at(0), scan_data = sos + length(sos);
   EXPECT_EQ(error({0xFF, 0xD9}), "Beginning tag not found.");
   EXPECT_EQ(error({0xFF, 0xD8, 0xFF, 0xD9}), "No image data.");
   EXPECT_EQ(error(set(sof + 4, {12})), "Precision is not 8 bit/pixel.\n");
@@ -111,20 +81,19 @@ TEST(CraftedJpeg, FaultsHaveExactMessages) {
   EXPECT_EQ(error(set(sof + 7, {0x40, 0x01})), "Image is larger than 16384 pixels.\n");
   EXPECT_EQ(error(set(sof + 11, {0x31})), "Sampling factors other than 1 and 2 are not supported.\n");
   EXPECT_EQ(error(set(sos + 4, {2})), "Channel number differs in header and acdc_info.\n");
-  EXPECT_EQ(error(set(segment(0xDB) + 4, {0x20})), "Failed to read quantization tables.\n");
+  EXPECT_EQ(error(set(segments.at(0xDB).at(0) + 4, {0x20})), "Failed to read quantization tables.\n");
   EXPECT_EQ(error(set(dht + 2, {0, 12})), "Failed to read huffman tables.\n");  // counts cut short
   EXPECT_EQ(error(set(dht + 5, {3})), "Failed to read huffman tables.\n");      // three codes of length 1
   EXPECT_EQ(error(without(0xC0)), "There is no SOF0.\n");
   EXPECT_EQ(error(without(0xC4)), "Not defined refered huffman tables.\n");
   EXPECT_EQ(error(without(0xDB)), "Not defined qtables refered.\n");
   EXPECT_EQ(error(ReadBinary("progressive.jpg")), "Progressive JPEG is not supported.\n");
-  EXPECT_EQ(error(std::vector<uint8_t>(bytes.begin(), bytes.begin() + scan_data + 20)),
-            "Image data ends inside the scan.\n");
-  std::vector<uint8_t> all_ones = bytes;  // never a JPEG code
+  EXPECT_EQ(error(Bytes(bytes.begin(), bytes.begin() + scan_data + 20)), "Image data ends inside the scan.\n");
+  Bytes all_ones = bytes;  // never a JPEG code
   for (size_t i = scan_data; i + 2 < all_ones.size(); i += 2) all_ones[i] = 0xFF, all_ones[i + 1] = 0x00;
   EXPECT_EQ(error(all_ones), "Huffman code not in table.\n");
 
-  std::vector<uint8_t> padded = {0x00, 0x12, 0xFF, 0x34};  // skipped before the start marker
+  Bytes padded = {0x00, 0x12, 0xFF, 0x34};  // skipped before the start marker
   padded.insert(padded.end(), bytes.begin(), bytes.end());
   imageio::ReadJpeg plain_reader, padded_reader;
   const auto plain = DecodeBytes(plain_reader, bytes), shifted = DecodeBytes(padded_reader, padded);
