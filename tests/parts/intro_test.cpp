@@ -1,20 +1,86 @@
+// The intro and the show's pictures over the real stage, with flat-colour pictures made by cjpeg, read back
+// from frames captured at 10 a second.
 #include "parts/intro.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "archive/afile.h"
+#include "archive/pack_image.h"
+#include "parts/show_stage.h"
+#include "runtime/clock.h"
+#include "runtime/gl_setup.h"
+#include "runtime/music.h"
+#include "runtime/present.h"
 #include "scene/light.h"
-#include "tests/parts/picture_files.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/png_picture.h"
+#include "tests/support/rgb.h"
 #include "textures/texture_manager.h"
 
 namespace {
 
+const Rgb kLoadingColour{240, 60, 0}, kInterludeColour{30, 200, 90}, kClosingColour{60, 90, 240};
+
+// The bytes of a 64 x 48 JPEG of one colour, encoded by cjpeg; empty on failure.
+std::string FlatJpeg(const Rgb& colour) {
+  const auto dir = std::filesystem::temp_directory_path() / ("demo_parts_jpeg_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const auto ppm = dir / "flat.ppm", jpg = dir / "flat.jpg";
+  {
+    std::ofstream f(ppm, std::ios::binary);
+    f << "P6\n64 48\n255\n";
+    for (int i = 0; i < 64 * 48; ++i)
+      for (int c : colour) f.put(static_cast<char>(c));
+  }
+  std::string bytes;
+  if (std::system(("cjpeg -quality 95 -outfile " + jpg.string() + " " + ppm.string()).c_str()) == 0)
+    bytes.assign(std::istreambuf_iterator<char>(std::ifstream(jpg, std::ios::binary).rdbuf()), {});
+  std::filesystem::remove_all(dir);
+  return bytes;
+}
+
+class PicturesTest : public GLContextTest {
+ protected:
+  static void SetUpTestSuite() {
+    GLContextTest::SetUpTestSuite();
+    SetupOpenGL(640, 480);
+    SetSoundEnabled(false);
+    const std::vector<PackEntry> entries = {{"loading.jpg", FlatJpeg(kLoadingColour)},
+                                            {"loading2.jpg", FlatJpeg(kInterludeColour)},
+                                            {"the_end.jpg", FlatJpeg(kClosingColour)}};
+    for (const auto& entry : entries) ASSERT_FALSE(entry.bytes.empty()) << "cjpeg is needed for this test";
+    ASSERT_TRUE(AddPackImage(gArchives, entries));
+  }
+  void SetUp() override {
+    std::filesystem::remove_all(dir_);
+    ASSERT_TRUE(CaptureFramesTo(dir_.string()));
+    InstallClock(std::make_unique<FixedStepClock>(10));
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  // The pixel at (x, y) from the top left of captured frame n; {-1, -1, -1} when unreadable.
+  Rgb Pixel(long long n, int x, int y) const {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame%06lld.png", n);
+    const PngPicture png = ReadPngPicture((dir_ / name).string());
+    return unsigned(x) < png.width && unsigned(y) < png.height ? png.At(x, y) : Rgb{-1, -1, -1};
+  }
+
+  const std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "demo_parts_frames";
+};
+
 std::vector<std::string> gEvents;
 
-// Records its making and loading, and which light the pool gave it.
 class RecordingPart : public Effect {
  public:
   explicit RecordingPart(std::string name) : name_(std::move(name)) { gEvents.push_back("make " + name_); }
@@ -35,17 +101,13 @@ std::unique_ptr<Effect> MakeRecordingPart(ScenePart part) {
   return std::make_unique<RecordingPart>(kNames[static_cast<int>(part)]);
 }
 
-using IntroTest = PicturesTest;
-
-TEST_F(IntroTest, LoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsInPlayingOrder) {
+TEST_F(PicturesTest, IntroLoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsInPlayingOrder) {
   TheClock().Reset();
   for (int i = 0; i < 5; ++i) TheClock().FramePresented();  // the step resets the clock itself
   Intro intro(MakeRecordingPart);
   EXPECT_TRUE(intro.Load());
   ASSERT_NE(gLoadingPicture, nullptr);
   EXPECT_EQ(gLoadingPicture->Texture(), GetTexture("bmp1", "loading.jpg"));
-  EXPECT_STREQ(gLoadingPicture->Texture()->image->name, "loading.jpg");
-  EXPECT_EQ(gLoadingPicture->Texture()->image->width, 64);
   SharedLightPool().ResetAll();
   gEvents.clear();
   ShowParts parts;
@@ -70,7 +132,43 @@ TEST_F(IntroTest, LoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsInPlaying
   ASSERT_NE(gClosingPicture, nullptr);
   EXPECT_EQ(gInterludePicture->Texture(), GetTexture("bmp2", "loading2.jpg"));
   EXPECT_EQ(gClosingPicture->Texture(), GetTexture("bmp3", "the_end.jpg"));
-  EXPECT_STREQ(gClosingPicture->Texture()->image->name, "the_end.jpg");
+}
+
+Rgb Scaled(const Rgb& c, float f) { return {int(c[0] * f), int(c[1] * f), int(c[2] * f)}; }
+
+// The interlude and closing pictures fade in from white and out to black; each state switch presents nothing.
+TEST_F(PicturesTest, PicturesFadeInFromWhiteAndOutToBlack) {
+  DemoStage stage;
+  DemoPart1 show(stage, TheClock());
+  auto frameAt = [&](float t) {  // one frame at t over a black back buffer; the captured frame's centre
+    glClear(GL_COLOR_BUFFER_BIT);
+    const long long frame = PresentedFrames();
+    EXPECT_TRUE(show.Frame(t));
+    EXPECT_EQ(PresentedFrames(), frame + 1);
+    return Pixel(frame, 320, 240);
+  };
+  auto skipTo = [&](int state) {
+    const long long frames = PresentedFrames();
+    while (show.State() < state) show.Frame(1000.0f);
+    EXPECT_EQ(PresentedFrames(), frames);
+  };
+  ASSERT_TRUE(show.Load());
+  show.Frame(0.0f);  // the loading step
+  ASSERT_EQ(show.State(), 1);
+  skipTo(3);
+
+  const Rgb third = Scaled(kInterludeColour, 1.0f / 3);  // under a white cover of 1/2
+  EXPECT_TRUE(Near(frameAt(1.0f), {128 + third[0] / 2, 128 + third[1] / 2, 128 + third[2] / 2}, 4));
+  EXPECT_TRUE(Near(frameAt(2.5f), Scaled(kInterludeColour, 2.5f / 3), 4)) << "uncovered";
+  EXPECT_TRUE(Near(frameAt(4.0f), Scaled(kInterludeColour, 0.5f), 4)) << "opaque under a black cover of 1/2";
+  EXPECT_TRUE(Near(frameAt(0.0f), {255, 255, 255}, 1)) << "all white";
+
+  skipTo(8);
+  EXPECT_TRUE(Near(frameAt(2.5f), Scaled(kClosingColour, 2.5f / 3), 4));
+  EXPECT_TRUE(Near(frameAt(4.99f), Scaled(kClosingColour, 0.005f), 4)) << "nearly black at the end";
+  show.Frame(5.0f);
+  EXPECT_EQ(show.State(), DemoPart1::kFinished);
+  EXPECT_FALSE(show.Frame(0.0f));
 }
 
 }  // namespace

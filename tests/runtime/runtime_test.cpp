@@ -1,0 +1,345 @@
+// The runtime without a GL window.
+#include "runtime/clock.h"
+#include "runtime/extensions.h"
+#include "runtime/fatal.h"
+#include "runtime/music.h"
+#include "runtime/options.h"
+#include "runtime/show.h"
+
+#include <gtest/gtest.h>
+#include <SDL/SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace fatal_test {
+
+TEST(Fatal, ZeroStatusShowsTheBoxAndReturns) {
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(FatalError(0, "Demo datafile '%s' not found!", "demo.dat"), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Demo datafile 'demo.dat' not found!\nError\n");
+}
+
+TEST(Fatal, LongMessagesAreShownWhole) {
+  const std::string word(250, 'x');
+  const ExitHandler old = SetExitHandler([](int status) { throw status; });
+  testing::internal::CaptureStderr();
+  int status = 0;
+  try {
+    FatalError(1, "%s|%s|%d", word.c_str(), word.c_str(), 12345);
+  } catch (int s) {
+    status = s;
+  }
+  SetExitHandler(old);
+  EXPECT_EQ(status, 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), word + "|" + word + "|12345\nError\n");
+}
+
+TEST(Fatal, EndsTheProcessWithTheStatus) {
+  EXPECT_EXIT(FatalError(1, "Unable to initialize SDL: %s", "no video"), testing::ExitedWithCode(1),
+              "Unable to initialize SDL: no video\nError");
+  EXPECT_EXIT(FatalError(-1, "bad"), testing::ExitedWithCode(255), "bad");
+}
+
+}  // namespace
+
+namespace clock_test {
+
+// TheClock()/InstallClock are covered by the Present test in gl_test.
+TEST(FixedStepClock, AdvancesOneStepPerPresentedFrame) {
+  FixedStepClock clock(50);
+  EXPECT_EQ(clock.Read(), 0.0);
+  for (int i = 0; i < 25; ++i) clock.FramePresented();
+  EXPECT_DOUBLE_EQ(clock.Read(), 0.5);
+  clock.Reset();
+  EXPECT_EQ(clock.Read(), 0.0);
+  clock.FramePresented();
+  EXPECT_DOUBLE_EQ(clock.Read(), 0.02);
+  EXPECT_DOUBLE_EQ(clock.Read(), 0.02) << "reading changes nothing";
+}
+
+TEST(RealTimeClock, StartsNearZeroAndNeverGoesBack) {
+  RealTimeClock clock;
+  clock.Reset();
+  const double a = clock.Read();
+  EXPECT_GE(a, 0.0);
+  EXPECT_LT(a, 1.0);
+  EXPECT_GE(clock.Read(), a);
+}
+
+}  // namespace
+
+namespace options_test {
+
+Options Parse(std::vector<const char*> args, bool expectOk = true) {
+  args.insert(args.begin(), "demo");
+  Options o;
+  std::string error;
+  EXPECT_EQ(ParseCommandLine(static_cast<int>(args.size()), args.data(), &o, &error), expectOk) << error;
+  return o;
+}
+
+TEST(Options, NosoundOnlyAsTheFirstArgumentInAnyCaseOthersIgnored) {
+  for (auto args : std::vector<std::vector<const char*>>{{"-nosound"}, {"-NOSOUND"}, {"-NoSound", "--window"}})
+    EXPECT_FALSE(Parse(args).sound) << args[0];
+  for (auto args : std::vector<std::vector<const char*>>{{}, {"--window", "-nosound"}, {"-nosoundx"}, {"nosound"}})
+    EXPECT_TRUE(Parse(args).sound);
+  const Options o = Parse({"whatever", "-x", "42"});
+  EXPECT_TRUE(o.sound);
+  EXPECT_FALSE(o.windowed);
+  EXPECT_EQ(o.fps, 0);
+}
+
+TEST(Options, LongOptions) {
+  const Options o = Parse({"-nosound", "--window", "--fps", "50", "--frames", "out", "--seed", "7", "--frame-log"});
+  EXPECT_FALSE(o.sound);
+  EXPECT_TRUE(o.windowed);
+  EXPECT_EQ(o.fps, 50);
+  EXPECT_EQ(o.framesDir, "out");
+  EXPECT_TRUE(o.seeded);
+  EXPECT_EQ(o.seed, 7u);
+  EXPECT_TRUE(o.frameLog);
+  EXPECT_TRUE(Parse({"--help"}).help);
+  for (auto args : std::vector<std::vector<const char*>>{
+           {"--fps"}, {"--fps", "0"}, {"--fps", "-3"}, {"--fps", "12x"}, {"--seed", "99999999999"}, {"--frames"}, {"--bogus"}})
+    Parse(args, false);
+}
+
+}  // namespace
+
+namespace extensions_test {
+
+std::vector<std::string> gAsked;
+
+// Hands out a distinct fake address per name; lacks "glLockArraysEXT".
+void* FakeLoader(const char* name) {
+  gAsked.push_back(name);
+  if (std::string(name) == "glLockArraysEXT") return nullptr;
+  return reinterpret_cast<void*>(0x1000 + gAsked.size());
+}
+
+bool Load(const char* extensions, GLExtensions* table) {
+  gAsked.clear();
+  testing::internal::CaptureStdout();
+  const bool ok = LoadExtensions(extensions, FakeLoader, table);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), ok ? "" : "** Environment combining not supported!\n");
+  return ok;
+}
+
+TEST(Extensions, BothExtensionsFetchTheTableInOrder) {
+  GLExtensions t;
+  ASSERT_TRUE(Load("GL_EXT_texture_env_combine GL_ARB_multitexture", &t));
+  EXPECT_EQ(gAsked, (std::vector<std::string>{
+                        "glBlendColorEXT", "glBlendEquation", "glMultiTexCoord1fARB", "glMultiTexCoord2fARB",
+                        "glMultiTexCoord3fARB", "glMultiTexCoord4fARB", "glActiveTextureARB",
+                        "glClientActiveTextureARB", "glLockArraysEXT", "glUnlockArraysEXT", "wglAllocateMemoryNV"}));
+  EXPECT_EQ(reinterpret_cast<void*>(t.glBlendColorEXT), reinterpret_cast<void*>(0x1001));
+  EXPECT_EQ(reinterpret_cast<void*>(t.glActiveTextureARB), reinterpret_cast<void*>(0x1007));
+  EXPECT_EQ(t.glLockArraysEXT, nullptr) << "an entry point the driver lacks stays null";
+  EXPECT_NE(t.wglAllocateMemoryNV, nullptr);
+  GLExtensions substrings;
+  EXPECT_TRUE(Load("GL_ARB_multitexture_extra GL_EXT_texture_env_combine_more", &substrings));
+  EXPECT_NE(substrings.glMultiTexCoord2fARB, nullptr);
+}
+
+TEST(Extensions, MissingCombineLeavesEveryEntryPointNull) {
+  GLExtensions t;
+  t.glActiveTextureARB = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(0x1);
+  EXPECT_FALSE(Load("GL_ARB_multitexture GL_EXT_blend_color", &t));
+  EXPECT_TRUE(gAsked.empty());
+  EXPECT_EQ(t.glActiveTextureARB, nullptr);
+  EXPECT_EQ(t.glBlendColorEXT, nullptr);
+  for (const char* list : {"GL_EXT_texture_env_combine", "", static_cast<const char*>(nullptr)})
+    EXPECT_FALSE(Load(list, &t));
+}
+
+}  // namespace
+
+namespace show_test {
+
+struct FakeClock : ShowClock {
+  void Reset() override { ++resets; }
+  double Read() const override { return 0.0; }
+  int resets = 0;
+};
+
+std::vector<std::string> gLog;
+
+struct FakePart : Effect {
+  FakePart(std::string name, bool loads = true) : name(std::move(name)), loads(loads) {}
+  bool Load() override { return loads; }
+  void Begin() override { gLog.push_back(name + ".begin"); }
+  bool Frame(float t) override {
+    gLog.push_back(name + ".frame " + std::to_string(t));
+    return true;
+  }
+  std::string name;
+  bool loads;
+};
+
+// Pictures are checked by pixel read-back in tests/parts/intro_test.
+struct FakeStage : ShowStage {
+  std::unique_ptr<Effect> CreateIntro() override {
+    return makeIntro ? std::make_unique<FakePart>("intro", introLoads) : nullptr;
+  }
+  bool LoadingStep(float, ShowParts& parts) override {
+    gLog.push_back("loading");
+    for (auto [slot, name] : {std::pair{&parts.natu1, "natu1"}, {&parts.techno1, "techno1"}, {&parts.natu2, "natu2"},
+                              {&parts.techno2, "techno2"}, {&parts.natu3, "natu3"}, {&parts.techno3, "techno3"}})
+      *slot = std::make_unique<FakePart>(name);
+    return true;
+  }
+  void DrawPicture(Picture, float) override {}
+  void Fade(float, float, float, float) override {}
+  void Present() override { ++presents; }
+  void DisableLights() override { gLog.push_back("lights off"); }
+  void StartMusic() override { gLog.push_back("music"); }
+  bool makeIntro = true, introLoads = true;
+  int presents = 0;
+};
+
+class ShowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gLog.clear(); }
+  std::vector<std::string>& log = gLog;
+  FakeStage stage;
+  FakeClock clock;
+  DemoPart1 show{stage, clock};
+};
+
+TEST_F(ShowTest, LoadCreatesTheIntroAndPassesOnItsResult) {
+  EXPECT_TRUE(show.Load());
+  EXPECT_NE(show.Parts().intro, nullptr);
+  stage.introLoads = false;
+  EXPECT_FALSE(show.Load());
+  stage.makeIntro = false;
+  EXPECT_FALSE(show.Load());
+}
+
+// Each part: one frame just before its end, then the switch frame that reaches it; an undefined time counts as reached.
+TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
+  show.Frame(0.0f);
+  const struct {
+    int state;
+    std::string part;
+    float duration;
+  } timeline[] = {{1, "natu1", 47}, {2, "techno1", 45}, {4, "natu2", 12},
+                  {5, "techno3", 20}, {6, "techno2", 45}, {7, "natu3", 20}};
+  for (const auto& step : timeline) {
+    if (show.State() == 3) show.Frame(5.0f);  // interlude over
+    log.clear();
+    ASSERT_EQ(show.State(), step.state);
+    const float last = std::nextafter(step.duration, 0.0f);
+    show.Frame(last);
+    EXPECT_EQ(log, (std::vector<std::string>{step.part + ".begin", step.part + ".frame " + std::to_string(last)}));
+    log.clear();
+    const int resets = clock.resets;
+    EXPECT_TRUE(show.Frame(step.state == 1 ? std::numeric_limits<float>::quiet_NaN() : step.duration));
+    EXPECT_EQ(log, std::vector<std::string>{"lights off"}) << step.part << ": the switch frame draws nothing";
+    EXPECT_EQ(clock.resets, resets + 1);
+    EXPECT_EQ(show.State(), step.state + 1);
+  }
+}
+
+// The loading step draws nothing; the closing switch resets the clock but leaves the lights, and the show then ends.
+TEST_F(ShowTest, SlowFramesNeverSkipAState) {
+  ASSERT_TRUE(show.Frame(0.001f));
+  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music"})) << "the loading step starts music and clock";
+  EXPECT_EQ(clock.resets, 1);
+  std::vector<int> states{show.State()};
+  while (show.Frame(1000.0f)) states.push_back(show.State());
+  EXPECT_EQ(states, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, DemoPart1::kFinished}));
+  EXPECT_FALSE(show.Frame(0.0f));
+  EXPECT_EQ(stage.presents, 0);
+  EXPECT_EQ(clock.resets, 9);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "lights off"), 7);  // six scene switches and the interlude
+}
+
+}  // namespace
+
+namespace music_test {
+
+template <class F>
+std::string Stderr(F op) {
+  testing::internal::CaptureStderr();
+  op();
+  return testing::internal::GetCapturedStderr();
+}
+
+const std::string kLoadError = "Error\nUnable to load demo.mp3\n(error code: ";
+const std::string kPlayError = "Error\nError while starting to play music!\n(error code: ";
+
+TEST(Music, WithoutSoundEveryOperationSucceedsSilently) {
+  SetSoundEnabled(false);
+  EXPECT_EQ(Stderr([] {
+              for (bool ok : {MusicInit(44100), MusicLoad("no-such-file.mp3"), MusicPlay(), MusicStop(), MusicFree()})
+                EXPECT_TRUE(ok);
+            }),
+            "");
+  SetSoundEnabled(true);
+}
+
+TEST(Music, MissingOrGarbledFileShowsLoadThenPlayErrors) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_TRUE(MusicInit(44100));
+  EXPECT_EQ(Stderr([] { EXPECT_FALSE(MusicLoad("no-such-file.mp3")); }), kLoadError + "3)\n");
+  EXPECT_EQ(Stderr(MusicPlay), kPlayError + "5)\n");
+  const auto path = std::filesystem::temp_directory_path() / "demo_music_test_garbage.txt";
+  std::ofstream(path) << "This is a text file, not music.\n";
+  EXPECT_EQ(Stderr([&] { EXPECT_FALSE(MusicLoad(path.c_str())); }), kLoadError + "4)\n");
+  std::filesystem::remove(path);
+  EXPECT_TRUE(MusicStop());
+  EXPECT_TRUE(MusicFree());
+}
+
+TEST(Music, WithoutASoundDeviceTheShowRunsSilentAfterTheMessages) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  EXPECT_EQ(Stderr([] { EXPECT_FALSE(MusicInit(44100)); }),
+            "Error\nCan't initialize digital sound system\n(error code: 1)\n");
+  EXPECT_EQ(Stderr([] {
+              EXPECT_FALSE(MusicLoad("no-such-file.mp3"));
+              EXPECT_FALSE(MusicPlay());
+            }),
+            kLoadError + "2)\n" + kPlayError + "2)\n");
+  EXPECT_TRUE(MusicStop());
+  EXPECT_TRUE(MusicFree());
+}
+
+// A 440 Hz tone from sox, encoded by lame, through the disk driver: silence while loaded, the tone once played.
+TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayed) {
+  const auto dir = std::filesystem::temp_directory_path() / "demo_music_test";
+  std::filesystem::create_directories(dir);
+  const auto mp3 = dir / "tone.mp3", out = dir / "out.raw";
+  const std::string cmd = "sox -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 2 sine 440 vol 0.366 | lame --quiet -r "
+                          "-s 44.1 --bitwidth 16 --signed --little-endian -m s - " + mp3.string() + " 2>/dev/null";
+  ASSERT_EQ(std::system(cmd.c_str()), 0) << "sox and lame are needed for this test";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+  setenv("SDL_DISKAUDIODELAY", "1", 1);
+  ASSERT_TRUE(MusicInit(44100));
+  ASSERT_TRUE(MusicLoad(mp3.c_str()));
+  SDL_Delay(300);
+  ASSERT_TRUE(MusicPlay());
+  SDL_Delay(700);
+  MusicStop();
+  MusicFree();
+
+  std::ifstream f(out, std::ios::binary);
+  std::vector<short> samples;
+  for (short s; f.read(reinterpret_cast<char*>(&s), 2);) samples.push_back(s);
+  ASSERT_GT(samples.size(), 44100u / 4) << "the device wrote audio";
+  const auto firstSound = std::find_if(samples.begin(), samples.end(), [](short v) { return v != 0; });
+  EXPECT_GE(firstSound - samples.begin(), 4096 * 2) << "at least one whole buffer of silence before play";
+  int peak = 0;
+  for (short v : samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+  EXPECT_GT(peak, 6000) << "the tone reached the output";
+  std::filesystem::remove_all(dir);
+}
+
+}  // namespace
