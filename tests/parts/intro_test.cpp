@@ -4,13 +4,9 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,21 +28,14 @@ namespace {
 const Rgb kLoadingColour{240, 60, 0}, kInterludeColour{30, 200, 90}, kClosingColour{60, 90, 240};
 
 // The bytes of a 64 x 48 JPEG of one colour, encoded by cjpeg; empty on failure.
-std::string FlatJpeg(const Rgb& colour) {
-  const auto dir = std::filesystem::temp_directory_path() / ("demo_parts_jpeg_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const auto ppm = dir / "flat.ppm", jpg = dir / "flat.jpg";
-  {
-    std::ofstream f(ppm, std::ios::binary);
-    f << "P6\n64 48\n255\n";
-    for (int i = 0; i < 64 * 48; ++i)
-      for (int c : colour) f.put(static_cast<char>(c));
-  }
+std::string FlatJpeg(const Rgb& c) {
+  const std::string cmd = "/usr/bin/python3 -c 'import sys; sys.stdout.buffer.write(b\"P6 64 48 255 \" + bytes([" +
+                          std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
+                          "]) * 3072)' | cjpeg -quality 95";
   std::string bytes;
-  if (std::system(("cjpeg -quality 95 -outfile " + jpg.string() + " " + ppm.string()).c_str()) == 0)
-    bytes.assign(std::istreambuf_iterator<char>(std::ifstream(jpg, std::ios::binary).rdbuf()), {});
-  std::filesystem::remove_all(dir);
-  return bytes;
+  FILE* pipe = popen(cmd.c_str(), "r");
+  for (int ch; (ch = std::fgetc(pipe)) != EOF;) bytes += static_cast<char>(ch);
+  return pclose(pipe) == 0 ? bytes : "";
 }
 
 class PicturesTest : public GLContextTest {
@@ -81,19 +70,16 @@ class PicturesTest : public GLContextTest {
 
 std::vector<std::string> gEvents;
 
-class RecordingPart : public Effect {
- public:
-  explicit RecordingPart(std::string name) : name_(std::move(name)) { gEvents.push_back("make " + name_); }
+struct RecordingPart : Effect {
+  explicit RecordingPart(std::string name) : name(std::move(name)) { gEvents.push_back("make " + this->name); }
   bool Load() override {
     light = SharedLightPool().Allocate();
     SharedLightPool().Allocate();
-    gEvents.push_back("load " + name_);
+    gEvents.push_back("load " + name);
     return true;
   }
+  std::string name;
   GLenum light = 0;
-
- private:
-  std::string name_;
 };
 
 std::unique_ptr<Effect> MakeRecordingPart(ScenePart part) {
