@@ -53,6 +53,7 @@ const JpegCase kCases[] = {
     {"restart_every_mcu", 33, 47, 3, "-sample 2x2 -restart 1B"}, {"restart_every_row", 33, 47, 1, "-grayscale -restart 1"},
     {"optimised_tables", 33, 47, 3, "-optimize -sample 2x2"},    {"sixteen_bit_tables", 33, 47, 3, "-quality 3 -sample 2x2"},
     {"mixed_chroma", 33, 47, 3, "-sample 2x2,2x1,1x2"},          {"large_444", 256, 200, 3, "-quality 85 -sample 1x1"},
+    {"odd_17x9_420", 17, 9, 3, "-sample 2x2"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
