@@ -65,7 +65,10 @@ class PicturesTest : public GLContextTest {
     return unsigned(x) < png.width && unsigned(y) < png.height ? png.At(x, y) : Rgb{-1, -1, -1};
   }
 
-  const std::filesystem::path dir_ = std::filesystem::temp_directory_path() / "demo_parts_frames";
+  // One folder per test: ctest runs the tests side by side.
+  const std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                     (std::string("demo_parts_frames_") +
+                                      testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 std::vector<std::string> gEvents;
