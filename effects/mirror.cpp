@@ -18,6 +18,10 @@ void LoadReflectionMatrix(const vec<float, 3>& n, GLfloat m[16]) {
 
 void BeginMirrorMask() {
   glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+  // The surface was just drawn with the scene: under GL_LESS its second draw
+  // would fail against its own depth and mark nothing.
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_FALSE);
   glEnable(GL_STENCIL_TEST);
   glStencilFunc(GL_ALWAYS, 1, 1);
   glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
@@ -29,6 +33,9 @@ void BeginReflection(vec<float, 3> point, vec<float, 3> normal) {
   glStencilFunc(GL_EQUAL, 1, 1);
   glFrontFace(GL_CW);
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+  // Depth writes back on first: the clear obeys the depth mask.
+  glDepthFunc(GL_LESS);
+  glDepthMask(GL_TRUE);
   glClear(GL_DEPTH_BUFFER_BIT);
 
   GLdouble plane[4] = {normal[0], normal[1], normal[2], -Dot(normal, point)};

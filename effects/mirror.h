@@ -5,11 +5,13 @@
 
 #include "scene/vec.h"
 
-// Colour writes off; the surface drawn next writes 1 into the stencil buffer
-// where it passes the depth test.
+// Colour writes and depth writes off, depth test GL_LEQUAL: the surface drawn
+// next writes 1 into the stencil buffer wherever it is visible, also when the
+// scene has just drawn the same surface.
 void BeginMirrorMask();
 
-// Draws only where the mask is 1, with the depth buffer cleared and the
+// Draws only where the mask is 1, with depth writes and GL_LESS restored, the
+// depth buffer cleared and the
 // model-view matrix reflected about the plane through `point` with unit
 // `normal`. Clip plane 0 cuts away what lies on the far side of the mirror
 // from the camera, so that it is not reflected into view.

@@ -79,6 +79,21 @@ TEST_F(MirrorTest, WhatLiesBehindTheMirrorIsClippedAway) {
   }
 }
 
+// The show draws the mirror's surface with the scene, then again as the mask:
+// the second draw must still mark its pixels, and the reflection must still
+// be depth tested within itself.
+TEST_F(MirrorTest, ASurfaceAlreadyDrawnStillMasksItsReflection) {
+  ASSERT_EQ(Integer(GL_DEPTH_FUNC), GL_LESS);
+  MirrorSurface();
+  BeginFloorReflection();
+  Triangle(-0.5f, 1, 0, 0);
+  Quad(0, 0, 1, {{-100, -1, -30}, {100, -1, -30}, {100, 50, -30}, {-100, 50, -30}});  // behind the triangle
+  EndReflection();
+  ExpectPixels({{340, 90, kRed}, {420, 120, kBlue}});
+  EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LESS);
+  EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+}
+
 TEST_F(MirrorTest, EndReflectionRestoresWindingStencilClipAndMatrix) {
   glTranslatef(1, 2, 3);
   const Matrix16 before = Matrix(GL_MODELVIEW_MATRIX);
