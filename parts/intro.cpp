@@ -42,12 +42,12 @@ bool Intro::LoadingStep(ShowParts& parts) {
 
   gInterludePicture = new Bitmap;
   gClosingPicture = new Bitmap;
-  parts.natu1 = makePart_(ScenePart::Natu1);
-  parts.natu2 = makePart_(ScenePart::Natu2);
-  parts.natu3 = makePart_(ScenePart::Natu3);
-  parts.techno1 = makePart_(ScenePart::Techno1);
-  parts.techno2 = makePart_(ScenePart::Techno2);
-  parts.techno3 = makePart_(ScenePart::Techno3);
+  parts.natu1 = makePart_(ScenePartId::Natu1);
+  parts.natu2 = makePart_(ScenePartId::Natu2);
+  parts.natu3 = makePart_(ScenePartId::Natu3);
+  parts.techno1 = makePart_(ScenePartId::Techno1);
+  parts.techno2 = makePart_(ScenePartId::Techno2);
+  parts.techno3 = makePart_(ScenePartId::Techno3);
 
   gInterludePicture->Load("bmp2", "loading2.jpg");
   gClosingPicture->Load("bmp3", "the_end.jpg");

@@ -18,8 +18,8 @@ extern Bitmap* gClosingPicture;
 // Draws the picture over the whole window, upright, blended by `opacity`.
 void DrawFullScreen(const Bitmap& picture, float opacity);
 
-enum class ScenePart { Natu1, Natu2, Natu3, Techno1, Techno2, Techno3 };
-using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePart)>;
+enum class ScenePartId { Natu1, Natu2, Natu3, Techno1, Techno2, Techno3 };
+using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePartId)>;
 
 class Intro : public Effect {
  public:

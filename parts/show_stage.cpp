@@ -10,14 +10,14 @@
 namespace {
 
 // Until their scenes exist, the scene parts clear to a colour of their own.
-std::unique_ptr<Effect> MakePlaceholderPart(ScenePart part) {
+std::unique_ptr<Effect> MakePlaceholderPart(ScenePartId part) {
   switch (part) {
-    case ScenePart::Natu1: return std::make_unique<PlaceholderPart>(0.93f, 0.42f, 0.09f);
-    case ScenePart::Techno1: return std::make_unique<PlaceholderPart>(0.10f, 0.20f, 0.45f);
-    case ScenePart::Natu2: return std::make_unique<PlaceholderPart>(0.80f, 0.50f, 0.20f);
-    case ScenePart::Techno2: return std::make_unique<PlaceholderPart>(0.15f, 0.30f, 0.60f);
-    case ScenePart::Natu3: return std::make_unique<PlaceholderPart>(0.70f, 0.35f, 0.15f);
-    case ScenePart::Techno3: return std::make_unique<PlaceholderPart>(0.20f, 0.20f, 0.30f);
+    case ScenePartId::Natu1: return std::make_unique<PlaceholderPart>(0.93f, 0.42f, 0.09f);
+    case ScenePartId::Techno1: return std::make_unique<PlaceholderPart>(0.10f, 0.20f, 0.45f);
+    case ScenePartId::Natu2: return std::make_unique<PlaceholderPart>(0.80f, 0.50f, 0.20f);
+    case ScenePartId::Techno2: return std::make_unique<PlaceholderPart>(0.15f, 0.30f, 0.60f);
+    case ScenePartId::Natu3: return std::make_unique<PlaceholderPart>(0.70f, 0.35f, 0.15f);
+    case ScenePartId::Techno3: return std::make_unique<PlaceholderPart>(0.20f, 0.20f, 0.30f);
   }
   return nullptr;
 }

@@ -85,7 +85,7 @@ struct RecordingPart : Effect {
   GLenum light = 0;
 };
 
-std::unique_ptr<Effect> MakeRecordingPart(ScenePart part) {
+std::unique_ptr<Effect> MakeRecordingPart(ScenePartId part) {
   static const char* const kNames[] = {"natu1", "natu2", "natu3", "techno1", "techno2", "techno3"};
   return std::make_unique<RecordingPart>(kNames[static_cast<int>(part)]);
 }

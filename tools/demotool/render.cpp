@@ -18,8 +18,8 @@
 #include "archive/demo_data.h"
 #include "archive/pack_image.h"
 #include "command.h"
-#include "effects/basic_attributes.h"
 #include "effects/fog.h"
+#include "parts/scene_frame.h"
 #include "runtime/gl_setup.h"
 #include "runtime/present.h"
 #include "scene/scene.h"
@@ -28,16 +28,13 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-// The show draws every scene at this scale, so near and far planes fall
-// where they do in the show.
-constexpr float kSceneScale = 0.02f;
-constexpr float kFogColour[3] = {0.93359375f, 0.41796875f, 0.0859375f};
 
 struct RenderOptions {
   const char* scene = nullptr;
   const char* out = nullptr;
   const char* data = nullptr;
   const char* background = nullptr;
+  const char* mirror = nullptr;
   int camera = -1;  // -1: the first file camera, or the default camera
   float frame = 0;
   float fog_end = 0;  // 0: no fog
@@ -64,6 +61,8 @@ bool ParseOptions(int argc, char** argv, RenderOptions* o) {
       o->data = argv[++i];
     } else if (std::strcmp(argv[i], "--background") == 0 && has_value) {
       o->background = argv[++i];
+    } else if (std::strcmp(argv[i], "--mirror") == 0 && has_value) {
+      o->mirror = argv[++i];
     } else if (!o->scene) {
       o->scene = argv[i];
     } else if (!o->out) {
@@ -238,22 +237,6 @@ void AddHeadlight(Scene& scene, const vec<float, 3>& at) {
   std::printf("no lights in the scene: a headlight at the camera\n");
 }
 
-// Meshes whose image comes with a mask are cut out and seen from both
-// sides, as the parts dress them.
-void MaskCutOuts(Scene& scene) {
-  for (GLMesh* mesh : scene.CollectObjects()) {
-    const TextureRef* texture = mesh->FirstTexture();
-    if (!texture || !texture->image || !texture->image->name) continue;
-    const std::string image = texture->image->name;
-    if (image.size() < 4) continue;
-    uint32_t size = 0;
-    const std::string mask = image.substr(0, image.size() - 4) + ".mask";
-    if (!FindInArchives(gArchives, mask.c_str(), &size)) continue;
-    mesh->AddAttribute(new Masking(GL_NOTEQUAL, 0));
-    mesh->AddAttribute(new DoubleSided());
-  }
-}
-
 void SetFog(float end) {
   gFog.SetRange(1.0f, end);
   gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
@@ -272,21 +255,22 @@ int Render(const RenderOptions& o, const std::string& scene_name) {
     std::fprintf(stderr, "demotool render: camera %d: the scene has cameras 0 to %d\n", camera, cameras - 1);
     return 1;
   }
+  GLMesh* mirror = o.mirror ? scene.FindObject(o.mirror) : nullptr;
+  if (o.mirror && !mirror) {
+    std::fprintf(stderr, "demotool render: no object '%s' for the mirror\n", o.mirror);
+    return 1;
+  }
   if (o.background) scene.PushBackground(scene.Textures().GetTexture(o.background, o.background));
   if (o.fog_end > 0) SetFog(o.fog_end);
   LightDiffusely(scene);
-  MaskCutOuts(scene);
+  DressMaskedCutOuts(scene);
   scene.BuildRenderList(false);
   PoseAtFrame(scene, o.frame);
   if (camera == 0) FrameDefaultCamera(scene);
   if (scene.Lights().empty()) AddHeadlight(scene, scene.Cameras()[camera]->Position());
   scene.SetScale(kSceneScale);
   scene.SetCamera(camera);
-  scene.Clear(true);
-  scene.UpdateObjects();
-  scene.BeginCamera();
-  scene.RenderScene();
-  scene.EndCamera();
+  DrawSceneFrame(scene, mirror, [] {});
   std::printf("camera %d (%s) at frame %g: %u triangles drawn\n", camera, scene.Cameras()[camera]->Name().c_str(),
               o.frame, scene.TriangleCounter());
   if (!WriteBackBufferPng(o.out, kWidth, kHeight)) {
@@ -323,10 +307,10 @@ int Run(int argc, char** argv) {
 
 const DemotoolCommand kCmd({"render",
                             "FILE.3ds OUT.png [--camera N] [--frame F] [--data demo.dat] [--background IMAGE] "
-                            "[--fog END]",
+                            "[--fog END] [--mirror OBJECT]",
                             "draw one 640x480 frame of a scene through camera N (1, or 0 without file cameras) at "
                             "3DS frame F, textures from the data file or from the scene's folder; IMAGE behind it, "
-                            "the show's linear fog up to END",
+                            "the show's linear fog up to END, the scene reflected in OBJECT's plane",
                             &Run});
 
 }  // namespace

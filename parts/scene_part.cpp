@@ -1,0 +1,59 @@
+#include "parts/scene_part.h"
+
+#include "effects/fog.h"
+#include "effects/frame_feedback.h"
+#include "paths/linear_path.h"
+#include "parts/scene_frame.h"
+
+namespace {
+
+constexpr int kShowCamera = 1;
+constexpr float kFogStart = 1.0f;
+constexpr float kFogDensity = 0.35f;
+constexpr unsigned kFogLinear = 2;
+
+}  // namespace
+
+bool ScenePart::Load() {
+  scene_.Load(setup_.scene_file);
+  Dress(scene_);
+  scene_.SetScale(kSceneScale);
+  scene_.BuildRenderList(true);
+  camera_ = scene_.FindObject("Camera01");
+  scene_.SetCamera(kShowCamera);
+  return true;
+}
+
+void ScenePart::Begin() {
+  if (begun_) return;
+  gFog.SetStart(kFogStart);
+  gFog.SetEnd(setup_.fog_end);
+  gFog.SetDensity(kFogDensity);
+  gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
+  if (setup_.fog_mode_before_enable) {
+    gFog.SetMode(kFogLinear);
+    gFog.Enable();
+  } else {
+    gFog.Enable();
+    gFog.SetMode(kFogLinear);
+  }
+  begun_ = true;
+}
+
+bool ScenePart::Frame(float t) {
+  const float dt = t - previous_t_;
+  SetPathStep(dt * setup_.keyframes_per_second);
+  Animate(t, dt);
+  if (camera_) camera_->Update();
+  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
+  if (trail_) {
+    if (setup_.trail_opacity == kStoredOpacity) {
+      gFrameFeedback.Draw();
+    } else {
+      gFrameFeedback.Draw(setup_.trail_opacity);
+    }
+  }
+  scene_.Swap();
+  previous_t_ = t;
+  return true;
+}

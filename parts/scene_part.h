@@ -1,0 +1,61 @@
+// A scene part of the show: one 3DS scene dressed by object name and drawn
+// every frame in the shared order. A derived part tells only its story: what
+// it dresses, what moves with time, its mirror and its own effects.
+#pragma once
+
+#include "runtime/effect.h"
+#include "scene/scene.h"
+
+class ScenePart : public Effect {
+ public:
+  // What sets one scene part apart from the others.
+  struct Setup {
+    const char* scene_file;
+    float keyframes_per_second;  // the path step is dt times this
+    float fog_end;
+    bool fog_mode_before_enable;  // the order of the two last fog calls
+    float trail_opacity;          // kStoredOpacity: the trail's own
+  };
+  static constexpr float kStoredOpacity = -1.0f;
+
+  // Loads the scene, lets the part dress it, scales it by 0.02, builds the
+  // render list with the static objects compiled, finds "Camera01" and makes
+  // camera 1 active. Always true: a damaged scene draws what could be read.
+  bool Load() final;
+  // Sets the show's fog the first time after construction or End.
+  void Begin() final;
+  void End() final { begun_ = false; }
+  // Sets the path step, animates, moves "Camera01" along its path, draws the
+  // scene frame, then the trail when it is on, and presents.
+  bool Frame(float t) final;
+
+  Scene& GetScene() { return scene_; }
+
+ protected:
+  explicit ScenePart(const Setup& setup) : setup_(setup) {}
+
+  // After the scene is read, before the render list is built.
+  virtual void Dress(Scene& scene) { (void)scene; }
+  // Moves what moves with time, before anything is drawn; `dt` is the time
+  // since the previous frame (the first frame's `t` in the first frame).
+  virtual void Animate(float t, float dt) {
+    (void)t;
+    (void)dt;
+  }
+  // Draws the part's own objects under the camera after the scene, and again
+  // in the mirror when there is one: it draws only, it never advances state.
+  virtual void DrawEffects() {}
+
+  // The object whose surface reflects the scene, or null for none.
+  void SetMirror(GLMesh* mirror) { mirror_ = mirror; }
+  void SetTrail(bool on) { trail_ = on; }
+
+ private:
+  const Setup setup_;
+  Scene scene_;
+  GLMesh* camera_ = nullptr;
+  GLMesh* mirror_ = nullptr;
+  bool trail_ = true;
+  bool begun_ = false;
+  float previous_t_ = 0.0f;
+};
