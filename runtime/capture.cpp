@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 constexpr double kProgressInterval = 0.25;  // seconds between updates of the progress line
+constexpr int kProgressWidth = 72;          // characters, enough to cover the line before
 // Constant quality; 17 shows no artefacts on the show's gradients and fades.
 constexpr const char* kQuality = "17";
 
@@ -71,7 +72,7 @@ void VideoCapture::DiscardUnfinished() {
 
 void VideoCapture::Fail(const std::string& reason) {
   Discard();
-  std::fprintf(stderr, "\ndemo: cannot record to %s: %s\n", file_.c_str(), reason.c_str());
+  std::fprintf(stderr, "%sdemo: cannot record to %s: %s\n", frames_ > 0 ? "\n" : "", file_.c_str(), reason.c_str());
   ExitWithStatus(1);
 }
 
@@ -81,12 +82,12 @@ void VideoCapture::Start() {
     music_.clear();
   }
   const std::string size = std::to_string(kWidth) + "x" + std::to_string(kHeight);
-  // Rows arrive bottom first, as OpenGL reads them.
-  const std::vector<std::string> args = {
-      "ffmpeg",  "-hide_banner", "-loglevel", "error",   "-y",         "-f",       "rawvideo",
-      "-pixel_format", "rgb24",  "-video_size", size,    "-framerate", std::to_string(fps_),
-      "-i",      "pipe:0",       "-vf",       "vflip",   "-c:v",       "libx264",  "-preset",
-      "medium",  "-crf",         kQuality,    "-pix_fmt", "yuv420p",   partial_video_};
+  const std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
+                                         "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
+                                         "-framerate", std::to_string(fps_), "-i", "pipe:0",
+                                         "-vf", "vflip",  // rows arrive bottom first, as OpenGL reads them
+                                         "-c:v", "libx264", "-preset", "medium", "-crf", kQuality,
+                                         "-pix_fmt", "yuv420p", partial_video_};
   std::string error;
   if (!encoder_.Start(args, true, &error))
     Fail("ffmpeg " + error + (error == "not found" ? " (install the Debian package ffmpeg)" : ""));
@@ -111,19 +112,22 @@ void VideoCapture::ShowProgress(bool done) {
   if (!done && now - last_progress_ < kProgressInterval) return;
   last_progress_ = now;
   const double elapsed = now - started_;
+  char line[512];
   const double rate = elapsed > 0 ? frames_ / elapsed : 0.0;
   if (done) {
-    std::fprintf(stderr, "\rcapture: %s, %lld frames (%s at %d fps)%s, recorded in %s (%.0f fps)\033[K\n",
-                 file_.c_str(), frames_, MinutesSeconds(static_cast<double>(frames_) / fps_).c_str(), fps_,
-                 music_.empty() || music_frame_ < 0 ? "" : " with music", MinutesSeconds(elapsed).c_str(), rate);
+    std::snprintf(line, sizeof line, "capture: %s, %lld frames (%s at %d fps)%s, recorded in %s (%.0f fps)",
+                  file_.c_str(), frames_, MinutesSeconds(static_cast<double>(frames_) / fps_).c_str(), fps_,
+                  music_.empty() || music_frame_ < 0 ? "" : " with music", MinutesSeconds(elapsed).c_str(), rate);
+    std::fprintf(stderr, "\r%-*s\n", kProgressWidth, line);
     return;
   }
   const double start = show_.RangeStart(), end = show_.RangeEnd();
   const double at = show_.State() == 0 ? start : show_.ShowTime();
   const double percent = end > start ? 100.0 * (at - start) / (end - start) : 100.0;
   const double left = rate > 0 ? (end - at) * fps_ / rate : 0.0;
-  std::fprintf(stderr, "\rcapture: %-9s %3.0f%%  %lld frames  %.0f fps  %s left\033[K", ShowStateName(show_.State()),
-               percent, frames_, rate, MinutesSeconds(left).c_str());
+  std::snprintf(line, sizeof line, "capture: %-9s %3.0f%%  %lld frames  %.0f fps  %s left", ShowStateName(show_.State()),
+                percent, frames_, rate, MinutesSeconds(left).c_str());
+  std::fprintf(stderr, "\r%-*s", kProgressWidth, line);
   std::fflush(stderr);
 }
 
@@ -134,9 +138,9 @@ bool VideoCapture::AddMusic(const std::string& video, const std::string& out) {
   const double length = static_cast<double>(frames_) / fps_;
   const std::string filter = "[1:a]atrim=start=" + Decimal(show_.RangeStart()) + ",asetpts=PTS-STARTPTS,adelay=delays=" +
                              Decimal(delay_ms) + ":all=1,apad,atrim=end=" + Decimal(length) + "[music]";
-  const std::vector<std::string> args = {
-      "ffmpeg", "-hide_banner", "-loglevel", "error", "-y", "-i", video, "-i", music_, "-filter_complex", filter,
-      "-map",   "0:v",          "-map",      "[music]", "-c:v", "copy", "-b:a", "192k", out};
+  const std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
+                                         "-i", video, "-i", music_, "-filter_complex", filter,
+                                         "-map", "0:v", "-map", "[music]", "-c:v", "copy", "-b:a", "192k", out};
   ChildProcess muxer;
   std::string error;
   return muxer.Start(args, false, &error) && muxer.Wait() == 0;
@@ -146,7 +150,7 @@ void VideoCapture::Finish() {
   InstallFrameObserver(nullptr);
   if (encoder_.Wait() != 0) Fail("ffmpeg could not encode the video (its message is above)");
   if (!music_.empty() && music_frame_ >= 0) {
-    std::fprintf(stderr, "\rcapture: adding the music\033[K");
+    std::fprintf(stderr, "\r%-*s", kProgressWidth, "capture: adding the music");
     if (!AddMusic(partial_video_, partial_)) Fail("ffmpeg could not add the music (its message is above)");
     std::remove(partial_video_.c_str());
   } else if (std::rename(partial_video_.c_str(), partial_.c_str()) != 0) {
