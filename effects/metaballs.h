@@ -30,8 +30,9 @@ class MetaballObject : public GLMesh {
   // current GL context.
   MetaballObject(const PathLocation& location, float ball_radius, float cell_size, TextureRef* environment);
 
-  // The centres in the object's own space; the surface follows at the next
-  // Rebuild, Update or draw.
+  // The centres in the object's own space (scene coordinates when the object
+  // stands unturned at the origin, looking along -z with y up, as the loaded
+  // meshes do); the surface follows at the next Rebuild, Update or draw.
   void SetCentres(std::vector<vec<float, 3>> centres);
   const std::vector<vec<float, 3>>& Centres() const { return centres_; }
   // Rebuilds the surface when the centres changed since the last build.

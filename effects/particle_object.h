@@ -22,7 +22,7 @@ struct Emitter {
   float rate;  // particles per time unit
 };
 
-// Render modes.
+// Render modes; any other value draws nothing.
 enum ParticleMode : int {
   kParticlePoints = 0,   // GL_POINTS in the point colour
   kParticleSprites = 1,  // textured quads, colour and size by age, additive
@@ -42,7 +42,8 @@ class ParticleObject : public GLMesh {
 
   // When visible: one step (emit, forces, move, bounce, kill) and the draw,
   // under the object's position. The camera's right and up axes face the
-  // sprites. Leaves blending and texturing off, depth writes and culling on.
+  // sprites. Leaves lighting, blending and texturing off, depth writes and
+  // culling on, and the current colour white.
   void Render(Scene& scene) override;
   // Not supported: writes "Eipa tulla tanne !" and draws nothing.
   void RenderWith(Scene& scene, const AttributeList& attributes) override;

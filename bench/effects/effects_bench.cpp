@@ -153,7 +153,8 @@ bool WritePictures(const std::string& dir, const std::string& data) {
   Scene scene;
   scene.PushBackground(sky);
   AimCamera(scene, vec3(450.0f, -850.0f, 250.0f), vec3(0.0f, 0.0f, 0.0f));
-  MetaballObject balls(PathLocation(), kTechnoBallRadius, kTechnoCellSize, chrome);
+  const PathLocation unturned(vec3(0.0f), vec3(0.0f, 0.0f, -1.0f), vec3(0.0f, 1.0f, 0.0f));
+  MetaballObject balls(unturned, kTechnoBallRadius, kTechnoCellSize, chrome);
   balls.SetCentres(TechnoBallCentres(0));
   scene.Clear(true);
   scene.BeginCamera();
