@@ -31,6 +31,17 @@ class SimplicalComplex {
   // vertices are skipped.
   std::vector<Point> ComputeNormals() const;
 
+  // The faces around each vertex, in face order: those of vertex v are
+  // faces[first[v]] to faces[first[v + 1] - 1]. Built once for meshes whose
+  // vertices move but whose triangles stay.
+  struct VertexFaces {
+    std::vector<uint32_t> first;
+    std::vector<uint32_t> faces;
+  };
+  VertexFaces FacesAroundVertices() const;
+  // The normal that ComputeNormals gives the vertex, from its faces alone.
+  Point ComputeNormal(uint32_t vertex, const VertexFaces& around) const;
+
  private:
   std::vector<Point>* vertices_ = nullptr;
   std::vector<Simplex>* simplices_ = nullptr;
@@ -38,3 +49,7 @@ class SimplicalComplex {
 
 template <>
 std::vector<vec<float, 3>> SimplicalComplex<vec<float, 3>, 3>::ComputeNormals() const;
+template <>
+SimplicalComplex<vec<float, 3>, 3>::VertexFaces SimplicalComplex<vec<float, 3>, 3>::FacesAroundVertices() const;
+template <>
+vec<float, 3> SimplicalComplex<vec<float, 3>, 3>::ComputeNormal(uint32_t vertex, const VertexFaces& around) const;

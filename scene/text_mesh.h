@@ -40,6 +40,11 @@ class TextMesh : public BasicMesh<Point, K> {
                            std::vector<MapCoordinate> map_coordinates, std::vector<TextureRef*> face_textures);
   // Replaces the normals with fresh ones, after the vertices moved.
   void RecomputeNormals();
+  // Recomputes only the listed vertices' normals, with the faces around
+  // them from FacesAroundVertices; the same values RecomputeNormals gives
+  // when nothing else moved. Indices past the vertices are skipped.
+  void RecomputeNormals(const std::vector<uint32_t>& vertices,
+                        const typename SimplicalComplex<Point, K>::VertexFaces& around);
 
   void SetName(const std::string& name) { name_ = name; }
   const std::string& Name() const { return name_; }

@@ -46,6 +46,13 @@ TEST(ComputeNormals, TrianglesGiveUnitNormalsOnTheirOwnVertices) {
     ASSERT_EQ(normals.size(), c.normals.size());
     for (size_t i = 0; i < normals.size(); ++i)
       ExpectVec(normals[i], c.normals[i], c.normals[i].SquaredLength() == 0 ? 0.0f : c.tolerance);
+    // One vertex at a time, from the faces around it: the very same values.
+    std::vector<vec3> points = c.points;
+    std::vector<Mesh::Simplex> faces = c.faces;
+    Mesh mesh;
+    mesh.Set(&points, &faces);
+    const Mesh::VertexFaces around = mesh.FacesAroundVertices();
+    for (uint32_t i = 0; i < normals.size(); ++i) ExpectVec(mesh.ComputeNormal(i, around), normals[i], 0.0f);
   }
 }
 
