@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int32_t kLastDepth = 20;      // branches at this depth end in a leaf
+constexpr int32_t kLastDepth = 20;  // branches at this depth end in a leaf
 constexpr int32_t kSecondHalfDepth = 13;
 constexpr float kThinnestSplit = 0.1f;  // a branch this wide or narrower ends in a leaf
 constexpr uint32_t kLeafVertexReserve = 512;

@@ -21,11 +21,13 @@ struct BranchShape {
   int32_t sides;    // ring positions around a tube; first and last coincide
 };
 
+// Points and vectors in the mesh's own coordinates, drawn under its
+// location, pivot and frame.
 struct TreeParameters {
-  vec3f root;    // where the trunk starts
-  vec3f growth;  // the trunk: direction and length
-  vec3f side;    // across the trunk: tube rings and leaves lie along it
-  float width;  // trunk diameter at the root
+  vec3f root;     // where the trunk starts
+  vec3f growth;   // the trunk: direction and length
+  vec3f side;     // across the trunk: tube rings and leaves lie along it
+  float width;    // trunk diameter at the root
   int32_t depth;  // of the trunk; branching stops at depth 20
   BranchShape shape;
 };

@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr float kReach = 200.0f;         // farthest a wave travels, and how long it rings, in time units
-constexpr float kTimePerStep = 4.0f;     // time units
+constexpr float kReach = 200.0f;      // farthest a wave travels, and how long it rings, in time units
+constexpr float kTimePerStep = 4.0f;  // time units
 constexpr int kProfileLength = 1000;
 constexpr float kProfilePeriod = 100.0f;  // time units
 constexpr float kProfileAmplitude = 10.0f;
@@ -28,16 +28,14 @@ const std::array<float, kProfileLength>& Profile() {
 }  // namespace
 
 WaterRipple::WaterRipple(GLMesh* mesh)
-    : lower_(kFarCorner, kFarCorner), upper_(-kFarCorner, -kFarCorner), mesh_(mesh) {
+    : lower_(kFarCorner, kFarCorner), upper_(-kFarCorner, -kFarCorner), mesh_(mesh), normals_(*mesh) {
   const std::vector<vec<float, 3>>& vertices = mesh->VertexArray();
   waves_.resize(vertices.size());
-  refreshed_in_step_.assign(vertices.size(), 0);
   for (const vec<float, 3>& v : vertices) {
     lower_ = vec<float, 2>(std::min(lower_[0], v[0]), std::min(lower_[1], v[1]));
     upper_ = vec<float, 2>(std::max(upper_[0], v[0]), std::max(upper_[1], v[1]));
   }
   if (!vertices.empty()) rest_height_ = vertices[0][2];
-  faces_around_ = mesh->FacesAroundVertices();
   mesh->SetCacheable(false);
 }
 
@@ -96,36 +94,18 @@ void WaterRipple::Step() {
     float h = 0.0f;
     for (const Wave& wave : waves_[i]) {
       // A wave rings from just after its start until 200 units later, so the
-      // index stays within 0 to 200.
-      const long at = std::lround(time_ - wave.start);
-      h += profile[std::clamp(at, 0L, long(kProfileLength - 1))] * wave.weight;
+      // index is the nearest whole number to a positive age up to 200 (in
+      // double the half is added exactly).
+      const int at = int(double(time_ - wave.start) + 0.5);
+      h += profile[std::clamp(at, 0, kProfileLength - 1)] * wave.weight;
     }
     const float z = rest_height_ - h;
     if (vertices[i][2] != z) moved_.push_back(i);
     vertices[i][2] = z;
   }
-  RefreshNormals();
+  // The lit and sphere-mapped water needs its normals to follow the surface.
+  normals_.Update(moved_, mesh_->Normals());
   time_ += kTimePerStep;
-}
-
-void WaterRipple::RefreshNormals() {
-  if (moved_.empty()) return;
-  // A vertex's normal depends on the faces around it, so the neighbours of a
-  // moved vertex need theirs too; the rest keep what they have.
-  ++step_count_;
-  stale_.clear();
-  const std::vector<Mesh3::Simplex>& triangles = mesh_->Triangles();
-  for (uint32_t v : moved_) {
-    for (uint32_t i = faces_around_.first[v]; i < faces_around_.first[v + 1]; ++i) {
-      if (faces_around_.faces[i] >= triangles.size()) continue;
-      for (uint32_t corner : triangles[faces_around_.faces[i]]) {
-        if (corner >= refreshed_in_step_.size() || refreshed_in_step_[corner] == step_count_) continue;
-        refreshed_in_step_[corner] = step_count_;
-        stale_.push_back(corner);
-      }
-    }
-  }
-  mesh_->RecomputeNormals(stale_, faces_around_);
 }
 
 const std::vector<WaterRipple::Wave>& WaterRipple::WavesAt(uint32_t vertex) const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "scene/gl_mesh.h"
+#include "scene/moving_normals.h"
 #include "scene/vec.h"
 
 class WaterRipple {
@@ -59,8 +60,6 @@ class WaterRipple {
 
   void StartWave(float x, float y, float t0);
   void TakeDueEvents();
-  // Normals of the moved vertices and of every vertex sharing a face with one.
-  void RefreshNormals();
 
   float time_ = 0.0f;
   std::vector<std::vector<Wave>> waves_;  // per vertex
@@ -69,9 +68,6 @@ class WaterRipple {
   vec<float, 2> upper_;
   float rest_height_ = 0.0f;
   GLMesh* mesh_;
-  Mesh3::VertexFaces faces_around_;
-  std::vector<uint32_t> refreshed_in_step_;  // per vertex: the step that last refreshed its normal
-  uint32_t step_count_ = 0;
-  std::vector<uint32_t> moved_;  // this step's, kept to reuse their storage
-  std::vector<uint32_t> stale_;
+  MovingNormals normals_;
+  std::vector<uint32_t> moved_;  // this step's, kept to reuse its storage
 };

@@ -31,17 +31,6 @@ class SimplicalComplex {
   // vertices are skipped.
   std::vector<Point> ComputeNormals() const;
 
-  // The faces around each vertex, in face order: those of vertex v are
-  // faces[first[v]] to faces[first[v + 1] - 1]. Built once for meshes whose
-  // vertices move but whose triangles stay.
-  struct VertexFaces {
-    std::vector<uint32_t> first;
-    std::vector<uint32_t> faces;
-  };
-  VertexFaces FacesAroundVertices() const;
-  // The normal that ComputeNormals gives the vertex, from its faces alone.
-  Point ComputeNormal(uint32_t vertex, const VertexFaces& around) const;
-
  private:
   std::vector<Point>* vertices_ = nullptr;
   std::vector<Simplex>* simplices_ = nullptr;
@@ -49,7 +38,11 @@ class SimplicalComplex {
 
 template <>
 std::vector<vec<float, 3>> SimplicalComplex<vec<float, 3>, 3>::ComputeNormals() const;
-template <>
-SimplicalComplex<vec<float, 3>, 3>::VertexFaces SimplicalComplex<vec<float, 3>, 3>::FacesAroundVertices() const;
-template <>
-vec<float, 3> SimplicalComplex<vec<float, 3>, 3>::ComputeNormal(uint32_t vertex, const VertexFaces& around) const;
+
+// The terms ComputeNormals adds up: a face's unit normal (its corners in
+// order p, q, r) weighted by its angle at each corner, in radians; zero
+// angles where an edge has no length.
+std::array<vec<float, 3>, 3> CornerNormals(const vec<float, 3>& p, const vec<float, 3>& q, const vec<float, 3>& r);
+// A vertex's sum of terms scaled to unit length; left as it is when too
+// short for that.
+vec<float, 3> UnitNormal(vec<float, 3> sum);

@@ -44,13 +44,6 @@ void TextMesh<Point, Scalar, MapCoordinate, K>::RecomputeNormals() {
 }
 
 template <typename Point, typename Scalar, typename MapCoordinate, int K>
-void TextMesh<Point, Scalar, MapCoordinate, K>::RecomputeNormals(
-    const std::vector<uint32_t>& vertices, const typename SimplicalComplex<Point, K>::VertexFaces& around) {
-  for (uint32_t v : vertices)
-    if (v < normals_.size()) normals_[v] = this->ComputeNormal(v, around);
-}
-
-template <typename Point, typename Scalar, typename MapCoordinate, int K>
 void TextMesh<Point, Scalar, MapCoordinate, K>::SetFrame(const mat4& frame) {
   frame_ = frame;
   for (int i = 0; i < 4; ++i)

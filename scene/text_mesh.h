@@ -40,11 +40,6 @@ class TextMesh : public BasicMesh<Point, K> {
                            std::vector<MapCoordinate> map_coordinates, std::vector<TextureRef*> face_textures);
   // Replaces the normals with fresh ones, after the vertices moved.
   void RecomputeNormals();
-  // Recomputes only the listed vertices' normals, with the faces around
-  // them from FacesAroundVertices; the same values RecomputeNormals gives
-  // when nothing else moved. Indices past the vertices are skipped.
-  void RecomputeNormals(const std::vector<uint32_t>& vertices,
-                        const typename SimplicalComplex<Point, K>::VertexFaces& around);
 
   void SetName(const std::string& name) { name_ = name; }
   const std::string& Name() const { return name_; }
@@ -58,6 +53,7 @@ class TextMesh : public BasicMesh<Point, K> {
   std::vector<Point>& VertexArray() { return vertices_; }
   const std::vector<Point>& VertexArray() const { return vertices_; }
   const std::vector<Simplex>& Triangles() const { return triangles_; }
+  std::vector<Point>& Normals() { return normals_; }
   const std::vector<Point>& Normals() const { return normals_; }
   const std::vector<MapCoordinate>& MapCoordinates() const { return map_coordinates_; }
   const std::vector<TextureRef*>& FaceTextures() const { return face_textures_; }

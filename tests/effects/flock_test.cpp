@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <random>
+#include <tuple>
 
 #include "effects/basic_attributes.h"
 #include "scene/scene.h"
@@ -21,15 +22,12 @@ Flock::Rand15Source Seeded(unsigned seed) {
 
 TEST_F(FlockTest, SeparationPushesFromNearNeighboursAndPullsTowardsFarOnes) {
   struct Case {
-    vec3f other;  // the neighbour of a bird at the origin
-    vec3f expected;
+    vec3f other, expected;  // for a bird at the origin and its neighbour
   } cases[] = {
-      {{0, 0, 0}, {0, 0, 0}},        // same place: no direction to go
-      {{1, 0, 0}, {-1, 0, 0}},       // nearer than 2: a unit push away
-      {{0, 0.6f, 0.8f}, {0, -0.6f, -0.8f}},
-      {{0, 3, 0}, {0, 0, 0}},        // 2 to 4: left alone
-      {{5, 0, 0}, {5, 0, 0}},        // farther than 4: the whole way back
-      {{0, -3, 4}, {0, -3, 4}},
+      {{0, 0, 0}, {0, 0, 0}},                                         // same place: no direction to go
+      {{1, 0, 0}, {-1, 0, 0}}, {{0, 0.6f, 0.8f}, {0, -0.6f, -0.8f}},  // nearer than 2: a unit push away
+      {{0, 3, 0}, {0, 0, 0}},                                         // 2 to 4: left alone
+      {{5, 0, 0}, {5, 0, 0}},  {{0, -3, 4}, {0, -3, 4}},              // farther than 4: the whole way back
   };
   for (const Case& c : cases) {
     Flock flock(nullptr, 2, vec3f(0.0f), Middle);
@@ -46,12 +44,10 @@ TEST_F(FlockTest, SeparationPushesFromNearNeighboursAndPullsTowardsFarOnes) {
 TEST_F(FlockTest, TheBoxPushesABirdBackOnEachAxisItHasLeft) {
   struct Case {
     vec3f position, velocity;
-  } cases[] = {
-      {{12, 0, 0}, {-0.01f, 0, 0}},
-      {{-12, 3, 0}, {0.01f, 0, 0}},
-      {{11, -11, 10.5f}, {-0.01f, 0.01f, -0.01f}},
-      {{10, -10, 0}, {0, 0, 0}},  // on the walls is inside
-  };
+  } cases[] = {{{12, 0, 0}, {-0.01f, 0, 0}},
+               {{-12, 3, 0}, {0.01f, 0, 0}},
+               {{11, -11, 10.5f}, {-0.01f, 0.01f, -0.01f}},
+               {{10, -10, 0}, {0, 0, 0}}};  // on the walls is inside
   for (const Case& c : cases) {
     Flock flock(nullptr, 1, vec3f(0.0f), Middle);
     flock.Birds()[0] = {c.position, vec3f(0.0f), vec3f(1, 0, 0)};
@@ -108,15 +104,12 @@ TEST_F(FlockTest, RenderDrawsTheModelOncePerBirdAlongItsHeading) {
   const Matrix16 before = Matrix(GL_MODELVIEW_MATRIX);
   flock.Render(scene);
   EXPECT_EQ(Matrix(GL_MODELVIEW_MATRIX), before);
+  // Its middle, beak, one wing; past the beak beside it, and between birds.
   const std::array<uint8_t, 3> red{255, 0, 0}, black{0, 0, 0};
-  for (int i = 0; i < 10; ++i) {
-    const int x = 40 + 60 * i;
-    EXPECT_EQ(RgbAt(x, 240), red) << i;
-    EXPECT_EQ(RgbAt(x + 9, 240), red) << "beak " << i;
-    EXPECT_EQ(RgbAt(x - 4, 247), red) << "wing " << i;
-    EXPECT_EQ(RgbAt(x + 8, 247), black) << "past the beak " << i;
-    EXPECT_EQ(RgbAt(x + 30, 240), black) << "between " << i;
-  }
+  for (int i = 0; i < 10; ++i)
+    for (const auto& [dx, dy, colour] :
+         {std::tuple{0, 0, red}, {9, 0, red}, {-4, 7, red}, {8, 7, black}, {30, 0, black}})
+      EXPECT_EQ(RgbAt(40 + 60 * i + dx, 240 + dy), colour) << "bird " << i << " + " << dx << "," << dy;
 }
 
 }  // namespace
