@@ -21,13 +21,15 @@ struct Bird {
 
 class Flock {
  public:
-  // Whole numbers from 0 to 32767; each draws the next.
+  // Whole numbers from 0 to 32767; each call draws the next. The default is
+  // the show's generator, seeded at start-up (runtime/random.h).
   using Rand15Source = std::function<int()>;
 
   // bird_count birds (none when not positive), each at centre + 10 x a
   // random point of the unit ball, with 10 x another as velocity and that
   // velocity's direction as heading. Keeps the source for the wander. The
-  // model is not owned; it is placed anew for every bird it draws.
+  // model is not owned (null draws nothing); each bird it is drawn for
+  // moves its location.
   Flock(GLMesh* model, int bird_count, const vec3f& centre, Rand15Source rand15 = Rand15);
 
   void SetGoal(const vec3f& goal) { goal_ = goal; }

@@ -49,7 +49,7 @@ TreeHalf::TreeHalf(int32_t first_depth, int32_t sides) {
 }
 
 bool TreeHalf::AddTube(const vec3f& p, const vec3f& end, const vec3f& side, float w0, float w1, int32_t sides) {
-  const uint32_t n = uint32_t(RingPositions(sides));
+  const uint64_t n = uint64_t(RingPositions(sides));
   // A tube goes in whole or not at all, so no triangle names a vertex that
   // was left out.
   if (tube_vertices_ + 2 * n > leaf_vertex_start_ || tube_triangles_ + 2 * (n - 1) > leaf_triangle_start_) {

@@ -16,9 +16,9 @@ class Scene;
 struct BranchShape {
   float spread;     // total angle between two sibling branches, radians
   float twist;      // turn of the side vector about the branch at each split, radians
-  float ratio;      // 0 to 1: how a branch divides between its two children
+  float ratio;      // 0 to 1 (kept within): how a branch divides between its two children
   float leaf_size;  // leaves measure 100 x this along the branch and across
-  int32_t sides;    // ring positions around a tube; first and last coincide
+  int32_t sides;    // ring positions around a tube, 2 or more; first and last coincide
 };
 
 // Points and vectors in the mesh's own coordinates, drawn under its
@@ -28,7 +28,7 @@ struct TreeParameters {
   vec3f growth;   // the trunk: direction and length
   vec3f side;     // across the trunk: tube rings and leaves lie along it
   float width;    // trunk diameter at the root
-  int32_t depth;  // of the trunk; branching stops at depth 20
+  int32_t depth;  // of the trunk, 1 or more; branching stops at depth 20
   BranchShape shape;
 };
 

@@ -4,7 +4,6 @@
 // waves ringing at a vertex add up. Only z of the mesh's vertices changes.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <queue>
 #include <vector>
