@@ -1,6 +1,7 @@
 #include "effects/tree.h"
 
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -29,10 +30,14 @@ class TreeTest : public RenderTest {
       ppm += {char(c[0]), char(c[1]), char(c[2])};
       if (i % 64 >= 48) mask[i] = 0;
     }
-    std::ofstream("puutex2.ppm", std::ios::binary) << ppm;
-    FILE* pipe = popen("cjpeg -quality 95 puutex2.ppm", "r");
+    // One file per process: ctest runs the tests side by side.
+    const std::string ppm_file = testing::TempDir() + "puutex2_" + std::to_string(getpid()) + ".ppm";
+    std::ofstream(ppm_file, std::ios::binary) << ppm;
+    FILE* pipe = popen(("cjpeg -quality 95 " + ppm_file).c_str(), "r");
     for (int ch; (ch = std::fgetc(pipe)) != EOF;) jpeg += char(ch);
-    ASSERT_EQ(pclose(pipe), 0) << "cjpeg is needed for this test";
+    const int status = pclose(pipe);
+    std::remove(ppm_file.c_str());
+    ASSERT_EQ(status, 0) << "cjpeg is needed for this test";
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = image.height = 64;
