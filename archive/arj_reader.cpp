@@ -24,6 +24,7 @@ constexpr uint8_t kFileTypeText = 1;
 const char kNotArj[] = "%s is not an ARJ archive";
 const char kBadHeader[] = "Bad header";
 const char kEndOfFile[] = "Can't read file or unexpected end of file";
+const char kDiskFull[] = "Can't write file. Disk full?";
 
 int ReadArjByte(ArjReader& r) {
   const int c = afgetc(r.input);
@@ -201,6 +202,7 @@ bool ExtractArjEntry(ArjReader& r) {
     return false;
   }
   std::printf("Extracting %-25s", BareName(r));
+  if (r.original_size > r.output_limit - r.length) ArjFatal(r, kDiskFull);
   r.crc = 0xFFFFFFFFu;
   r.compressed_left = r.compressed_size;
   if (r.method == 0)
@@ -219,11 +221,11 @@ bool ExtractArjEntry(ArjReader& r) {
 }
 
 void GrowOutput(ArjReader& r, size_t needed) {
-  if (needed > r.output_limit) ArjFatal(r, "Can't write file. Disk full?");
+  if (needed > r.output_limit) ArjFatal(r, kDiskFull);
   if (needed <= r.capacity) return;
   const size_t capacity = std::max(r.capacity * 2, needed);
   std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[capacity]);
-  if (!grown) ArjFatal(r, "Can't write file. Disk full?");
+  if (!grown) ArjFatal(r, kDiskFull);
   std::memcpy(grown.get(), r.output.get(), r.length);
   r.output = std::move(grown);
   r.capacity = capacity;
