@@ -7,12 +7,13 @@
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
 
-// Swaps the buffers (after capturing the back buffer when capture is on) and
+// Swaps the buffers (after capturing the frame when capture is on) and
 // tells the show clock that a frame was presented.
 void PresentFrame();
 
 // Number of frames presented so far.
 long long PresentedFrames();
 
-// Reads the 640x480 back buffer and writes it as an RGB PNG, top row first.
+// Reads the 640x480 buffer that was drawn into (the back buffer of a double-
+// buffered context) and writes it as an RGB PNG, top row first.
 bool WriteBackBufferPng(const std::string& path, int width = 640, int height = 480);

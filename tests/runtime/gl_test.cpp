@@ -131,7 +131,9 @@ TEST_F(Present, CapturedFramesAreNumberedRgbPngsTopRowFirst) {
   glClear(GL_COLOR_BUFFER_BIT);
   glDisable(GL_SCISSOR_TEST);
   const long long before = PresentedFrames();
+  ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   PresentFrame();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "the capture reads the buffer that was drawn";
   PresentFrame();
   EXPECT_EQ(PresentedFrames(), before + 2);
   EXPECT_DOUBLE_EQ(TheClock().Read(), 2 / 25.0) << "every presented frame advances the installed clock";
