@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/clock.h"
+#include "runtime/gl_check.h"
 
 namespace {
 
@@ -68,6 +69,7 @@ void PresentFrame() {
       gCaptureDir.clear();
     }
   }
+  CheckFrameGLError(gPresented);
   SDL_GL_SwapBuffers();
   ++gPresented;
   TheClock().FramePresented();

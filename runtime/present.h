@@ -7,8 +7,9 @@
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
 
-// Swaps the buffers (after capturing the frame when capture is on) and
-// tells the show clock that a frame was presented.
+// Swaps the buffers (after capturing the frame when capture is on and
+// checking for a GL error when DEMO_GL_CHECK is on) and tells the show clock
+// that a frame was presented.
 void PresentFrame();
 
 // Number of frames presented so far.

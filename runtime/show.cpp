@@ -1,7 +1,12 @@
 #include "runtime/show.h"
 
+#include "runtime/gl_check.h"
+
 namespace {
 constexpr float kPictureSeconds = 5.0f;
+// What draws in each state of the timeline, for the GL check.
+constexpr const char* kStateParts[DemoPart1::kFinished] = {
+    "loading", "Natu1", "Techno1", "interlude picture", "Natu2", "Techno3", "Techno2", "Natu3", "closing picture"};
 }
 
 bool DemoPart1::Load() {
@@ -10,6 +15,7 @@ bool DemoPart1::Load() {
 }
 
 bool DemoPart1::Frame(float t) {
+  if (state_ >= 0 && state_ < kFinished) SetGLCheckPart(kStateParts[state_]);
   switch (state_) {
     case 0:
       if (stage_.LoadingStep(t, parts_)) {
