@@ -1,0 +1,19 @@
+#include "parts/natu3.h"
+
+#include "parts/nature_kit.h"
+
+namespace {
+
+constexpr float kFogEnd = 200.0f;
+constexpr float kKeyframesPerSecond = 25.0f;
+
+}  // namespace
+
+Natu3::Natu3() : ScenePart({"natu33.3ds", kKeyframesPerSecond, kFogEnd, false, kStoredOpacity}) {}
+
+void Natu3::Dress(Scene& scene) {
+  TextureRef* sky = SkyTexture(scene);
+  scene.PushBackground(sky);
+  if (GLMesh* lake = scene.FindObject("Box15")) lake->AddAttribute(SkyOnWater(*sky));
+  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) LightLikeTheSun(*sun);
+}
