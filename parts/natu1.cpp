@@ -20,6 +20,16 @@ const std::vector<Planting> kShore = {
 };
 constexpr uint32_t kShoreSeed = 1101;
 
+// Birches by the water, leaning out over it, and a spruce on the far shore.
+const TreeKind kBirch{{0.9f, 2.2f, 0.62f, 0.006f, 5}, 0.4f};
+const TreeKind kSpruce{{2.1f, 2.4f, 0.86f, 0.004f, 5}, 0.45f};
+const std::vector<TreePlan> kTrees = {
+    {"Tree0", &kBirch, 120.0f, vec3f(0.12f, -0.05f, 0.0f), 0.3f, 6, 13},
+    {"Tree1", &kSpruce, 75.0f, vec3f(0.0f), 1.9f, 5, 13},
+    {"Tree2", &kBirch, 105.0f, vec3f(-0.1f, 0.04f, 0.0f), 2.6f, 5, 14},
+    {"Tree3", &kBirch, 130.0f, vec3f(-0.04f, 0.1f, 0.0f), 4.4f, 6, 13},
+};
+
 bool IsFoliageOrRail(const std::string& name) {
   for (const char* known : {"Box11", "Box108", "Box109", "Box110", "Box111", "Box112"})
     if (name == known) return true;
@@ -54,6 +64,7 @@ void Natu1::Dress(Scene& scene) {
     const std::string& name = object->Name();
     if (name == "WaterPlane") {
       object->AddAttribute(SkyOnWater(*sky));
+      water_ = std::make_unique<WaterRipple>(object);
     } else if (name == "Omni03") {
       if (auto* sun = dynamic_cast<Light*>(object)) DressSun(*sun);
     } else if (name == "Omni05") {
@@ -67,8 +78,14 @@ void Natu1::Dress(Scene& scene) {
   }
 
   ScatterOverGround(scene, "Maasto", kShore, kShoreSeed);
+  PlantTrees(scene, kTrees);
 
   GLMesh* mirror = scene.FindObject("Box15");
   if (mirror) mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));
   SetMirror(mirror);
+}
+
+void Natu1::Animate(float, float dt) {
+  if (water_clock_.Tick(dt) && water_) DisturbAtRandom(*water_);
+  if (water_) water_->Step();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <random>
 
 #include "effects/basic_attributes.h"
@@ -17,6 +18,10 @@ constexpr float kFootTolerance = 1.0f;     // file units above the lowest point 
 constexpr float kSink = 2.0f;              // file units a foot goes into the ground, hiding its seam
 constexpr int kTriesPerClump = 40;
 constexpr float kSunAmbient = 0.35f;       // of the sun's colour
+constexpr float kRootSink = 4.0f;          // file units a trunk goes into the ground
+const vec3f kFlockCentre(0.0f, 0.0f, 3.0f);
+constexpr float kFlockStep = 0.1f;
+constexpr int kFlockWarmUp = 200;          // steps before the part's first frame
 
 // Uniform numbers of a fixed sequence for a seed, the same on every platform.
 class SeedSequence {
@@ -104,18 +109,19 @@ std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Po
 TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
 
 MultiTexture* SkyOnWater(const TextureRef& sky) {
-  // Grazing reflections sphere-map to the picture's bottom edge: clamped, it
-  // never wraps over to the night blue of the top.
+  // Grazing reflections sphere-map to the rim of the picture: clamped, they
+  // never wrap over to its other side.
   glBindTexture(GL_TEXTURE_2D, sky.id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   auto* water = new MultiTexture();
-  water->SetTexture0(-1);
-  water->SetGenerate0(false);
-  water->SetTexture1(int32_t(sky.id));
-  water->SetGenerate1(true);
-  water->SetGenerationMode1(GL_SPHERE_MAP);
-  water->SetMode1(GL_ADD);
+  water->SetTexture0(int32_t(sky.id));
+  water->SetMode0(GL_REPLACE);  // the sky's own colours, whatever the light
+  water->SetGenerate0(true);
+  water->SetGenerationMode0(GL_SPHERE_MAP);
+  water->SetTexture1(-1);
+  water->SetMode1(GL_MODULATE);
+  water->SetGenerate1(false);
   return water;
 }
 
@@ -148,7 +154,7 @@ float DistanceToTrack(const std::vector<vec3>& track, float x, float y) {
   return nearest;
 }
 
-GLMesh* ScatterCutOuts(Scene& scene, const GLMesh& cut_out, const GroundProbe& ground,
+GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh& cut_out,
                        const std::vector<vec3>& camera_track, const ScatterRule& rule, uint32_t seed) {
   const std::vector<vec3>& shape = cut_out.VertexArray();
   if (shape.empty() || cut_out.Triangles().empty()) return nullptr;
@@ -201,17 +207,61 @@ GLMesh* ScatterCutOuts(Scene& scene, const GLMesh& cut_out, const GroundProbe& g
   copies->AddAttribute(new Texture());
   copies->AddAttribute(new Lighting());
   DressCutOut(*copies);
-  scene.AddObject(copies);
+  copies->SetParent(&terrain);
   return copies;
 }
 
 void ScatterOverGround(Scene& scene, const char* terrain, const std::vector<Planting>& plantings, uint32_t seed) {
-  const GLMesh* ground = scene.FindObject(terrain);
+  GLMesh* ground = scene.FindObject(terrain);
   const GLMesh* camera = scene.FindObject("Camera01");
   if (!ground || !camera) return;
   const GroundProbe probe(*ground);
   const std::vector<vec3> track = CameraTrack(*camera);
-  for (const Planting& planting : plantings)
-    if (const GLMesh* cut_out = scene.FindObject(planting.cut_out))
-      ScatterCutOuts(scene, *cut_out, probe, track, planting.rule, seed++);
+  for (size_t n = 0; n < plantings.size(); ++n)
+    if (const GLMesh* cut_out = scene.FindObject(plantings[n].cut_out))
+      ScatterCutOuts(*ground, probe, *cut_out, track, plantings[n].rule, seed + uint32_t(n));
+}
+
+void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans) {
+  for (const TreePlan& plan : plans) {
+    GLMesh* placeholder = scene.FindObject(plan.placeholder);
+    if (!placeholder) {
+      std::puts("Ei loydy !!");
+      continue;
+    }
+    if (placeholder->VertexArray().empty()) continue;
+    const vec3f root = placeholder->VertexArray()[0] - vec3f(0.0f, 0.0f, kRootSink);
+    BranchShape shape = plan.kind->shape;
+    shape.sides = plan.sides;
+    const TreeParameters tree{vec3f(0.0f), vec3f(plan.lean[0], plan.lean[1], 1.0f),
+                              vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f), plan.kind->width, plan.depth,
+                              shape};
+    BuildTree(tree, *placeholder, scene);
+    // A uniform scale keeps the normals that BuildTree computed.
+    for (vec3f& v : placeholder->VertexArray()) v = root + v * plan.size;
+    DressCutOut(*placeholder);
+  }
+}
+
+void BirdFlock::Load() {
+  bird_.Load("kurppa.3ds");
+  GLMesh* model = bird_.FindObject("kurppa");
+  if (!model) return;
+  flock_ = std::make_unique<Flock>(model, kBirds, kFlockCentre);
+  flock_->SetGoal(kFlockCentre);
+  // The birds gather before the part begins, so that its first frame shows
+  // them wheeling together rather than scattered over the whole box.
+  for (int step = 0; step < kFlockWarmUp; ++step) Update();
+}
+
+void BirdFlock::Update() {
+  if (flock_) flock_->Update(kFlockStep);
+}
+
+void BirdFlock::Draw(Scene& scene) {
+  if (!flock_) return;
+  glPushMatrix();
+  glScalef(size_, size_, size_);
+  flock_->Render(scene);
+  glPopMatrix();
 }
