@@ -34,6 +34,8 @@ class ScenePart : public Effect {
   bool Frame(float t) final;
 
   Scene& GetScene() { return scene_; }
+  // The object whose surface reflects the scene; null for none.
+  GLMesh* Mirror() const { return mirror_; }
 
  protected:
   explicit ScenePart(const Setup& setup) : setup_(setup) {}
