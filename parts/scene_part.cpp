@@ -14,6 +14,16 @@ constexpr unsigned kFogLinear = 2;
 
 }  // namespace
 
+ScenePart::~ScenePart() {
+  for (Attribute* attribute : veil_) delete attribute;
+}
+
+void ScenePart::SetMirror(GLMesh* mirror, AttributeList veil) {
+  for (Attribute* attribute : veil_) delete attribute;
+  mirror_ = mirror;
+  veil_ = std::move(veil);
+}
+
 bool ScenePart::Load() {
   scene_.Load(setup_.scene_file);
   Dress(scene_);
@@ -45,7 +55,7 @@ bool ScenePart::Frame(float t) {
   SetPathStep(dt * setup_.keyframes_per_second);
   Animate(t, dt);
   if (camera_) camera_->Update();
-  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
+  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); }, veil_);
   if (trail_) {
     if (setup_.trail_opacity == kStoredOpacity) {
       gFrameFeedback.Draw();

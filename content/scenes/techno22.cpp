@@ -1,5 +1,6 @@
 // techno22.3ds: the peak machine scene. A chamber round the origin where
-// twenty metaballs swim (drawn by the part); two pools of liquid chrome
+// twenty metaballs swim (drawn by the part) inside a rising and sinking
+// ring; two pools of liquid chrome
 // ripple on either side in steel rims, three rotors turn overhead, machine
 // towers banded with light stand in a ring, and neon block letters hang
 // on a plated sign before the blue-lit wall.
@@ -14,6 +15,13 @@ constexpr float kPi = 3.14159265f;
 constexpr float kFloor = -420, kPool = -380, kStep = 25;
 constexpr float kWallRadius = 3200, kWallTop = 1800;
 constexpr int kWallSides = 24;
+// The ring rail's sweep: from below the metaballs to above them in this
+// many 3DS frames, and back.
+constexpr float kRingLow = -320, kRingHigh = 240;
+constexpr uint32_t kRingSweepFrames = 140;
+// The light's circle overhead, one key every kLightKeyFrames.
+constexpr float kLightRadius = 1300, kLightHeight = 1200;
+constexpr uint32_t kLightKeyFrames = 75, kLightKeysPerTurn = 8;
 
 // A steel frame round the pool rectangle [x0, x1] x [y0, y1].
 void AddRim(Mesh& mesh, float x0, float y0, float x1, float y1, uint16_t material) {
@@ -68,11 +76,15 @@ Scene Techno22() {
   AddRim(rims, -1500, -500, -500, 500, metal);
   AddRim(rims, 500, -500, 1500, 500, metal);
 
-  // A ring rail round the metaballs.
+  // A ring rail round the metaballs that rises through them and sinks back,
+  // slowly, like a scanner; its frame sits at the ring's centre.
   Mesh& line = scene.AddMesh("Line01");
+  line.origin = {0, 0, kRingLow};
+  for (uint32_t frame = 0, k = 0; frame <= 1125; frame += kRingSweepFrames, ++k)
+    line.path.push_back({frame, {0, 0, k % 2 ? kRingHigh : kRingLow}});
   for (int i = 0; i < 24; ++i) {
     const float a0 = 2 * kPi * float(i) / 24, a1 = 2 * kPi * float(i + 1) / 24;
-    AddTube(line, {420 * std::cos(a0), 420 * std::sin(a0), -320}, {420 * std::cos(a1), 420 * std::sin(a1), -320}, 12,
+    AddTube(line, {420 * std::cos(a0), 420 * std::sin(a0), kRingLow}, {420 * std::cos(a1), 420 * std::sin(a1), kRingLow}, 12,
             12, 6, metal, false, 200);
   }
 
@@ -102,8 +114,14 @@ Scene Techno22() {
               {{0, 1}, {1, 1}, {1, 0}, {0, 0}}, chrome);
     }
   }
-  scene.lights.push_back({"Omni", {0, -600, 1200}, 0.8f, 0.9f, 1.0f, {}});
-  scene.lights.push_back({"Omni01", {-1500, 1200, 300}, 0.6f, 0.75f, 1.0f, {}});
+  // One cold light circling overhead, so the chrome's highlights wander:
+  // the show has eight lights for all of its scenes.
+  Light omni{"Omni", {kLightRadius, 0, kLightHeight}, 0.8f, 0.9f, 1.0f, {}};
+  for (uint32_t k = 0; k * kLightKeyFrames <= 1125; ++k) {
+    const float a = 2 * kPi * float(k) / kLightKeysPerTurn;
+    omni.path.push_back({k * kLightKeyFrames, {kLightRadius * std::cos(a), kLightRadius * std::sin(a), kLightHeight}});
+  }
+  scene.lights.push_back(omni);
 
   std::vector<CameraStop> path;
   for (int k = 0; k <= 9; ++k) {

@@ -1,0 +1,45 @@
+#include "parts/techno1.h"
+
+#include "effects/basic_attributes.h"
+#include "parts/scene_frame.h"
+
+namespace {
+
+constexpr float kKeyframesPerSecond = 25.0f;
+constexpr float kFogEnd = 200.0f;
+constexpr float kTrailOpacity = 0.35f;
+// How much of the floor's own face covers its reflection.
+constexpr float kFloorOverReflection = 0.4f;
+// The objects that ride on the tubes' lower ends, tube by tube.
+const char* const kRiders[kTubeCount] = {"tarzan", "tarzan01", "tarzan02", "tarzan03"};
+
+}  // namespace
+
+Techno1::Techno1() : ScenePart({"techno11.3ds", kKeyframesPerSecond, kFogEnd, false, kTrailOpacity}) {}
+
+Techno1::~Techno1() = default;
+
+void Techno1::Dress(Scene& scene) {
+  PushSkyBackground(scene);
+  LightDiffusely(scene);
+  DressSelfLit(scene, "blue_spa.jpg");
+  // The floor's grating shows faintly over its reflection.
+  auto* veil = new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+  veil->SetBlendColor(0.0f, 0.0f, 0.0f, kFloorOverReflection);
+  SetMirror(scene.FindObject("Peili01"), {new Texture(), new Lighting(), veil});
+  tubes_ = std::make_unique<HangingTubes>(scene.Textures().GetTexture("chromic", "chromic.jpg"));
+  for (int k = 0; k < kTubeCount; ++k) {
+    GLMesh* rider = scene.FindObject(kRiders[k]);
+    if (rider) rider->AddAttribute(new EnvironmentMap());
+    tubes_->SetRider(k, rider);
+  }
+}
+
+void Techno1::Animate(float, float) {
+  if (tubes_) tubes_->Build();
+}
+
+// The tubes are drawn over the scene and, reflected, in the floor.
+void Techno1::DrawEffects() {
+  if (tubes_) tubes_->Draw(GetScene());
+}
