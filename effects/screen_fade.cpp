@@ -8,7 +8,8 @@
 #include "effects/window_space.h"
 
 namespace {
-CaptureTexture gFadeTexture(GL_RGBA8);
+// Crossfades blend with a constant alpha: no alpha of its own.
+CaptureTexture gFadeTexture(GL_RGB8);
 }
 
 ScreenFade gScreenFade;

@@ -1,8 +1,12 @@
 #include "effects/window_space.h"
 
+#include "effects/fog.h"
 #include "runtime/extensions.h"
 
 void PushWindowMatrices() {
+  // A window-space quad lies at eye distance 0, short of every fog start:
+  // fog changes none of its pixels, but llvmpipe still pays for it per pixel.
+  if (gFog.Enabled()) glDisable(GL_FOG);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -17,6 +21,7 @@ void PopWindowMatrices() {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
+  if (gFog.Enabled()) glEnable(GL_FOG);
 }
 
 bool BlendWithConstantAlpha(float alpha) {

@@ -8,9 +8,10 @@ constexpr int kWindowHeight = 480;
 
 // Pushes the projection and model-view matrices and replaces them with an
 // orthographic projection of the window (origin lower left) and the
-// identity; leaves model-view mode current.
+// identity; leaves model-view mode current. Fog is off until the pop: it
+// cannot change a window-space pixel.
 void PushWindowMatrices();
-// Pops both and returns to model-view mode.
+// Pops both, returns to model-view mode and to the program's fog.
 void PopWindowMatrices();
 
 // Constant-alpha blending: alpha times the incoming colour plus 1 - alpha

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "runtime/clock.h"
+#include "runtime/loading_work.h"
 #include "runtime/present.h"
 #include "scene/light.h"
 
@@ -39,6 +40,7 @@ void Intro::FadeInLoadingPicture() {
 
 bool Intro::LoadingStep(ShowParts& parts) {
   FadeInLoadingPicture();
+  const LoadingWorkScope work;  // everything the fade hides, up to the return
 
   gInterludePicture = new Bitmap;
   gClosingPicture = new Bitmap;

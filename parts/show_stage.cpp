@@ -45,4 +45,4 @@ void DemoStage::DisableLights() {
   for (int i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
 }
 
-void DemoStage::StartMusic() { MusicPlay(); }
+void DemoStage::StartMusic(double position) { MusicPlay(position); }

@@ -13,7 +13,7 @@ class DemoStage : public ShowStage {
   void Fade(float r, float g, float b, float opacity) override;
   void Present() override;
   void DisableLights() override;
-  void StartMusic() override;
+  void StartMusic(double position) override;
 
  private:
   Intro* intro_ = nullptr;  // owned by the show's parts

@@ -27,5 +27,7 @@ void FixedStepClock::Reset() { start_ = frames_; }
 double FixedStepClock::Read() const { return static_cast<double>(frames_ - start_) / fps_; }
 void FixedStepClock::FramePresented() { ++frames_; }
 
+double MonotonicSeconds() { return static_cast<double>(NowNanoseconds()) / 1e9; }
+
 ShowClock& TheClock() { return *Slot(); }
 void InstallClock(std::unique_ptr<ShowClock> clock) { Slot() = std::move(clock); }

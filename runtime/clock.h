@@ -37,6 +37,10 @@ class FixedStepClock : public ShowClock {
   long long start_ = 0;
 };
 
+// Seconds on the monotonic clock from a fixed, arbitrary point: for
+// measuring wall time.
+double MonotonicSeconds();
+
 // The process-wide clock; real time until another one is installed.
 ShowClock& TheClock();
 void InstallClock(std::unique_ptr<ShowClock> clock);

@@ -12,26 +12,40 @@
 #include "effects/frame_feedback.h"
 #include "effects/screen_fade.h"
 #include "parts/show_stage.h"
+#include "runtime/capture.h"
 #include "runtime/clock.h"
 #include "runtime/data_files.h"
 #include "runtime/fatal.h"
 #include "runtime/gl_setup.h"
+#include "runtime/loading_work.h"
 #include "runtime/log.h"
 #include "runtime/main_loop.h"
 #include "runtime/music.h"
 #include "runtime/options.h"
 #include "runtime/present.h"
 #include "runtime/show.h"
+#include "runtime/timedemo.h"
 
 namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 
-void OpenWindow(bool windowed) {
+// A window can open when a display is named or the user chose a video driver.
+bool DisplayAvailable() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+    const char* value = std::getenv(name);
+    if (value && *value) return true;
+  }
+  return false;
+}
+
+// `unpaced`: ask the driver not to wait for the vertical blank at each swap.
+void OpenWindow(bool windowed, bool unpaced) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError(1, "Unable to initialize SDL: %s", SDL_GetError());
   std::atexit(SDL_Quit);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  if (unpaced) SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
   const Uint32 flags = (windowed ? 0 : SDL_FULLSCREEN) | SDL_HWACCEL | SDL_OPENGL;
   if (!SDL_SetVideoMode(kWidth, kHeight, 32, flags))
     FatalError(1, "Unable to set fullscreen videomode\nMessage: '%s'", SDL_GetError());
@@ -42,6 +56,7 @@ void OpenWindow(bool windowed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const double run_start = MonotonicSeconds();
   Options options;
   std::string error;
   if (!ParseCommandLine(argc, argv, &options, &error)) {
@@ -52,33 +67,73 @@ int main(int argc, char** argv) {
     std::fputs(UsageText(), stdout);
     return 0;
   }
+  const bool capturing = !options.captureFile.empty();
+  if (!DisplayAvailable()) {
+    if (!capturing) {
+      std::fputs("demo: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); record the show to "
+                 "a video with --capture show.mp4, or run it headless with SDL_VIDEODRIVER=offscreen\n",
+                 stderr);
+      return 1;
+    }
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);  // the capture needs no screen
+  }
   std::srand(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));
-  SetSoundEnabled(options.sound);
+  SetSoundEnabled(options.sound && !options.timedemo && !capturing);  // a capture puts the music in its file
   if (options.frameLog) SetFrameLogging(true);
   if (!options.framesDir.empty() && !CaptureFramesTo(options.framesDir)) {
     std::fprintf(stderr, "demo: cannot write frames to '%s'\n", options.framesDir.c_str());
     return 2;
   }
+  std::FILE* csv = nullptr;
+  if (!options.timedemoCsv.empty() && !(csv = std::fopen(options.timedemoCsv.c_str(), "w"))) {
+    std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemoCsv.c_str());
+    return 2;
+  }
 
-  OpenWindow(options.windowed);
+  OpenWindow(options.windowed, options.timedemo || capturing);
   SetupOpenGL(kWidth, kHeight);
   gFrameFeedback.Create();  // both need the blend-colour entry point
   gScreenFade.Create();
-  if (options.fps > 0) InstallClock(std::make_unique<FixedStepClock>(options.fps));
+  const int fps = FixedStepFps(options);
+  if (fps > 0) InstallClock(std::make_unique<FixedStepClock>(fps));
   ShowClock& clock = TheClock();
   MusicInit(44100);
-  OpenDemoData(LocateDataFile("demo.dat").c_str());
+  {
+    const LoadingWorkScope unpacking;
+    OpenDemoData(LocateDataFile("demo.dat").c_str());
+  }
 
   DemoStage stage;
   auto* show = new DemoPart1(stage, clock);  // lives until the process ends
-  show->Load();
-  MusicLoad(LocateDataFile("demo.mp3").c_str());
+  show->PlayRange(options.firstState, options.seconds);
+  std::unique_ptr<Timedemo> timedemo;
+  if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start);
+  std::unique_ptr<VideoCapture> capture;
+  if (capturing) {
+    capture = std::make_unique<VideoCapture>(*show, options.captureFile,
+                                             options.sound ? LocateDataFile("demo.mp3") : "", fps);
+    capture->Start();
+  }
+  {
+    const LoadingWorkScope loading;
+    show->Load();
+    MusicLoad(LocateDataFile("demo.mp3").c_str());
+  }
   clock.Reset();
 
   RunFrameLoop(*show, clock);
 
   MusicStop();
   MusicFree();
+  int status = 0;
+  if (capture) capture->Finish();
+  if (timedemo) {
+    timedemo->PrintReport(stdout);
+    if (csv && !(timedemo->WriteCsv(csv) && std::fclose(csv) == 0)) {
+      std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemoCsv.c_str());
+      status = 1;
+    }
+  }
   FreeArchives(gArchives);
-  return 0;
+  return status;
 }

@@ -66,11 +66,11 @@ bool MusicLoad(const char* path) {
   return true;
 }
 
-bool MusicPlay() {
+bool MusicPlay(double position) {
   if (!gSound) return true;
   if (!gStream)
     gError = gInitialised ? kMusicNoStream : kMusicNotInitialised;
-  else if (Mix_PlayMusic(gStream, 0) < 0)
+  else if (Mix_FadeInMusicPos(gStream, 0, 0, position) < 0)  // Mix_PlayMusic with a start position
     gError = kMusicStart;
   else
     return true;

@@ -24,8 +24,9 @@ bool MusicInit(int rate);
 // Opens the stream at `path`, freeing any earlier one. On failure shows
 // "Unable to load demo.mp3".
 bool MusicLoad(const char* path);
-// Starts the stream. On failure shows "Error while starting to play music!".
-bool MusicPlay();
+// Starts the stream `position` seconds into the track. On failure shows
+// "Error while starting to play music!".
+bool MusicPlay(double position = 0.0);
 bool MusicStop();
 // Frees the stream and closes the device.
 bool MusicFree();

@@ -3,7 +3,10 @@
 #include <strings.h>
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
+
+#include "runtime/show.h"
 
 namespace {
 
@@ -17,7 +20,23 @@ bool ParseUnsigned(const char* text, unsigned long max, unsigned long* out) {
   return true;
 }
 
+bool ParseSeconds(const char* text, double* out) {
+  if (!text || !*text) return false;
+  char* end = nullptr;
+  const double v = std::strtod(text, &end);
+  if (*end || !std::isfinite(v) || v <= 0.0 || v > 1e6) return false;
+  *out = v;
+  return true;
+}
+
+constexpr int kDefaultFixedStepFps = 60;
+
 }  // namespace
+
+int FixedStepFps(const Options& options) {
+  if (options.fps > 0) return options.fps;
+  return options.timedemo || !options.captureFile.empty() ? kDefaultFixedStepFps : 0;
+}
 
 const char* UsageText() {
   return "usage: demo [-nosound] [options]\n"
@@ -27,6 +46,14 @@ const char* UsageText() {
          "  --frames DIR  write every presented frame to DIR as a numbered 640x480 PNG\n"
          "  --seed N      seed the random generator with N instead of the time\n"
          "  --frame-log   print the per-frame diagnostic lines (also DEMO_FRAME_LOG=1)\n"
+         "  --timedemo    run as fast as possible on the fixed-step clock (60 steps a second\n"
+         "                unless --fps), no music; print frame times per part at the end\n"
+         "  --timedemo-csv FILE  the timedemo, also writing every frame's time to FILE\n"
+         "  --capture FILE  record the show with its music to a video (mp4, mkv, ...) through\n"
+         "                ffmpeg, on the fixed-step clock (--fps, 60 unless given)\n"
+         "  --part NAME   start at a part after loading: Natu1, Techno1, interlude, Natu2,\n"
+         "                Techno3, Techno2, Natu3 or end (any case)\n"
+         "  --seconds S   end after S seconds of show time\n"
          "  --help        print this text\n";
 }
 
@@ -43,6 +70,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
       options->frameLog = true;
     } else if (arg == "--help") {
       options->help = true;
+    } else if (arg == "--timedemo") {
+      options->timedemo = true;
     } else if (arg == "--fps") {
       if (!ParseUnsigned(value, 10000, &n) || n == 0) {
         *error = "--fps needs a frame rate from 1 to 10000";
@@ -65,10 +94,40 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
       }
       options->framesDir = value;
       ++i;
+    } else if (arg == "--timedemo-csv" || arg == "--capture") {
+      if (!value || !*value) {
+        *error = arg + " needs a file name";
+        return false;
+      }
+      if (arg == "--capture") {
+        options->captureFile = value;
+      } else {
+        options->timedemo = true;
+        options->timedemoCsv = value;
+      }
+      ++i;
+    } else if (arg == "--part") {
+      const int state = value ? FindShowState(value) : -1;
+      if (state < 0) {
+        *error = "--part needs one of " + ShowStateNames();
+        return false;
+      }
+      options->firstState = state;
+      ++i;
+    } else if (arg == "--seconds") {
+      if (!ParseSeconds(value, &options->seconds)) {
+        *error = "--seconds needs a number of seconds above 0";
+        return false;
+      }
+      ++i;
     } else {
       *error = "unknown option " + arg;
       return false;
     }
+  }
+  if (options->timedemo && !options->captureFile.empty()) {
+    *error = "--timedemo and --capture cannot be combined";
+    return false;
   }
   return true;
 }

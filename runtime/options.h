@@ -12,11 +12,21 @@ struct Options {
   unsigned seed = 0;
   bool frameLog = false;   // --frame-log: per-frame diagnostic lines
   bool help = false;       // --help
+  bool timedemo = false;   // --timedemo: time every frame, print the table at the end
+  std::string timedemoCsv; // --timedemo-csv FILE: also write every frame's time (implies --timedemo)
+  std::string captureFile; // --capture FILE: record a video through ffmpeg
+  int firstState = 1;      // --part NAME: the timeline state to start at
+  double seconds = 0.0;    // --seconds S: show seconds to play; 0 = to the end
 };
+
+// The fixed-step clock's frame rate: --fps N, 60 for the timedemo and the
+// capture without it, 0 for real time.
+int FixedStepFps(const Options& options);
 
 // Parses the arguments. Only the first argument is compared with "-nosound"
 // (ignoring case); options are the arguments that begin with "--". Returns
-// false with a message in *error for a malformed option.
+// false with a message in *error for a malformed option, an unknown part
+// (the message lists the names) or the timedemo combined with capture.
 bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::string* error);
 
 // The --help text.

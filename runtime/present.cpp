@@ -15,6 +15,7 @@ namespace {
 
 std::string gCaptureDir;
 long long gPresented = 0;
+FrameObserver* gObserver = nullptr;
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbBottomUp) {
   FILE* f = std::fopen(path.c_str(), "wb");
@@ -39,13 +40,19 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
 
 }  // namespace
 
-bool WriteBackBufferPng(const std::string& path, int width, int height) {
+std::vector<unsigned char> ReadBackBuffer(int width, int height) {
   std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-  return WritePng(path, width, height, pixels);
+  return pixels;
 }
+
+bool WriteBackBufferPng(const std::string& path, int width, int height) {
+  return WritePng(path, width, height, ReadBackBuffer(width, height));
+}
+
+void InstallFrameObserver(FrameObserver* observer) { gObserver = observer; }
 
 bool CaptureFramesTo(const std::string& dir) {
   if (mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) return false;
@@ -64,7 +71,9 @@ void PresentFrame() {
       gCaptureDir.clear();
     }
   }
+  if (gObserver) gObserver->FrameDrawn();
   SDL_GL_SwapBuffers();
+  if (gObserver) gObserver->FrameSwapped();
   ++gPresented;
   TheClock().FramePresented();
 }

@@ -2,17 +2,38 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
 
-// Swaps the buffers (after capturing the back buffer when capture is on) and
-// tells the show clock that a frame was presented.
+// Sees every presented frame: the timedemo times them, the video capture
+// records them.
+class FrameObserver {
+ public:
+  virtual ~FrameObserver() = default;
+  // The frame is drawn and still in the back buffer; the clock still reads
+  // the frame's time.
+  virtual void FrameDrawn() {}
+  // The buffers have been swapped; the clock has not yet advanced.
+  virtual void FrameSwapped() {}
+};
+
+// Shows every later frame to `observer` (nullptr: to none). The caller keeps
+// it alive until it is replaced.
+void InstallFrameObserver(FrameObserver* observer);
+
+// Swaps the buffers (after capturing the back buffer when capture is on),
+// shows the frame to the observer and tells the show clock that a frame was
+// presented.
 void PresentFrame();
 
 // Number of frames presented so far.
 long long PresentedFrames();
+
+// The back buffer as RGB bytes, bottom row first.
+std::vector<unsigned char> ReadBackBuffer(int width = 640, int height = 480);
 
 // Reads the 640x480 back buffer and writes it as an RGB PNG, top row first.
 bool WriteBackBufferPng(const std::string& path, int width = 640, int height = 480);

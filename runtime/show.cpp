@@ -1,7 +1,41 @@
 #include "runtime/show.h"
 
+#include <strings.h>
+
 namespace {
-constexpr float kPictureSeconds = 5.0f;
+
+struct TimelineState {
+  const char* name;
+  float seconds;  // the loading step's length is its own
+};
+
+constexpr TimelineState kTimeline[] = {{"loading", 0.0f}, {"Natu1", 47.0f},   {"Techno1", 45.0f},
+                                       {"interlude", 5.0f}, {"Natu2", 12.0f}, {"Techno3", 20.0f},
+                                       {"Techno2", 45.0f},  {"Natu3", 20.0f}, {"end", 5.0f}};
+static_assert(sizeof kTimeline / sizeof kTimeline[0] == DemoPart1::kFinished, "one entry per state");
+
+float Duration(int state) { return kTimeline[state].seconds; }
+
+}  // namespace
+
+const char* ShowStateName(int state) { return state >= 0 && state < DemoPart1::kFinished ? kTimeline[state].name : ""; }
+
+int FindShowState(const std::string& name) {
+  for (int state = 1; state < DemoPart1::kFinished; ++state)
+    if (strcasecmp(name.c_str(), kTimeline[state].name) == 0) return state;
+  return -1;
+}
+
+std::string ShowStateNames() {
+  std::string names;
+  for (int state = 1; state < DemoPart1::kFinished; ++state) names += (state > 1 ? ", " : "") + std::string(kTimeline[state].name);
+  return names;
+}
+
+double ShowStateStart(int state) {
+  double start = 0.0;
+  for (int s = 1; s < state && s < DemoPart1::kFinished; ++s) start += Duration(s);
+  return start;
 }
 
 bool DemoPart1::Load() {
@@ -9,22 +43,37 @@ bool DemoPart1::Load() {
   return parts_.intro ? parts_.intro->Load() : false;
 }
 
+void DemoPart1::PlayRange(int first_state, double seconds) {
+  first_state_ = first_state > 0 && first_state < kFinished ? first_state : 1;
+  seconds_ = seconds > 0.0 ? seconds : 0.0;
+}
+
+double DemoPart1::RangeEnd() const {
+  const double end = ShowStateStart(kFinished);
+  return seconds_ > 0.0 && RangeStart() + seconds_ < end ? RangeStart() + seconds_ : end;
+}
+
+double DemoPart1::ShowTime() const { return state_ == 0 ? clock_.Read() : ShowStateStart(state_) + clock_.Read(); }
+
 bool DemoPart1::Frame(float t) {
+  if (state_ > 0 && state_ < kFinished && seconds_ > 0.0 &&
+      !(t < static_cast<float>(RangeEnd() - ShowStateStart(state_))))
+    state_ = kFinished;
   switch (state_) {
     case 0:
       if (stage_.LoadingStep(t, parts_)) {
-        stage_.StartMusic();
+        stage_.StartMusic(RangeStart());
         clock_.Reset();
-        state_ = 1;
+        state_ = first_state_;
       }
       return true;
-    case 1: StepPart(parts_.natu1.get(), 47.0f, t); return true;
-    case 2: StepPart(parts_.techno1.get(), 45.0f, t); return true;
+    case 1: StepPart(parts_.natu1.get(), t); return true;
+    case 2: StepPart(parts_.techno1.get(), t); return true;
     case 3: StepPicture(Picture::Interlude, t); return true;
-    case 4: StepPart(parts_.natu2.get(), 12.0f, t); return true;
-    case 5: StepPart(parts_.techno3.get(), 20.0f, t); return true;
-    case 6: StepPart(parts_.techno2.get(), 45.0f, t); return true;
-    case 7: StepPart(parts_.natu3.get(), 20.0f, t); return true;
+    case 4: StepPart(parts_.natu2.get(), t); return true;
+    case 5: StepPart(parts_.techno3.get(), t); return true;
+    case 6: StepPart(parts_.techno2.get(), t); return true;
+    case 7: StepPart(parts_.natu3.get(), t); return true;
     case 8: StepPicture(Picture::Closing, t); return true;
     default: return false;
   }
@@ -36,8 +85,8 @@ void DemoPart1::Switch(bool disableLights) {
   if (disableLights) stage_.DisableLights();
 }
 
-void DemoPart1::StepPart(Effect* part, float duration, float t) {
-  if (!(t < duration)) {  // also when t is NaN
+void DemoPart1::StepPart(Effect* part, float t) {
+  if (!(t < Duration(state_))) {  // also when t is NaN
     Switch(true);
     return;
   }
@@ -47,7 +96,7 @@ void DemoPart1::StepPart(Effect* part, float duration, float t) {
 }
 
 void DemoPart1::StepPicture(Picture picture, float t) {
-  if (!(t < kPictureSeconds)) {
+  if (!(t < Duration(state_))) {
     Switch(picture == Picture::Interlude);
     return;
   }

@@ -3,11 +3,25 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "runtime/clock.h"
 #include "runtime/effect.h"
 
 enum class Picture { Interlude, Closing };
+
+// The timeline's states by number: 0 loading, 1 to 8 the parts and pictures
+// in playing order, 9 finished. Their names, as --part and the timedemo use
+// them: "loading", "Natu1", "Techno1", "interlude", "Natu2", "Techno3",
+// "Techno2", "Natu3", "end" (the closing picture); "" past the end.
+const char* ShowStateName(int state);
+// The state 1 to 8 that `name` names in any letter case; -1 for none.
+int FindShowState(const std::string& name);
+// The names that FindShowState takes, in playing order, comma-separated.
+std::string ShowStateNames();
+// Seconds from the show's start (after loading) to the start of the state;
+// the show's whole length for states past the end.
+double ShowStateStart(int state);
 
 // The parts that the show owns; the loading step fills in the scene parts.
 struct ShowParts {
@@ -34,7 +48,8 @@ class ShowStage {
   virtual void Present() = 0;
   // Switches off GL_LIGHT0 to GL_LIGHT7.
   virtual void DisableLights() = 0;
-  virtual void StartMusic() = 0;
+  // Starts the music `position` seconds into the track.
+  virtual void StartMusic(double position) = 0;
 };
 
 class DemoPart1 : public Effect {
@@ -48,11 +63,23 @@ class DemoPart1 : public Effect {
   // One step of the timeline; false once the show is over.
   bool Frame(float t) override;
 
+  // After loading, the timeline starts at `first_state` (1 to 8) with the
+  // music at that state's place in the track, and the show ends once
+  // `seconds` of show time have passed from there (0: at the timeline's end).
+  void PlayRange(int first_state, double seconds);
+  // The range on the show's time line, in seconds from the show's start.
+  double RangeStart() const { return ShowStateStart(first_state_); }
+  double RangeEnd() const;
+
+  // Where the clock's reading is: seconds from the show's start, or during
+  // loading seconds into the loading step.
+  double ShowTime() const;
+
   int State() const { return state_; }
   const ShowParts& Parts() const { return parts_; }
 
  private:
-  void StepPart(Effect* part, float duration, float t);
+  void StepPart(Effect* part, float t);
   void StepPicture(Picture picture, float t);
   void Switch(bool disableLights);
 
@@ -60,4 +87,6 @@ class DemoPart1 : public Effect {
   ShowClock& clock_;
   ShowParts parts_;
   int state_ = 0;
+  int first_state_ = 1;
+  double seconds_ = 0.0;
 };

@@ -9,7 +9,7 @@ PACKAGES=(
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libpng-dev libjpeg-dev libmp3lame-dev libfreetype-dev fonts-dejavu-core
   libglm-dev lib3ds-dev libassimp-dev assimp-utils assimp-testmodels
-  arj lame mpg123 sox libjpeg-turbo-progs python3-pil
+  arj lame mpg123 sox libjpeg-turbo-progs python3-pil ffmpeg
 )
 
 missing=()

@@ -5,16 +5,7 @@
 # usage: opening.sh DEMO
 source "$(dirname "$0")/../support/demo_sandbox.sh" "$1"
 fps=6
-# 640x480 pictures, the upper half one colour and the lower half another.
-/usr/bin/python3 - <<'PY'
-from PIL import Image
-for name, upper, lower in (("loading.jpg", (240, 60, 0), (0, 60, 240)),
-                           ("loading2.jpg", (30, 200, 90), (200, 30, 200)), ("the_end.jpg", (0, 0, 0), (0, 0, 0))):
-    im = Image.new("RGB", (640, 480), lower)
-    im.paste(upper, (0, 0, 640, 240))
-    im.save(name, quality=95)
-PY
-make_data_file demo.dat loading.jpg loading2.jpg the_end.jpg
+make_picture_show
 
 "$demo" --window --fps $fps --frames frames >out.txt 2>err.txt; status=$?
 [ $status -eq 0 ] || fail "status $status: $(tail -3 err.txt)"

@@ -8,6 +8,9 @@ head -c 100 demo.dat >broken/demo.dat
 
 "$demo" --help >help.txt; [ $? -eq 0 ] && grep -q -- "--fps N" help.txt || fail "--help"
 "$demo" --fps 0 2>err.txt; [ $? -eq 2 ] && grep -q "frame rate" err.txt || fail "--fps 0 is refused with status 2"
+env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$demo" -nosound >out.txt 2>err.txt; status=$?
+[ $status -eq 1 ] && [ "$(wc -l <err.txt)" -eq 1 ] && grep -q -- "--capture show.mp4.*SDL_VIDEODRIVER=offscreen" err.txt ||
+  fail "no display: status $status, $(cat err.txt)"
 
 (cd empty && "$demo" -nosound --window --fps 50 >out.txt 2>err.txt); status=$?
 [ $status -eq 1 ] || fail "missing data file: status $status, expected 1"

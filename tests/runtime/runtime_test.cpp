@@ -110,6 +110,25 @@ TEST(Options, LongOptions) {
     Parse(args, false);
 }
 
+TEST(Options, TimedemoCapturePartAndSeconds) {
+  const Options t = Parse({"--timedemo-csv", "t.csv", "--part", "techno3", "--seconds", "2.5"});
+  EXPECT_TRUE(t.timedemo) << "the CSV implies the timedemo";
+  EXPECT_EQ(t.timedemoCsv, "t.csv");
+  EXPECT_STREQ(ShowStateName(t.firstState), "Techno3");
+  EXPECT_EQ(t.seconds, 2.5);
+  const Options c = Parse({"--capture", "show.mp4", "--fps", "30"});
+  EXPECT_EQ(c.captureFile, "show.mp4");
+  const struct { Options options; int fps; } rates[] = {{t, 60}, {c, 30}, {Parse({"--fps", "25"}), 25}, {Parse({}), 0}};
+  for (const auto& r : rates) EXPECT_EQ(FixedStepFps(r.options), r.fps);
+  const char* const names[] = {"natu1", "TECHNO1", "Interlude", "natu2", "techno3", "Techno2", "NATU3", "End"};
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Parse({"--part", names[i]}).firstState, i + 1) << names[i];
+  for (auto args : std::vector<std::vector<const char*>>{{"--part"}, {"--part", "natu4"}, {"--part", "loading"},
+                                                         {"--seconds", "0"}, {"--seconds", "-1"}, {"--seconds", "nan"},
+                                                         {"--seconds", "2s"}, {"--capture"}, {"--timedemo-csv"},
+                                                         {"--timedemo", "--capture", "x.mp4"}})
+    Parse(args, false);
+}
+
 }  // namespace
 
 namespace extensions_test {
@@ -193,7 +212,7 @@ struct FakeStage : ShowStage {
   void Fade(float, float, float, float) override {}
   void Present() override { ++presents; }
   void DisableLights() override { gLog.push_back("lights off"); }
-  void StartMusic() override { gLog.push_back("music"); }
+  void StartMusic(double at) override { gLog.push_back("music at " + std::to_string(at)); }
   bool makeIntro = true, introLoads = true;
   int presents = 0;
 };
@@ -240,7 +259,8 @@ TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
 // The loading step draws nothing; the closing switch resets the clock but leaves the lights, and the show then ends.
 TEST_F(ShowTest, SlowFramesNeverSkipAState) {
   ASSERT_TRUE(show.Frame(0.001f));
-  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music"})) << "the loading step starts music and clock";
+  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music at " + std::to_string(0.0)}))
+      << "the loading step starts music and clock";
   EXPECT_EQ(clock.resets, 1);
   std::vector<int> states{show.State()};
   while (show.Frame(1000.0f)) states.push_back(show.State());
@@ -249,6 +269,24 @@ TEST_F(ShowTest, SlowFramesNeverSkipAState) {
   EXPECT_EQ(stage.presents, 0);
   EXPECT_EQ(clock.resets, 9);
   EXPECT_EQ(std::count(log.begin(), log.end(), "lights off"), 7);  // six scene switches and the interlude
+}
+
+// The part starts after loading with the music at its place (47 + 45 + 5 + 12 + 20 s in); the show ends once the
+// seconds have passed, here 1.5 s into the part after it, without drawing.
+TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
+  show.PlayRange(FindShowState("TECHNO2"), 46.5);
+  show.Frame(0.0f);
+  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music at " + std::to_string(129.0)}));
+  EXPECT_EQ(show.State(), 6);
+  EXPECT_DOUBLE_EQ(show.RangeEnd(), 175.5);
+  show.Frame(45.0f);
+  log.clear();
+  EXPECT_TRUE(show.Frame(1.49f));
+  EXPECT_EQ(log, (std::vector<std::string>{"natu3.begin", "natu3.frame " + std::to_string(1.49f)}));
+  log.clear();
+  EXPECT_FALSE(show.Frame(1.5f));
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(show.State(), DemoPart1::kFinished);
 }
 
 }  // namespace
@@ -279,7 +317,7 @@ TEST(Music, MissingOrGarbledFileShowsLoadThenPlayErrors) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   ASSERT_TRUE(MusicInit(44100));
   EXPECT_EQ(Stderr([] { EXPECT_FALSE(MusicLoad("no-such-file.mp3")); }), kLoadError + "3)\n");
-  EXPECT_EQ(Stderr(MusicPlay), kPlayError + "5)\n");
+  EXPECT_EQ(Stderr([] { MusicPlay(); }), kPlayError + "5)\n");
   const auto path = std::filesystem::temp_directory_path() / "demo_music_test_garbage.txt";
   std::ofstream(path) << "This is a text file, not music.\n";
   EXPECT_EQ(Stderr([&] { EXPECT_FALSE(MusicLoad(path.c_str())); }), kLoadError + "4)\n");
@@ -301,13 +339,15 @@ TEST(Music, WithoutASoundDeviceTheShowRunsSilentAfterTheMessages) {
   EXPECT_TRUE(MusicFree());
 }
 
-// A 440 Hz tone from sox, encoded by lame, through the disk driver: silence while loaded, the tone once played.
-TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayed) {
+// 440 Hz then 880 Hz, a second each, from sox, encoded by lame, through the disk driver: silence while loaded, the
+// second tone once played from one second in.
+TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayedFromItsPosition) {
   const auto dir = std::filesystem::temp_directory_path() / "demo_music_test";
   std::filesystem::create_directories(dir);
   const auto mp3 = dir / "tone.mp3", out = dir / "out.raw";
-  const std::string cmd = "sox -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 2 sine 440 vol 0.366 | lame --quiet -r "
-                          "-s 44.1 --bitwidth 16 --signed --little-endian -m s - " + mp3.string() + " 2>/dev/null";
+  const std::string cmd = "sox -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 1 sine 440 vol 0.366 : synth 1 sine 880 "
+                          "vol 0.366 | lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m s - " +
+                          mp3.string() + " 2>/dev/null";
   ASSERT_EQ(std::system(cmd.c_str()), 0) << "sox and lame are needed for this test";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
@@ -315,7 +355,7 @@ TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayed) {
   ASSERT_TRUE(MusicInit(44100));
   ASSERT_TRUE(MusicLoad(mp3.c_str()));
   SDL_Delay(300);
-  ASSERT_TRUE(MusicPlay());
+  ASSERT_TRUE(MusicPlay(1.0));
   SDL_Delay(700);
   MusicStop();
   MusicFree();
@@ -324,11 +364,19 @@ TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayed) {
   std::vector<short> samples;
   for (short s; f.read(reinterpret_cast<char*>(&s), 2);) samples.push_back(s);
   ASSERT_GT(samples.size(), 44100u / 4) << "the device wrote audio";
-  const auto firstSound = std::find_if(samples.begin(), samples.end(), [](short v) { return v != 0; });
-  EXPECT_GE(firstSound - samples.begin(), 4096 * 2) << "at least one whole buffer of silence before play";
-  int peak = 0;
-  for (short v : samples) peak = std::max(peak, std::abs(static_cast<int>(v)));
+  const size_t firstSound = std::find_if(samples.begin(), samples.end(), [](short v) { return v != 0; }) - samples.begin();
+  EXPECT_GE(firstSound, 4096u * 2) << "at least one whole buffer of silence before play";
+  // A fifth of a second of the left channel, from a tenth of a second in: the decoder finds the position to within
+  // an MP3 frame and the encoder's delay.
+  int peak = 0, crossings = 0;
+  const size_t begin = firstSound + 44100 / 10 * 2, end = begin + 44100 / 5 * 2;
+  ASSERT_GT(samples.size(), end);
+  for (size_t i = begin; i < end; i += 2) {
+    peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+    crossings += i > begin && (samples[i] < 0) != (samples[i - 2] < 0);
+  }
   EXPECT_GT(peak, 6000) << "the tone reached the output";
+  EXPECT_NEAR(crossings / 2 * 5, 880, 30) << "the second tone: played from one second in";
   std::filesystem::remove_all(dir);
 }
 

@@ -49,3 +49,18 @@ d = open(sys.argv[1], 'rb').read()
 open(sys.argv[2], 'wb').write(bytes(b ^ 0xC3 for b in d))" "$staging/plain.arj" "$out"
   rm -rf "$staging"
 }
+
+# make_picture_show: demo.dat with the three pictures only, 640x480 JPEGs whose
+# upper and lower halves differ: loading.jpg (240,60,0) over (0,60,240),
+# loading2.jpg (30,200,90) over (200,30,200), the_end.jpg black.
+make_picture_show() {
+  /usr/bin/python3 - <<'PY'
+from PIL import Image
+for name, upper, lower in (("loading.jpg", (240, 60, 0), (0, 60, 240)),
+                           ("loading2.jpg", (30, 200, 90), (200, 30, 200)), ("the_end.jpg", (0, 0, 0), (0, 0, 0))):
+    im = Image.new("RGB", (640, 480), lower)
+    im.paste(upper, (0, 0, 640, 240))
+    im.save(name, quality=95)
+PY
+  make_data_file demo.dat loading.jpg loading2.jpg the_end.jpg
+}
