@@ -63,16 +63,19 @@ void LightDiffusely(Scene& scene) {
   }
 }
 
+void DropAttributes(GLMesh& object, int32_t kind) {
+  AttributeList dropped;
+  for (Attribute* attribute : object.Attributes())
+    if (attribute->kind == kind) dropped.push_back(attribute);
+  object.RemoveAttributes(kind);
+  for (Attribute* attribute : dropped) delete attribute;  // removal leaves them to us
+}
+
 void DressSelfLit(Scene& scene, const char* image) {
   for (GLMesh* mesh : scene.CollectObjects()) {
     const TextureRef* texture = mesh->FirstTexture();
-    if (!texture || !texture->image || !texture->image->name || std::strcmp(texture->image->name, image) != 0)
-      continue;
-    AttributeList lighting;
-    for (Attribute* attribute : mesh->Attributes())
-      if (attribute->kind == kLightingKind) lighting.push_back(attribute);
-    mesh->RemoveAttributes(kLightingKind);
-    for (Attribute* attribute : lighting) delete attribute;  // removal leaves them to us
+    if (texture && texture->image && texture->image->name && std::strcmp(texture->image->name, image) == 0)
+      DropAttributes(*mesh, kLightingKind);
   }
 }
 

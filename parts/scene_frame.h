@@ -34,8 +34,10 @@ void PushSkyBackground(Scene& scene);
 // scene diffusely with it, and with 0.35 of it as ambient.
 void LightDiffusely(Scene& scene);
 
+// Takes the attributes of one kind off `object` and deletes them.
+void DropAttributes(GLMesh& object, int32_t kind);
 // Objects whose first texture is the image `image` light themselves: their
-// Lighting attribute is taken away, so they show the picture as painted.
+// Lighting attribute is dropped, so they show the picture as painted.
 void DressSelfLit(Scene& scene, const char* image);
 
 // The part moves and turns `object` itself from now on: its position and

@@ -4,16 +4,18 @@
 
 #include "effects/screen_fade.h"
 #include "parts/placeholder_part.h"
+#include "parts/techno1.h"
 #include "runtime/music.h"
 #include "runtime/present.h"
 
 namespace {
 
-// Until their scenes exist, the scene parts clear to a colour of their own.
+// The scene parts; those whose scenes do not exist yet clear to a colour of
+// their own.
 std::unique_ptr<Effect> MakePlaceholderPart(ScenePartId part) {
   switch (part) {
     case ScenePartId::Natu1: return std::make_unique<PlaceholderPart>(0.93f, 0.42f, 0.09f);
-    case ScenePartId::Techno1: return std::make_unique<PlaceholderPart>(0.10f, 0.20f, 0.45f);
+    case ScenePartId::Techno1: return std::make_unique<Techno1>();
     case ScenePartId::Natu2: return std::make_unique<PlaceholderPart>(0.80f, 0.50f, 0.20f);
     case ScenePartId::Techno2: return std::make_unique<PlaceholderPart>(0.15f, 0.30f, 0.60f);
     case ScenePartId::Natu3: return std::make_unique<PlaceholderPart>(0.70f, 0.35f, 0.15f);

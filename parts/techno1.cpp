@@ -1,7 +1,7 @@
 #include "parts/techno1.h"
 
 #include "effects/basic_attributes.h"
-#include "parts/scene_frame.h"
+#include "parts/machine_hall.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ Techno1::Techno1() : ScenePart({"techno11.3ds", kKeyframesPerSecond, kFogEnd, fa
 Techno1::~Techno1() = default;
 
 void Techno1::Dress(Scene& scene) {
-  PushSkyBackground(scene);
-  LightDiffusely(scene);
-  DressSelfLit(scene, "blue_spa.jpg");
+  DressMachineHall(scene);
   // The floor's grating shows faintly over its reflection.
   auto* veil = new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
   veil->SetBlendColor(0.0f, 0.0f, 0.0f, kFloorOverReflection);
@@ -30,7 +28,7 @@ void Techno1::Dress(Scene& scene) {
   tubes_ = std::make_unique<HangingTubes>(scene.Textures().GetTexture("chromic", "chromic.jpg"));
   for (int k = 0; k < kTubeCount; ++k) {
     GLMesh* rider = scene.FindObject(kRiders[k]);
-    if (rider) rider->AddAttribute(new EnvironmentMap());
+    DressChrome(rider);
     tubes_->SetRider(k, rider);
   }
 }
