@@ -44,6 +44,16 @@ void TextMesh<Point, Scalar, MapCoordinate, K>::RecomputeNormals() {
 }
 
 template <typename Point, typename Scalar, typename MapCoordinate, int K>
+void TextMesh<Point, Scalar, MapCoordinate, K>::SwapSurface(std::vector<Point>& vertices,
+                                                            std::vector<Simplex>& triangles,
+                                                            std::vector<Point>& normals) {
+  vertices_.swap(vertices);
+  triangles_.swap(triangles);
+  normals_.swap(normals);
+  map_coordinates_.resize(vertices_.size(), MapCoordinate(Scalar(0)));
+}
+
+template <typename Point, typename Scalar, typename MapCoordinate, int K>
 void TextMesh<Point, Scalar, MapCoordinate, K>::SetFrame(const mat4& frame) {
   frame_ = frame;
   for (int i = 0; i < 4; ++i)

@@ -40,6 +40,12 @@ class TextMesh : public BasicMesh<Point, K> {
                            std::vector<MapCoordinate> map_coordinates, std::vector<TextureRef*> face_textures);
   // Replaces the normals with fresh ones, after the vertices moved.
   void RecomputeNormals();
+  // For a surface rebuilt every frame with normals of its own: exchanges the
+  // vertex, triangle and normal arrays with the given ones, whose old
+  // contents the caller gets back to fill again. The triangles must index
+  // the vertices and the normals must match them; the map coordinates are
+  // sized to match (new ones are 0).
+  void SwapSurface(std::vector<Point>& vertices, std::vector<Simplex>& triangles, std::vector<Point>& normals);
 
   void SetName(const std::string& name) { name_ = name; }
   const std::string& Name() const { return name_; }
@@ -58,6 +64,11 @@ class TextMesh : public BasicMesh<Point, K> {
   const std::vector<TextureRef*>& FaceTextures() const { return face_textures_; }
   // The texture of the first face (null for a face without a material).
   TextureRef* FirstTexture() const { return face_textures_.empty() ? nullptr : face_textures_[0]; }
+  // Makes `texture` the first face's, the one attributes bind for the mesh.
+  void SetFirstTexture(TextureRef* texture) {
+    if (face_textures_.empty()) face_textures_.push_back(texture);
+    face_textures_[0] = texture;
+  }
 
  private:
   std::vector<Point> vertices_;
