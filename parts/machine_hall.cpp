@@ -7,6 +7,18 @@
 #include "parts/scene_frame.h"
 #include "scene/scene.h"
 
+namespace {
+
+constexpr float kKeyframesPerSecond = 25.0f;
+constexpr float kFogEnd = 200.0f;
+constexpr bool kFogModeBeforeEnable = false;
+
+}  // namespace
+
+ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity) {
+  return {scene_file, kKeyframesPerSecond, kFogEnd, kFogModeBeforeEnable, trail_opacity};
+}
+
 void DressMachineHall(Scene& scene) {
   PushSkyBackground(scene);
   LightDiffusely(scene);

@@ -5,9 +5,13 @@
 
 #include <GL/gl.h>
 
-class GLMesh;
-class Scene;
+#include "parts/scene_part.h"
+
 struct TextureRef;
+
+// A machine part's frame: keyframes at 25 a second, fog to 200 set as the
+// second nature part sets it (enabled before its mode), and its trail.
+ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity);
 
 // The sky behind, the file's lights shining diffusely, the blue light panels
 // ("blue_spa.jpg") lighting themselves.

@@ -5,6 +5,8 @@
 #include "effects/screen_fade.h"
 #include "parts/placeholder_part.h"
 #include "parts/techno1.h"
+#include "parts/techno2.h"
+#include "parts/techno3.h"
 #include "runtime/music.h"
 #include "runtime/present.h"
 
@@ -17,9 +19,9 @@ std::unique_ptr<Effect> MakePlaceholderPart(ScenePartId part) {
     case ScenePartId::Natu1: return std::make_unique<PlaceholderPart>(0.93f, 0.42f, 0.09f);
     case ScenePartId::Techno1: return std::make_unique<Techno1>();
     case ScenePartId::Natu2: return std::make_unique<PlaceholderPart>(0.80f, 0.50f, 0.20f);
-    case ScenePartId::Techno2: return std::make_unique<PlaceholderPart>(0.15f, 0.30f, 0.60f);
+    case ScenePartId::Techno2: return std::make_unique<Techno2>();
     case ScenePartId::Natu3: return std::make_unique<PlaceholderPart>(0.70f, 0.35f, 0.15f);
-    case ScenePartId::Techno3: return std::make_unique<PlaceholderPart>(0.20f, 0.20f, 0.30f);
+    case ScenePartId::Techno3: return std::make_unique<Techno3>();
   }
   return nullptr;
 }

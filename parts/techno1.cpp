@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr float kKeyframesPerSecond = 25.0f;
-constexpr float kFogEnd = 200.0f;
 constexpr float kTrailOpacity = 0.35f;
 // How much of the floor's own face covers its reflection.
 constexpr float kFloorOverReflection = 0.4f;
@@ -15,7 +13,7 @@ const char* const kRiders[kTubeCount] = {"tarzan", "tarzan01", "tarzan02", "tarz
 
 }  // namespace
 
-Techno1::Techno1() : ScenePart({"techno11.3ds", kKeyframesPerSecond, kFogEnd, false, kTrailOpacity}) {}
+Techno1::Techno1() : ScenePart(MachineSetup("techno11.3ds", kTrailOpacity)) {}
 
 Techno1::~Techno1() = default;
 

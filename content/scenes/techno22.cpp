@@ -13,7 +13,7 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr float kFloor = -420, kPool = -380, kStep = 25;
-constexpr float kWallRadius = 3200, kWallTop = 1800;
+constexpr float kWallRadius = 2500, kWallTop = 1800;
 constexpr int kWallSides = 24;
 // The ring rail's sweep: from below the metaballs to above them in this
 // many 3DS frames, and back.
@@ -64,8 +64,8 @@ Scene Techno22() {
           [](float, float) { return kFloor; }, [&](V3, V3, V3) { return grating; }, 800);
 
   // The title in neon letters on a plated sign before the wall.
-  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2600, 700}, 26, 60, neon);
-  AddBox(scene.AddMesh("Kyltti"), {-1750, 2660, 420}, {1750, 2700, 1120}, walls, 350);
+  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2000, 650}, 18, 45, neon);
+  AddBox(scene.AddMesh("Kyltti"), {-1250, 2045, 450}, {1250, 2085, 1000}, walls, 350);
 
   // The two ripple surfaces, gridded finely for the waves, in steel rims.
   AddGrid(scene.AddMesh("Box32"), -1500, -500, -500, 500, int(1000 / kStep), int(1000 / kStep),
@@ -91,7 +91,7 @@ Scene Techno22() {
   // Machine towers in a ring, numbered from 1: a plated base, a band of
   // light, a steel upper block and a chrome cap.
   for (int i = 1; i <= 8; ++i) {
-    const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2300;
+    const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2000;
     const V3 c{r * std::cos(a), r * std::sin(a), kFloor};
     const float h = 500 + 350 * float(i % 3);
     AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 220, 220, h, {walls, panels, metal, chrome});
@@ -125,7 +125,7 @@ Scene Techno22() {
 
   std::vector<CameraStop> path;
   for (int k = 0; k <= 9; ++k) {
-    const float a = -1.57f + 0.62f * float(k), r = 1500 - 350 * std::cos(float(k) * 0.9f);
+    const float a = -1.57f + 0.62f * float(k), r = 1100 - 250 * std::cos(float(k) * 0.9f);
     path.push_back({uint32_t(k * 125), {r * std::cos(a), r * std::sin(a), 150 + 220 * std::sin(float(k) * 1.1f)},
                     {0, 0, float(k % 2) * 80}, 60, 0});
   }
