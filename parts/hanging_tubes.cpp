@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "effects/basic_attributes.h"
 #include "parts/scene_frame.h"
 #include "textures/texture_manager.h"
 
@@ -69,9 +68,6 @@ HangingTubes::HangingTubes(TextureRef* skin) : jitter_(kJitterLow, kJitterHigh) 
     tube->SetName("tube" + std::to_string(k));
     tube->SetGeometry(std::vector<vec3>(kTubeVertices, vec3(0.0f)), triangles, TubeMapCoordinates(),
                       std::vector<TextureRef*>(triangles.size(), skin));
-    tube->AddAttribute(new Texture());
-    tube->AddAttribute(new EnvironmentMap());
-    tube->AddAttribute(new Lighting());
     tube->SetCacheable(false);
     tubes_[k] = std::move(tube);
     end_points_[k] = kBasePoints[k];

@@ -48,9 +48,9 @@ class HangingTubes {
   // The mount points of the tubes in the scene's file units.
   static const std::array<vec<float, 3>, kTubeCount> kBasePoints;
 
-  // Four tube meshes at the mount points, drawn with `skin` sphere-mapped
-  // and lit (the "default" texture when null), and the jitter table drawn
-  // from rand() in [-5, 5]. Needs a current GL context.
+  // Four tube meshes at the mount points with `skin` as their texture (the
+  // "default" texture when null) and no attributes yet, and the jitter table
+  // drawn from rand() in [-5, 5]. Needs a current GL context.
   explicit HangingTubes(TextureRef* skin);
 
   // Puts `rider` (or nobody) at the lower end of tube `tube` at every Build,

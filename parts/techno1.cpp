@@ -1,6 +1,7 @@
 #include "parts/techno1.h"
 
 #include "effects/basic_attributes.h"
+#include "effects/multi_texture.h"
 #include "parts/machine_hall.h"
 
 namespace {
@@ -23,8 +24,14 @@ void Techno1::Dress(Scene& scene) {
   auto* veil = new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
   veil->SetBlendColor(0.0f, 0.0f, 0.0f, kFloorOverReflection);
   SetMirror(scene.FindObject("Peili01"), {new Texture(), new Lighting(), veil});
-  tubes_ = std::make_unique<HangingTubes>(scene.Textures().GetTexture("chromic", "chromic.jpg"));
+  // Polished steel that catches the blue panels.
+  tubes_ = std::make_unique<HangingTubes>(scene.Textures().GetTexture("metal7", "metal7.jpg"));
+  const TextureRef* panels = scene.Textures().GetTexture("blue_spa", "blue_spa.jpg");
   for (int k = 0; k < kTubeCount; ++k) {
+    auto* steel = new MultiTexture();
+    steel->SetTexture1(static_cast<int32_t>(panels->id));
+    steel->SetGenerate1(true);
+    tubes_->Tube(k).AddAttribute(steel);
     GLMesh* rider = scene.FindObject(kRiders[k]);
     DressChrome(rider);
     tubes_->SetRider(k, rider);
