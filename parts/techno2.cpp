@@ -1,7 +1,5 @@
 #include "parts/techno2.h"
 
-#include <algorithm>
-
 #include "effects/random.h"
 #include "parts/machine_hall.h"
 #include "parts/scene_frame.h"
@@ -13,7 +11,6 @@ using vec3 = vec<float, 3>;
 // Radians per second that the rotors turn.
 constexpr float kRotorTurnRate = 0.75f;
 const char* const kRotors[3] = {"Cylinder21", "Cylinder22", "Cylinder23"};
-const char* const kPools[2] = {"Box32", "Box221"};
 
 // The vapour, in file units and the particles' time units (0.1 a frame):
 // it leaves the pools slowly in a narrow cone, an updraft carries it up at
@@ -35,35 +32,18 @@ class Updraft : public ForceField {
   vec3 Force(const Particle&) const override { return vec3(0.0f, 0.0f, kUpdraft); }
 };
 
-// The lowest and highest x and y of an object's vertices, and its height:
-// the pools are flat and authored in place.
-struct PoolRect {
-  vec3 lower, upper;
-};
-
-PoolRect FlatBounds(const GLMesh& pool) {
-  const std::vector<vec3>& v = pool.VertexArray();
-  PoolRect rect{v.empty() ? vec3(0.0f) : v[0], v.empty() ? vec3(0.0f) : v[0]};
-  for (const vec3& p : v)
-    for (int c = 0; c < 3; ++c) {
-      rect.lower[c] = std::min(rect.lower[c], p[c]);
-      rect.upper[c] = std::max(rect.upper[c], p[c]);
-    }
-  return rect;
-}
-
 // A random point on the surface of one of the pools, each pool as likely.
 class PoolsSource : public Distribution {
  public:
-  explicit PoolsSource(std::vector<PoolRect> pools) : pools_(std::move(pools)) {}
+  explicit PoolsSource(std::vector<PoolArea> pools) : pools_(std::move(pools)) {}
   vec3 sample() override {
-    const PoolRect& pool = pools_[Rand15() % pools_.size()];
+    const PoolArea& pool = pools_[Rand15() % pools_.size()];
     return vec3(pool.lower[0] + (pool.upper[0] - pool.lower[0]) * RandomUnit(),
-                pool.lower[1] + (pool.upper[1] - pool.lower[1]) * RandomUnit(), pool.upper[2]);
+                pool.lower[1] + (pool.upper[1] - pool.lower[1]) * RandomUnit(), pool.height);
   }
 
  private:
-  std::vector<PoolRect> pools_;
+  std::vector<PoolArea> pools_;
 };
 
 // At the origin, unturned, as the loaded meshes stand.
@@ -85,12 +65,7 @@ void Techno2::Dress(Scene& scene) {
   if (GLMesh* line = scene.FindObject("Line01"))
     DressSheen(*line, *scene.Textures().GetTexture("linemult", "blue_spa.jpg"), GL_ADD);
   DressNumberedBoxes(scene, *chrome);
-  std::vector<PoolRect> pools;
-  for (const char* name : kPools) {
-    GLMesh* pool = scene.FindObject(name);
-    if (pool) DressSheen(*pool, *chrome, GL_ADD);
-    if (pool && !pool->VertexArray().empty()) pools.push_back(FlatBounds(*pool));
-  }
+  pools_.Dress(scene);
   for (size_t i = 0; i < rotors_.size(); ++i) {
     rotors_[i] = scene.FindObject(kRotors[i]);
     if (!rotors_[i]) continue;
@@ -100,9 +75,9 @@ void Techno2::Dress(Scene& scene) {
   light_ = scene.FindObject("Omni");
 
   metaballs_ = std::make_unique<MetaballObject>(AtOrigin(), kTechnoBallRadius, kTechnoCellSize, chrome);
-  if (!pools.empty()) {
+  if (!pools_.Areas().empty()) {
     vapour_ = std::make_unique<ParticleObject>(
-        AtOrigin(), std::make_unique<PoolsSource>(pools),
+        AtOrigin(), std::make_unique<PoolsSource>(pools_.Areas()),
         std::make_unique<ConeUpSource>(kVapourConeHalfAngle, kVapourMinSpeed, kVapourMaxSpeed), kVapourRate);
     vapour_->SetForceField(std::make_unique<Updraft>());
     vapour_->SetDirector(std::make_unique<PAG>(kVapourBirth, kVapourDeath, kVapourLife));
@@ -114,6 +89,8 @@ void Techno2::Dress(Scene& scene) {
 }
 
 void Techno2::Animate(float, float dt) {
+  if (water_clock_.Tick(dt)) pools_.Disturb();
+  pools_.Step();
   if (metaballs_) metaballs_->SetCentres(TechnoBallCentres(frames_));
   // The ring rail moves along its own track with the render list.
   if (light_) light_->Update();

@@ -9,7 +9,9 @@
 
 #include "effects/metaballs.h"
 #include "effects/particle_object.h"
+#include "parts/chrome_pools.h"
 #include "parts/scene_part.h"
+#include "parts/water_clock.h"
 
 class Techno2 : public ScenePart {
  public:
@@ -18,6 +20,7 @@ class Techno2 : public ScenePart {
 
   // Frames drawn so far: the balls' n.
   int FrameCount() const { return frames_; }
+  const ChromePools& Pools() const { return pools_; }
   // Null before Load.
   MetaballObject* Metaballs() { return metaballs_.get(); }
   ParticleObject* Vapour() { return vapour_.get(); }
@@ -27,6 +30,8 @@ class Techno2 : public ScenePart {
   void Animate(float t, float dt) override;
   void DrawEffects() override;
 
+  ChromePools pools_;
+  WaterClock water_clock_;
   std::unique_ptr<MetaballObject> metaballs_;
   std::unique_ptr<ParticleObject> vapour_;
   GLMesh* light_ = nullptr;                // "Omni", along its track

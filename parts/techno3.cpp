@@ -4,7 +4,8 @@
 
 namespace {
 
-const char* const kPools[2] = {"Box32", "Box221"};
+// The pools are disturbed in every frame whose count is a multiple of this.
+constexpr int kFramesPerDisturbance = 5;
 
 }  // namespace
 
@@ -14,15 +15,14 @@ void Techno3::Dress(Scene& scene) {
   DressMachineHall(scene);
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   DressNumberedBoxes(scene, *chrome);
-  // The pools keep their banded chrome; the hall glints over it where the
-  // waves tilt the surface.
-  for (const char* name : kPools)
-    if (GLMesh* pool = scene.FindObject(name)) DressSheen(*pool, *chrome, GL_ADD);
+  pools_.Dress(scene);
   DressChrome(scene.FindObject("Sukkula"));
   light_ = scene.FindObject("Omni");
 }
 
 void Techno3::Animate(float, float) {
+  if (frames_ % kFramesPerDisturbance == 0) pools_.Disturb();
+  pools_.Step();
   // The shuttle moves along its own track with the render list.
   if (light_) light_->Update();
   ++frames_;

@@ -3,6 +3,7 @@
 // them, a light travels the bath and a shuttle glides along the divider.
 #pragma once
 
+#include "parts/chrome_pools.h"
 #include "parts/scene_part.h"
 
 class Techno3 : public ScenePart {
@@ -11,11 +12,13 @@ class Techno3 : public ScenePart {
 
   // Frames drawn so far.
   int FrameCount() const { return frames_; }
+  const ChromePools& Pools() const { return pools_; }
 
  private:
   void Dress(Scene& scene) override;
   void Animate(float t, float dt) override;
 
+  ChromePools pools_;
   GLMesh* light_ = nullptr;  // "Omni", along its track
   int frames_ = 0;
 };

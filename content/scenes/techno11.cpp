@@ -100,14 +100,14 @@ Scene Techno11() {
               [](V3 d) { return 1.0f - 0.25f * d.z; });  // narrowing upwards
   }
 
-  // Machine cabinets in the middle of each wall, between the tubes as the
-  // camera sees them rather than behind them.
+  // Low machine cabinets in the corners, behind the tubes.
   Mesh& cabinets = scene.AddMesh("Kaapit");
-  for (const V3 side : {V3{1, 0, 0}, V3{-1, 0, 0}, V3{0, 1, 0}, V3{0, -1, 0}}) {
-    const V3 c = V3{kCentre.x, kCentre.y, kFloor} + side * (kHalf - 700);
-    AddBox(cabinets, c - V3{420, 420, 0}, c + V3{420, 420, 1300}, walls, 600);
-    AddBox(cabinets, c + V3{-300, -300, 1300}, c + V3{300, 300, 1500}, metal, 600);
-  }
+  for (float sx : {-1.f, 1.f})
+    for (float sy : {-1.f, 1.f}) {
+      const V3 c{kCentre.x + sx * (kHalf - 600), kCentre.y + sy * (kHalf - 600), kFloor};
+      AddBox(cabinets, c - V3{380, 380, 0}, c + V3{380, 380, 900}, walls, 600);
+      AddBox(cabinets, c + V3{-260, -260, 900}, c + V3{260, 260, 1050}, metal, 600);
+    }
 
   // One cold key light over the tubes: the show has eight lights for all of
   // its scenes.
@@ -116,7 +116,7 @@ Scene Techno11() {
   std::vector<CameraStop> path;
   for (int k = 0; k <= 9; ++k) {  // a slow orbit inside the tubes, low over the mirror floor
     const float a = -1.6f + 0.6f * float(k), r = 1800 + 300 * std::sin(float(k) * 0.8f);
-    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8250 + 300 * std::sin(float(k) * 1.3f)};
+    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8350 + 250 * std::sin(float(k) * 1.3f)};
     // Look at the tube a little ahead of the camera on its way round, at its
     // rider's height, so the rider and its reflection are in view.
     const float ahead = a + 1.1f;
@@ -125,7 +125,7 @@ Scene Techno11() {
       if (std::cos(std::atan2(b.y - kCentre.y, b.x - kCentre.x) - ahead) >
           std::cos(std::atan2(tube->y - kCentre.y, tube->x - kCentre.x) - ahead))
         tube = &b;
-    path.push_back({uint32_t(k * 125), eye, {tube->x, tube->y, 8900 + 250 * std::sin(float(k) * 2.1f)}, 60, 0});
+    path.push_back({uint32_t(k * 125), eye, {tube->x, tube->y, 8600 + 200 * std::sin(float(k) * 2.1f)}, 60, 0});
   }
   AddCamera(scene, path);
   return scene;
