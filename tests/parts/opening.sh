@@ -23,7 +23,6 @@ L = 3 * f  # frames of the loading picture
 WHITE = (255, 255, 255)
 expected = {
     L - 1: tuple(tuple(round(v * (L - 1) / L) for v in c) for c in ((240, 60, 0), (0, 60, 240))),
-    L + 92 * f - 1: ((26, 51, 115),) * 2,      # last frame of the first machine part
     L + 92 * f: (WHITE, WHITE),                # interlude at t = 0
     L + 95 * f: ((30, 200, 90), (200, 30, 200)),
     L + 194 * f: (WHITE, WHITE),               # closing at t = 0
