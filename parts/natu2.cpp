@@ -1,5 +1,7 @@
 #include "parts/natu2.h"
 
+#include "parts/scene_frame.h"
+
 namespace {
 
 constexpr float kFogEnd = 200.0f;

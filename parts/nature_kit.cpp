@@ -106,7 +106,6 @@ std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Po
 
 }  // namespace
 
-TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
 
 MultiTexture* SkyOnWater(const TextureRef& sky) {
   // Grazing reflections sphere-map to the rim of the picture: clamped, they

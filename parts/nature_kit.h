@@ -14,8 +14,6 @@
 #include "parts/ground_probe.h"
 #include "scene/scene.h"
 
-// The evening sky picture, "stoka" from "skysun2.jpg".
-TextureRef* SkyTexture(Scene& scene);
 // The sky sphere-mapped on the water (unit 0, its own colours) and tinted by
 // the water's texture (unit 1, its map coordinates): the water carries the
 // sunset, darker than the sky, and ripples, tilting the normals, move it.
