@@ -78,7 +78,7 @@ void Natu1::Dress(Scene& scene) {
   }
 
   ScatterOverGround(scene, "Maasto", kShore, kShoreSeed);
-  PlantTrees(scene, kTrees);
+  PlantTrees(scene, "Maasto", kTrees);
 
   GLMesh* mirror = scene.FindObject("Box15");
   if (mirror) mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));

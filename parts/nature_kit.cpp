@@ -88,8 +88,9 @@ bool Grows(const ScatterRule& rule, const GroundProbe::Ground& ground, float tra
   return chance < (rule.far_track - track_distance) / (rule.far_track - rule.near_track);
 }
 
-// The lowest ground under the footprint of a copy standing at (x, y); none
-// when part of it is off the terrain.
+// The height for the foot of a copy standing at (x, y) at which none of its
+// foot points, turned and leaning, is above the ground under it; none when
+// part of it is off the terrain.
 std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Pose pose) {
   pose.at = vec3(pose.at[0], pose.at[1], 0.0f);
   std::optional<GroundProbe::Ground> centre = ground.At(pose.at[0], pose.at[1]);
@@ -99,7 +100,7 @@ std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Po
     const vec3 p = pose.Place(point);
     const std::optional<GroundProbe::Ground> under = ground.At(p[0], p[1]);
     if (!under) return std::nullopt;
-    lowest = std::min(lowest, under->height);
+    lowest = std::min(lowest, under->height - p[2]);
   }
   return lowest;
 }
@@ -222,7 +223,9 @@ void ScatterOverGround(Scene& scene, const char* terrain, const std::vector<Plan
       ScatterCutOuts(*ground, probe, *cut_out, track, plantings[n].rule, seed + uint32_t(n));
 }
 
-void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans) {
+void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& plans) {
+  const GLMesh* ground = scene.FindObject(terrain);
+  const std::optional<GroundProbe> probe = ground ? std::optional<GroundProbe>(*ground) : std::nullopt;
   for (const TreePlan& plan : plans) {
     GLMesh* placeholder = scene.FindObject(plan.placeholder);
     if (!placeholder) {
@@ -230,15 +233,25 @@ void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans) {
       continue;
     }
     if (placeholder->VertexArray().empty()) continue;
-    const vec3f root = placeholder->VertexArray()[0] - vec3f(0.0f, 0.0f, kRootSink);
+    vec3f root = placeholder->VertexArray()[0];
+    // On the terrain as it is drawn, which its recipe only approximates.
+    if (const auto under = probe ? probe->At(root[0], root[1]) : std::nullopt) root[2] = under->height;
+    root[2] -= kRootSink;
     BranchShape shape = plan.kind->shape;
     shape.sides = plan.sides;
     const TreeParameters tree{vec3f(0.0f), vec3f(plan.lean[0], plan.lean[1], 1.0f),
                               vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f), plan.kind->width, plan.depth,
                               shape};
     BuildTree(tree, *placeholder, scene);
-    // A uniform scale keeps the normals that BuildTree computed.
-    for (vec3f& v : placeholder->VertexArray()) v = root + v * plan.size;
+    // The tree comes in arrays sized for its deepest growth; what it did not
+    // fill would be drawn as empty triangles.
+    std::vector<Mesh3::Simplex> grown;
+    for (const Mesh3::Simplex& t : placeholder->Triangles())
+      if (t[0] != t[1] || t[1] != t[2]) grown.push_back(t);
+    std::vector<vec3f> vertices = placeholder->VertexArray();
+    for (vec3f& v : vertices) v = root + v * plan.size;
+    placeholder->SetGeometry(std::move(vertices), std::move(grown), placeholder->MapCoordinates(),
+                             {placeholder->FirstTexture()});
     DressCutOut(*placeholder);
   }
 }

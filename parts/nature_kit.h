@@ -84,11 +84,11 @@ struct TreePlan {
   int32_t depth;            // first depth of the first half: lower, more levels
 };
 
-// Fills each placeholder with its tree, grown in tree units and set on the
-// root at its size (a little into the ground, hiding the seam), and dresses
-// it as a cut-out. Writes "Ei loydy !!" for a placeholder that the scene
-// lacks.
-void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans);
+// Fills each placeholder with its tree, grown in tree units and set at its
+// size on the terrain under the root (a little into it, hiding the seam;
+// at the root itself off the terrain), and dresses it as a cut-out. Writes
+// "Ei loydy !!" for a placeholder that the scene lacks.
+void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& plans);
 
 // Ten birds of "kurppa.3ds" wheeling round (0, 0, 3) of the flock's space,
 // drawn at the part's size (the flock's space is 1250 model units to one of

@@ -149,8 +149,36 @@ TEST_F(NaturePartsTest, Natu2AndNatu3MakeTheirFlocksAndTrees) {
     EXPECT_EQ(birds->Birds()->Birds().size(), 10u);
     EXPECT_EQ(Values(birds->Birds()->Goal()), (std::vector<float>{0.0f, 0.0f, 3.0f}));
   }
-  for (const char* tree : {"tree01", "tree04", "tree08"})
-    EXPECT_GT(meadow.GetScene().FindObject(tree)->VertexArray().size(), 1000u) << tree << " grown";
+}
+
+// Every tree is grown within the triangle budget and stands on its ground:
+// its lowest point (the downhill side of the trunk) a little into the
+// terrain under it.
+TEST_F(NaturePartsTest, TreesStandOnTheGroundWithinTheBudget) {
+  Natu1 lake;
+  Natu2 meadow;
+  const struct {
+    ScenePart* part;
+    const char* terrain;
+    std::vector<const char*> trees;
+  } kParts[] = {{&lake, "Maasto", {"Tree0", "Tree1", "Tree2", "Tree3"}},
+                {&meadow, "Box", {"tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07", "tree08"}}};
+  for (const auto& p : kParts) {
+    p.part->Load();
+    const GroundProbe ground(*p.part->GetScene().FindObject(p.terrain));
+    for (const char* name : p.trees) {
+      const GLMesh& tree = *p.part->GetScene().FindObject(name);
+      EXPECT_GT(tree.Triangles().size(), 200u) << name;
+      EXPECT_LE(tree.Triangles().size(), 2500u) << name;
+      const vec3f* lowest = &tree.VertexArray()[0];
+      for (const vec3f& v : tree.VertexArray())
+        if (v[2] < (*lowest)[2]) lowest = &v;
+      const auto under = ground.At((*lowest)[0], (*lowest)[1]);
+      ASSERT_TRUE(under) << name;
+      EXPECT_LT((*lowest)[2], under->height) << name << " floats";
+      EXPECT_GT((*lowest)[2], under->height - 25.0f) << name << " is buried";
+    }
+  }
 }
 
 // The scene of another test stands in for the nature scenes: it has none of
