@@ -4,9 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
-
 #include <memory>
+#include <vector>
 
 #include "effects/flock.h"
 #include "effects/multi_texture.h"
@@ -26,22 +25,22 @@ MultiTexture* SkyOnWater(const TextureRef& sky);
 void LightLikeTheSun(Light& sun);
 
 // Points along the camera's keyed position path, in file units.
-std::vector<vec<float, 3>> CameraTrack(const GLMesh& camera);
+std::vector<vec3f> CameraTrack(const GLMesh& camera);
 // Distance in the ground plane from the point to the polyline; far away
 // for an empty one.
-float DistanceToTrack(const std::vector<vec<float, 3>>& track, float x, float y);
+float DistanceToTrack(const std::vector<vec3f>& track, float x, float y);
 
 // Where and how densely copies of a cut-out grow.
 struct ScatterRule {
-  float lowest, highest;     // ground heights where it grows, file units
-  float flattest_normal_z;   // steeper ground (a smaller normal z) is bare
-  int clumps;                // clumps placed
-  int per_clump;             // copies tried around each clump's centre
-  float clump_radius;        // file units
+  float lowest, highest;        // ground heights where it grows, file units
+  float flattest_normal_z;      // steeper ground (a smaller normal z) is bare
+  int clumps;                   // clumps placed
+  int per_clump;                // copies tried around each clump's centre
+  float clump_radius;           // file units
   float near_track, far_track;  // full density up to near, none beyond far
-  float clearance;           // none nearer the camera's track than this
-  float smallest, largest;   // size of a copy against the template
-  float lean;                // largest tilt from upright, radians
+  float clearance;              // none nearer the camera's track than this
+  float smallest, largest;      // size of a copy against the template
+  float lean;                   // largest tilt from upright, radians
 };
 
 // Copies of the template standing on the terrain in clumps, each turned,
@@ -53,7 +52,7 @@ struct ScatterRule {
 // terrain: drawn with it, in its place in the scene's order. Null when no
 // copy found ground. The template itself is left as it is.
 GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh& cut_out,
-                       const std::vector<vec<float, 3>>& camera_track, const ScatterRule& rule, uint32_t seed);
+                       const std::vector<vec3f>& camera_track, const ScatterRule& rule, uint32_t seed);
 
 // A template object of the scene and how it grows.
 struct Planting {
@@ -77,11 +76,11 @@ struct TreeKind {
 struct TreePlan {
   const char* placeholder;  // its first vertex is the root on the ground
   const TreeKind* kind;
-  float size;               // file units per tree unit: the trunk's length
-  vec3f lean;               // the trunk's tilt, tree units across per unit up
-  float turn;               // radians about z: where the first branches point
-  int32_t sides;            // tube ring positions: fewer far from the camera
-  int32_t depth;            // first depth of the first half: lower, more levels
+  float size;     // file units per tree unit: the trunk's length
+  vec3f lean;     // the trunk's tilt, tree units across per unit up
+  float turn;     // radians about z: where the first branches point
+  int32_t sides;  // tube ring positions: fewer far from the camera
+  int32_t depth;  // first depth of the first half: lower, more levels
 };
 
 // Fills each placeholder with its tree, grown in tree units and set at its

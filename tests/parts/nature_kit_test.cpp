@@ -1,5 +1,5 @@
-// The nature parts' scatter of cut-outs over a terrain: the ground under a
-// point, and copies that stand on it, the same for the same seed.
+// The nature parts' scatter of cut-outs over a terrain: copies that stand on
+// the ground under them, the same for the same seed.
 #include "parts/nature_kit.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,7 @@ float Slope(float x, float) { return 0.2f * x + 50.0f; }
 GLMesh* Mesh(std::vector<vec3f> vertices, std::vector<Mesh3::Simplex> triangles) {
   auto* mesh = new GLMesh(PathLocation(vec3f(0.0f), vec3f(0.0f, 0.0f, -1.0f), vec3f(0.0f, 1.0f, 0.0f)));
   const size_t n = vertices.size();
-  mesh->SetGeometry(std::move(vertices), std::move(triangles), std::vector<vec<float, 2>>(n, vec<float, 2>(0.0f)),
-                    {});
+  mesh->SetGeometry(std::move(vertices), std::move(triangles), std::vector<vec<float, 2>>(n, vec<float, 2>(0.0f)), {});
   return mesh;
 }
 
@@ -51,19 +50,6 @@ std::vector<float> Flat(const std::vector<vec3f>& points) {
 }
 
 class ScatterTest : public GLContextTest {};
-
-TEST_F(ScatterTest, TheProbeFindsTheTerrainUnderAPointAndNothingBesideIt) {
-  const std::unique_ptr<GLMesh> terrain(Terrain());
-  const GroundProbe probe(*terrain);
-  for (const auto& [x, y] : std::vector<std::pair<float, float>>{{0, 0}, {-999, 10}, {345, -678}, {1000, 1000}}) {
-    const auto ground = probe.At(x, y);
-    ASSERT_TRUE(ground) << x << ", " << y;
-    EXPECT_NEAR(ground->height, Slope(x, y), 1e-3f);
-    EXPECT_NEAR(ground->normal[0], -0.2f / std::sqrt(1.04f), 1e-5f);
-  }
-  EXPECT_FALSE(probe.At(1001, 0));
-  EXPECT_FALSE(probe.At(0, -1200));
-}
 
 TEST_F(ScatterTest, CopiesStandOnTheGroundTheSameForTheSameSeed) {
   const std::unique_ptr<GLMesh> terrain(Terrain());
