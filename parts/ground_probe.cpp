@@ -10,7 +10,7 @@ GroundProbe::GroundProbe(const GLMesh& terrain) {
   if (!vertices || !triangles || vertices->empty()) return;
   low_ = vec<float, 2>((*vertices)[0][0], (*vertices)[0][1]);
   high_ = low_;
-  for (const vec<float, 3>& p : *vertices)
+  for (const vec3f& p : *vertices)
     for (int axis = 0; axis < 2; ++axis) {
       low_[axis] = std::min(low_[axis], p[axis]);
       high_[axis] = std::max(high_[axis], p[axis]);
@@ -20,7 +20,7 @@ GroundProbe::GroundProbe(const GLMesh& terrain) {
     const uint32_t index = uint32_t(corners_.size() / 3);
     float lo[2] = {1e30f, 1e30f}, hi[2] = {-1e30f, -1e30f};
     for (int k = 0; k < 3; ++k) {
-      const vec<float, 3>& p = (*vertices)[triangle[k]];
+      const vec3f& p = (*vertices)[triangle[k]];
       corners_.push_back(p);
       for (int axis = 0; axis < 2; ++axis) {
         lo[axis] = std::min(lo[axis], p[axis]);
@@ -42,7 +42,7 @@ std::optional<GroundProbe::Ground> GroundProbe::At(float x, float y) const {
   if (!(x >= low_[0] && x <= high_[0] && y >= low_[1] && y <= high_[1])) return std::nullopt;
   std::optional<Ground> found;
   for (uint32_t index : buckets_[Cell(y, 1) * kCells + Cell(x, 0)]) {
-    const vec<float, 3>* c = &corners_[3 * index];
+    const vec3f* c = &corners_[3 * index];
     // Barycentric weights in the ground plane; a triangle seen edge-on from
     // above has no area there and carries nothing.
     const float e1x = c[1][0] - c[0][0], e1y = c[1][1] - c[0][1];
@@ -54,7 +54,7 @@ std::optional<GroundProbe::Ground> GroundProbe::At(float x, float y) const {
     if (b1 < 0.0f || b2 < 0.0f || b1 + b2 > 1.0f) continue;
     const float height = c[0][2] + b1 * (c[1][2] - c[0][2]) + b2 * (c[2][2] - c[0][2]);
     if (found && found->height >= height) continue;
-    vec<float, 3> normal = Cross(c[1] - c[0], c[2] - c[0]);
+    vec3f normal = Cross(c[1] - c[0], c[2] - c[0]);
     if (normal[2] < 0.0f) normal = -normal;
     normal.Normalize();
     found = Ground{height, normal};

@@ -11,8 +11,8 @@
 class GroundProbe {
  public:
   struct Ground {
-    float height;             // z of the highest surface above or below the point
-    vec<float, 3> normal;     // its unit normal, facing up
+    float height;  // z of the highest surface above or below the point
+    vec3f normal;  // its unit normal, facing up
   };
 
   // Reads the terrain's triangles as authored: in world coordinates, z up.
@@ -30,7 +30,7 @@ class GroundProbe {
 
   int Cell(float value, int axis) const;
 
-  std::vector<vec<float, 3>> corners_;  // three per triangle
+  std::vector<vec3f> corners_;                  // three per triangle
   std::vector<std::vector<uint32_t>> buckets_;  // triangle indices per cell
   vec<float, 2> low_ = vec<float, 2>(0.0f);
   vec<float, 2> high_ = vec<float, 2>(0.0f);

@@ -78,10 +78,15 @@ void Natu1::Dress(Scene& scene) {
   }
 
   ScatterOverGround(scene, "Maasto", kShore, kShoreSeed);
-  PlantTrees(scene, kTrees);
+  PlantTrees(scene, "Maasto", kTrees);
 
   GLMesh* mirror = scene.FindObject("Box15");
-  if (mirror) mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));
+  if (mirror) {
+    mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));
+    // Drawn after the compiled scene, as the water is, and after the water:
+    // its surface veils the water as it veils the reflection.
+    mirror->SetCacheable(false);
+  }
   SetMirror(mirror);
 }
 

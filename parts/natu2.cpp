@@ -31,7 +31,7 @@ void Natu2::Dress(Scene& scene) {
   scene.PushBackground(sky);
   if (GLMesh* pond = scene.FindObject("Box09")) pond->AddAttribute(SkyOnWater(*sky));
   if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) LightLikeTheSun(*sun);
-  PlantTrees(scene, kTrees);
+  PlantTrees(scene, "Box", kTrees);
   birds_.Load();
 }
 

@@ -10,26 +10,24 @@
 
 namespace {
 
-using vec3 = vec<float, 3>;
-
 constexpr float kTwoPi = 6.2831853f;
-constexpr float kTrackStep = 0.25f;        // key intervals between track points
-constexpr float kFootTolerance = 1.0f;     // file units above the lowest point that still count as foot
-constexpr float kSink = 2.0f;              // file units a foot goes into the ground, hiding its seam
+constexpr float kTrackStep = 0.25f;     // key intervals between track points
+constexpr float kFootTolerance = 1.0f;  // file units above the lowest point that still count as foot
+constexpr float kSink = 2.0f;           // file units a foot goes into the ground, hiding its seam
 constexpr int kTriesPerClump = 40;
-constexpr float kSunAmbient = 0.35f;       // of the sun's colour
-constexpr float kRootSink = 4.0f;          // file units a trunk goes into the ground
+constexpr float kSunAmbient = 0.35f;  // of the sun's colour
+constexpr float kRootSink = 4.0f;     // file units a trunk goes into the ground
 const vec3f kFlockCentre(0.0f, 0.0f, 3.0f);
 constexpr float kFlockStep = 0.1f;
-constexpr int kFlockWarmUp = 200;          // steps before the part's first frame
+constexpr int kFlockWarmUp = 200;  // steps before the part's first frame
 
 // Uniform numbers of a fixed sequence for a seed, the same on every platform.
 class SeedSequence {
  public:
   explicit SeedSequence(uint32_t seed) : engine_(seed) {}
   float Uniform(float low, float high) {
-    const float unit = float(engine_() - std::minstd_rand::min()) /
-                       float(std::minstd_rand::max() - std::minstd_rand::min());
+    const float unit =
+        float(engine_() - std::minstd_rand::min()) / float(std::minstd_rand::max() - std::minstd_rand::min());
     return low + (high - low) * unit;
   }
 
@@ -37,44 +35,38 @@ class SeedSequence {
   std::minstd_rand engine_;
 };
 
-// Turns v about the unit axis by the angle (Rodrigues).
-vec3 Turn(const vec3& v, const vec3& axis, float angle) {
-  const float c = std::cos(angle), s = std::sin(angle);
-  return v * c + Cross(axis, v) * s + axis * (Dot(axis, v) * (1.0f - c));
-}
-
 // The template's foot: the middle of its lowest points, and those points.
 struct Foot {
-  vec3 centre;
-  std::vector<vec3> points;  // relative to the centre
+  vec3f centre;
+  std::vector<vec3f> points;  // relative to the centre
 };
 
-Foot FindFoot(const std::vector<vec3>& vertices) {
-  Foot foot{vec3(0.0f), {}};
+Foot FindFoot(const std::vector<vec3f>& vertices) {
+  Foot foot{vec3f(0.0f), {}};
   float lowest = vertices[0][2];
-  for (const vec3& v : vertices) lowest = std::min(lowest, v[2]);
+  for (const vec3f& v : vertices) lowest = std::min(lowest, v[2]);
   int count = 0;
-  for (const vec3& v : vertices)
+  for (const vec3f& v : vertices)
     if (v[2] <= lowest + kFootTolerance) {
       foot.centre += v;
       ++count;
     }
   foot.centre *= 1.0f / float(count);
   foot.centre[2] = lowest;
-  for (const vec3& v : vertices)
+  for (const vec3f& v : vertices)
     if (v[2] <= lowest + kFootTolerance) foot.points.push_back(v - foot.centre);
   return foot;
 }
 
 // One copy's pose: where its foot stands and how it is turned and sized.
 struct Pose {
-  vec3 at;
+  vec3f at;
   float turn, size, lean, lean_towards;
 
-  vec3 Place(const vec3& offset) const {
-    const vec3 turned = Turn(offset * size, vec3(0.0f, 0.0f, 1.0f), turn);
-    const vec3 lean_axis(std::cos(lean_towards), std::sin(lean_towards), 0.0f);
-    return at + Turn(turned, lean_axis, lean);
+  vec3f Place(const vec3f& offset) const {
+    const vec3f turned = Rotate(offset * size, vec3f(0.0f, 0.0f, 1.0f), turn);
+    const vec3f lean_axis(std::cos(lean_towards), std::sin(lean_towards), 0.0f);
+    return at + Rotate(turned, lean_axis, lean);
   }
 };
 
@@ -88,18 +80,19 @@ bool Grows(const ScatterRule& rule, const GroundProbe::Ground& ground, float tra
   return chance < (rule.far_track - track_distance) / (rule.far_track - rule.near_track);
 }
 
-// The lowest ground under the footprint of a copy standing at (x, y); none
-// when part of it is off the terrain.
+// The height for the foot of a copy standing at (x, y) at which none of its
+// foot points, turned and leaning, is above the ground under it; none when
+// part of it is off the terrain.
 std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Pose pose) {
-  pose.at = vec3(pose.at[0], pose.at[1], 0.0f);
+  pose.at = vec3f(pose.at[0], pose.at[1], 0.0f);
   std::optional<GroundProbe::Ground> centre = ground.At(pose.at[0], pose.at[1]);
   if (!centre) return std::nullopt;
   float lowest = centre->height;
-  for (const vec3& point : foot.points) {
-    const vec3 p = pose.Place(point);
+  for (const vec3f& point : foot.points) {
+    const vec3f p = pose.Place(point);
     const std::optional<GroundProbe::Ground> under = ground.At(p[0], p[1]);
     if (!under) return std::nullopt;
-    lowest = std::min(lowest, under->height);
+    lowest = std::min(lowest, under->height - p[2]);
   }
   return lowest;
 }
@@ -130,8 +123,8 @@ void LightLikeTheSun(Light& sun) {
   sun.SetAmbient(colour[0] * kSunAmbient, colour[1] * kSunAmbient, colour[2] * kSunAmbient, 1.0f);
 }
 
-std::vector<vec3> CameraTrack(const GLMesh& camera) {
-  std::vector<vec3> track;
+std::vector<vec3f> CameraTrack(const GLMesh& camera) {
+  std::vector<vec3f> track;
   const KeyframePath<float, 3>& path = camera.PositionPath();
   if (!path.IsValid()) return track;
   const float last = float(path.KeyCount() - 1);
@@ -140,11 +133,11 @@ std::vector<vec3> CameraTrack(const GLMesh& camera) {
   return track;
 }
 
-float DistanceToTrack(const std::vector<vec3>& track, float x, float y) {
+float DistanceToTrack(const std::vector<vec3f>& track, float x, float y) {
   float nearest = 1e30f;
   for (size_t i = 0; i < track.size(); ++i) {
-    const vec3& a = track[i];
-    const vec3& b = i + 1 < track.size() ? track[i + 1] : a;
+    const vec3f& a = track[i];
+    const vec3f& b = i + 1 < track.size() ? track[i + 1] : a;
     const float abx = b[0] - a[0], aby = b[1] - a[1], apx = x - a[0], apy = y - a[1];
     const float length2 = abx * abx + aby * aby;
     const float t = length2 > 0.0f ? std::clamp((apx * abx + apy * aby) / length2, 0.0f, 1.0f) : 0.0f;
@@ -154,18 +147,18 @@ float DistanceToTrack(const std::vector<vec3>& track, float x, float y) {
 }
 
 GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh& cut_out,
-                       const std::vector<vec3>& camera_track, const ScatterRule& rule, uint32_t seed) {
-  const std::vector<vec3>& shape = cut_out.VertexArray();
+                       const std::vector<vec3f>& camera_track, const ScatterRule& rule, uint32_t seed) {
+  const std::vector<vec3f>& shape = cut_out.VertexArray();
   if (shape.empty() || cut_out.Triangles().empty()) return nullptr;
   const Foot foot = FindFoot(shape);
   SeedSequence random(seed);
-  std::vector<vec3> vertices;
+  std::vector<vec3f> vertices;
   std::vector<Mesh3::Simplex> triangles;
   std::vector<vec<float, 2>> map;
   std::vector<TextureRef*> textures;
 
   auto try_copy = [&](float x, float y) {
-    Pose pose{vec3(x, y, 0.0f), random.Uniform(0.0f, kTwoPi), random.Uniform(rule.smallest, rule.largest),
+    Pose pose{vec3f(x, y, 0.0f), random.Uniform(0.0f, kTwoPi), random.Uniform(rule.smallest, rule.largest),
               random.Uniform(0.0f, rule.lean), random.Uniform(0.0f, kTwoPi)};
     const float chance = random.Uniform(0.0f, 1.0f);
     const std::optional<GroundProbe::Ground> here = ground.At(x, y);
@@ -174,7 +167,7 @@ GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh&
     if (!lowest) return false;
     pose.at[2] = *lowest - kSink;
     const uint32_t first = uint32_t(vertices.size());
-    for (const vec3& v : shape) vertices.push_back(pose.Place(v - foot.centre));
+    for (const vec3f& v : shape) vertices.push_back(pose.Place(v - foot.centre));
     for (Mesh3::Simplex triangle : cut_out.Triangles()) {
       for (uint32_t& index : triangle) index += first;
       triangles.push_back(triangle);
@@ -215,13 +208,15 @@ void ScatterOverGround(Scene& scene, const char* terrain, const std::vector<Plan
   const GLMesh* camera = scene.FindObject("Camera01");
   if (!ground || !camera) return;
   const GroundProbe probe(*ground);
-  const std::vector<vec3> track = CameraTrack(*camera);
+  const std::vector<vec3f> track = CameraTrack(*camera);
   for (size_t n = 0; n < plantings.size(); ++n)
     if (const GLMesh* cut_out = scene.FindObject(plantings[n].cut_out))
       ScatterCutOuts(*ground, probe, *cut_out, track, plantings[n].rule, seed + uint32_t(n));
 }
 
-void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans) {
+void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& plans) {
+  const GLMesh* ground = scene.FindObject(terrain);
+  const std::optional<GroundProbe> probe = ground ? std::optional<GroundProbe>(*ground) : std::nullopt;
   for (const TreePlan& plan : plans) {
     GLMesh* placeholder = scene.FindObject(plan.placeholder);
     if (!placeholder) {
@@ -229,15 +224,28 @@ void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans) {
       continue;
     }
     if (placeholder->VertexArray().empty()) continue;
-    const vec3f root = placeholder->VertexArray()[0] - vec3f(0.0f, 0.0f, kRootSink);
+    vec3f root = placeholder->VertexArray()[0];
+    // On the terrain as it is drawn, which its recipe only approximates.
+    if (const auto under = probe ? probe->At(root[0], root[1]) : std::nullopt) root[2] = under->height;
+    root[2] -= kRootSink;
     BranchShape shape = plan.kind->shape;
     shape.sides = plan.sides;
-    const TreeParameters tree{vec3f(0.0f), vec3f(plan.lean[0], plan.lean[1], 1.0f),
-                              vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f), plan.kind->width, plan.depth,
+    const TreeParameters tree{vec3f(0.0f),
+                              vec3f(plan.lean[0], plan.lean[1], 1.0f),
+                              vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f),
+                              plan.kind->width,
+                              plan.depth,
                               shape};
     BuildTree(tree, *placeholder, scene);
-    // A uniform scale keeps the normals that BuildTree computed.
-    for (vec3f& v : placeholder->VertexArray()) v = root + v * plan.size;
+    // The tree comes in arrays sized for its deepest growth; what it did not
+    // fill would be drawn as empty triangles.
+    std::vector<Mesh3::Simplex> grown;
+    for (const Mesh3::Simplex& t : placeholder->Triangles())
+      if (t[0] != t[1] || t[1] != t[2]) grown.push_back(t);
+    std::vector<vec3f> vertices = placeholder->VertexArray();
+    for (vec3f& v : vertices) v = root + v * plan.size;
+    placeholder->SetGeometry(std::move(vertices), std::move(grown), placeholder->MapCoordinates(),
+                             {placeholder->FirstTexture()});
     DressCutOut(*placeholder);
   }
 }

@@ -4,9 +4,8 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
-
 #include <memory>
+#include <vector>
 
 #include "effects/flock.h"
 #include "effects/multi_texture.h"
@@ -24,22 +23,22 @@ MultiTexture* SkyOnWater(const TextureRef& sky);
 void LightLikeTheSun(Light& sun);
 
 // Points along the camera's keyed position path, in file units.
-std::vector<vec<float, 3>> CameraTrack(const GLMesh& camera);
+std::vector<vec3f> CameraTrack(const GLMesh& camera);
 // Distance in the ground plane from the point to the polyline; far away
 // for an empty one.
-float DistanceToTrack(const std::vector<vec<float, 3>>& track, float x, float y);
+float DistanceToTrack(const std::vector<vec3f>& track, float x, float y);
 
 // Where and how densely copies of a cut-out grow.
 struct ScatterRule {
-  float lowest, highest;     // ground heights where it grows, file units
-  float flattest_normal_z;   // steeper ground (a smaller normal z) is bare
-  int clumps;                // clumps placed
-  int per_clump;             // copies tried around each clump's centre
-  float clump_radius;        // file units
+  float lowest, highest;        // ground heights where it grows, file units
+  float flattest_normal_z;      // steeper ground (a smaller normal z) is bare
+  int clumps;                   // clumps placed
+  int per_clump;                // copies tried around each clump's centre
+  float clump_radius;           // file units
   float near_track, far_track;  // full density up to near, none beyond far
-  float clearance;           // none nearer the camera's track than this
-  float smallest, largest;   // size of a copy against the template
-  float lean;                // largest tilt from upright, radians
+  float clearance;              // none nearer the camera's track than this
+  float smallest, largest;      // size of a copy against the template
+  float lean;                   // largest tilt from upright, radians
 };
 
 // Copies of the template standing on the terrain in clumps, each turned,
@@ -51,7 +50,7 @@ struct ScatterRule {
 // terrain: drawn with it, in its place in the scene's order. Null when no
 // copy found ground. The template itself is left as it is.
 GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh& cut_out,
-                       const std::vector<vec<float, 3>>& camera_track, const ScatterRule& rule, uint32_t seed);
+                       const std::vector<vec3f>& camera_track, const ScatterRule& rule, uint32_t seed);
 
 // A template object of the scene and how it grows.
 struct Planting {
@@ -75,18 +74,18 @@ struct TreeKind {
 struct TreePlan {
   const char* placeholder;  // its first vertex is the root on the ground
   const TreeKind* kind;
-  float size;               // file units per tree unit: the trunk's length
-  vec3f lean;               // the trunk's tilt, tree units across per unit up
-  float turn;               // radians about z: where the first branches point
-  int32_t sides;            // tube ring positions: fewer far from the camera
-  int32_t depth;            // first depth of the first half: lower, more levels
+  float size;     // file units per tree unit: the trunk's length
+  vec3f lean;     // the trunk's tilt, tree units across per unit up
+  float turn;     // radians about z: where the first branches point
+  int32_t sides;  // tube ring positions: fewer far from the camera
+  int32_t depth;  // first depth of the first half: lower, more levels
 };
 
-// Fills each placeholder with its tree, grown in tree units and set on the
-// root at its size (a little into the ground, hiding the seam), and dresses
-// it as a cut-out. Writes "Ei loydy !!" for a placeholder that the scene
-// lacks.
-void PlantTrees(Scene& scene, const std::vector<TreePlan>& plans);
+// Fills each placeholder with its tree, grown in tree units and set at its
+// size on the terrain under the root (a little into it, hiding the seam;
+// at the root itself off the terrain), and dresses it as a cut-out. Writes
+// "Ei loydy !!" for a placeholder that the scene lacks.
+void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& plans);
 
 // Ten birds of "kurppa.3ds" wheeling round (0, 0, 3) of the flock's space,
 // drawn at the part's size (the flock's space is 1250 model units to one of

@@ -23,11 +23,12 @@ Colour SkyGradient(float y) {
   return Mix(kRose, kFog, (t - 0.45f) / 0.55f);
 }
 
-// The sky as still water shows it: the horizon's colour at the bottom edge,
-// higher and higher sky towards the top of the band, darkened and streaked.
+// The sky as rippled water shows it: the horizon's colour at both edges of
+// the band, so that it joins the picture above it without a seam, and
+// higher sky in between, darkened and streaked.
 Colour Reflected(float x, float y) {
-  const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge
-  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * f));
+  const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge, 1 at the top
+  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(3.1415927f * f)));
   const float streak = Fbm(x * 2.0f, y * 60.0f, 2, 4, 12);
   return Scale(Mix(mirrored, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.8f)), 0.9f);
 }

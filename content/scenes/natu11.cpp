@@ -13,6 +13,7 @@ namespace {
 constexpr float kLake = 600;       // half size of the water grid
 constexpr float kWaterStep = 25;   // ripple grid spacing
 constexpr float kVeil = 1.5f;      // the mirror's surface above the still water
+constexpr float kBedHidden = -12;  // lake bed deeper than the ripples' troughs
 constexpr float kLand = 4600;      // half size of the terrain
 constexpr int kLandCells = 44;
 constexpr float kPierY = -520;     // pier runs from the south shore north
@@ -49,8 +50,13 @@ Scene Natu11() {
   const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
 
   Mesh& land = scene.AddMesh("Maasto");
+  // No lake bed where the water always covers it: those pixels would be
+  // drawn only to be drawn over.
   AddGrid(land, -kLand, -kLand, kLand, kLand, kLandCells, kLandCells, Ground,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 160);
+          [&](V3 a, V3 b, V3 c) {
+            if (std::max({a.z, b.z, c.z}) < kBedHidden) return kNoFace;
+            return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass;
+          }, 160);
 
   const int cells = int(2 * kLake / kWaterStep);
   AddGrid(scene.AddMesh("WaterPlane"), -kLake, -kLake, kLake, kLake, cells, cells, [](float, float) { return 0.0f; },
@@ -140,8 +146,9 @@ Scene Natu11() {
   const V3 corner{-kLake, -kLake, 0};
   AddFace(mirror, AddPoint(mirror, corner, {0, 0}), AddPoint(mirror, corner + V3{8, 0, 0}, {0, 0}),
           AddPoint(mirror, corner + V3{0, 8, 0}, {0, 0}), water);
-  AddQuad(mirror, {{-kLake, -kLake, kVeil}, {kLake, -kLake, kVeil}, {kLake, kLake, kVeil}, {-kLake, kLake, kVeil}},
-          {{0, 0}, {3, 0}, {3, 3}, {0, 3}}, water);
+  // In cells, so that the light on it shades smoothly.
+  AddGrid(mirror, -kLake, -kLake, kLake, kLake, 8, 8, [](float, float) { return kVeil; },
+          [&](V3, V3, V3) { return water; }, 400);
 
   KeepAbove(path, Ground, 70);
   AddCamera(scene, path);

@@ -1,5 +1,6 @@
 #include "tools/content/mesh_builders.h"
 
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -79,8 +80,10 @@ void AddGrid(Mesh& mesh, float x0, float y0, float x1, float y1, int nx, int ny,
   for (int j = 0; j < ny; ++j)
     for (int i = 0; i < nx; ++i) {
       const uint16_t a = at(i, j), b = at(i + 1, j), c = at(i + 1, j + 1), d = at(i, j + 1);
-      AddFace(mesh, a, b, c, material(mesh.points[a], mesh.points[b], mesh.points[c]));
-      AddFace(mesh, a, c, d, material(mesh.points[a], mesh.points[c], mesh.points[d]));
+      for (const auto& [p, q, r] : {std::array<uint16_t, 3>{a, b, c}, std::array<uint16_t, 3>{a, c, d}}) {
+        const uint16_t m = material(mesh.points[p], mesh.points[q], mesh.points[r]);
+        if (m != kNoFace) AddFace(mesh, p, q, r, m);
+      }
     }
 }
 

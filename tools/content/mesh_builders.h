@@ -21,7 +21,9 @@ void AddTube(Mesh& mesh, V3 base, V3 top, float r0, float r1, int sides, uint16_
              float v_unit);
 
 using HeightField = std::function<float(float x, float y)>;
+// A face's material from its corners; kNoFace leaves the face out.
 using FaceMaterial = std::function<uint16_t(V3 a, V3 b, V3 c)>;
+constexpr uint16_t kNoFace = 0xFFFF;
 // Height-field grid of nx x ny cells over [x0, x1] x [y0, y1].
 void AddGrid(Mesh& mesh, float x0, float y0, float x1, float y1, int nx, int ny, const HeightField& height,
              const FaceMaterial& material, float uv_unit);
