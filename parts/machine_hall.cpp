@@ -20,7 +20,6 @@ ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity) {
 }
 
 void DressMachineHall(Scene& scene) {
-  PushSkyBackground(scene);
   LightDiffusely(scene);
   DressSelfLit(scene, "blue_spa.jpg");
 }

@@ -1,6 +1,5 @@
-// Dressing that the three machine halls share: the evening sky behind them,
-// their lights, self-lit blue panels, chrome that mirrors the hall, and the
-// numbered machine blocks.
+// Dressing that the three machine halls share: their lights, self-lit blue
+// panels, chrome that mirrors the hall, and the numbered machine blocks.
 #pragma once
 
 #include <GL/gl.h>
@@ -13,8 +12,9 @@ struct TextureRef;
 // second nature part sets it (enabled before its mode), and its trail.
 ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity);
 
-// The sky behind, the file's lights shining diffusely, the blue light panels
-// ("blue_spa.jpg") lighting themselves.
+// The file's lights shining diffusely, the blue light panels
+// ("blue_spa.jpg") lighting themselves. The halls open to the sky push it
+// behind them themselves (PushSkyBackground).
 void DressMachineHall(Scene& scene);
 
 // `object` shows its own texture sphere-mapped: polished chrome. Null is

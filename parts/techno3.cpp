@@ -1,6 +1,7 @@
 #include "parts/techno3.h"
 
 #include "parts/machine_hall.h"
+#include "parts/scene_frame.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ constexpr int kFramesPerDisturbance = 5;
 Techno3::Techno3() : ScenePart(MachineSetup("techno33.3ds", kStoredOpacity)) {}
 
 void Techno3::Dress(Scene& scene) {
+  PushSkyBackground(scene);
   DressMachineHall(scene);
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   DressNumberedBoxes(scene, *chrome);
