@@ -26,3 +26,9 @@ void FrameFeedback::Draw(float opacity) {
   Capture();
   ++frameCount_;
 }
+
+void FrameFeedback::WarmUp(float opacity) {
+  if (!gFeedbackTexture.Ready()) return;
+  gFeedbackTexture.DrawOverWindow(opacity);
+  Capture();
+}

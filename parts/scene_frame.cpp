@@ -53,7 +53,9 @@ void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& e
   scene.EndCamera();
 }
 
-void PushSkyBackground(Scene& scene) { scene.PushBackground(scene.Textures().GetTexture("stoka", "skysun2.jpg")); }
+TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
+
+void PushSkyBackground(Scene& scene) { scene.PushBackground(SkyTexture(scene)); }
 
 void LightDiffusely(Scene& scene) {
   for (Light* light : scene.Lights()) {

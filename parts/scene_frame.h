@@ -9,6 +9,7 @@
 
 class GLMesh;
 class Scene;
+struct TextureRef;
 
 // Every scene is drawn at this scale, so near and far planes and the fog
 // fall where the show puts them.
@@ -26,6 +27,8 @@ constexpr float kFogColour[3] = {0.93359375f, 0.41796875f, 0.0859375f};
 void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& effects,
                     const AttributeList& veil = {});
 
+// The evening sky picture, "stoka" from "skysun2.jpg".
+TextureRef* SkyTexture(Scene& scene);
 // Puts the evening sky, "skysun2.jpg" under the texture name "stoka", behind
 // the scene: the frame's clear draws it.
 void PushSkyBackground(Scene& scene);

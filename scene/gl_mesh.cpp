@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "runtime/gl_check.h"
 #include "runtime/log.h"
-#include "scene/gl_check.h"
 #include "scene/scene.h"
 
 const char kDummyName[] = "$$$DUMMY-LADATTU";
