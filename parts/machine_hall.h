@@ -13,8 +13,7 @@ struct TextureRef;
 ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity);
 
 // The file's lights shining diffusely, the blue light panels
-// ("blue_spa.jpg") lighting themselves. The halls open to the sky push it
-// behind them themselves (PushSkyBackground).
+// ("blue_spa.jpg") lighting themselves.
 void DressMachineHall(Scene& scene);
 
 // `object` shows its own texture sphere-mapped: polished chrome. Null is
@@ -25,6 +24,12 @@ void DressChrome(GLMesh* object);
 // combined by `mode` (GL_MODULATE tints, GL_ADD lights up). Replaces the
 // object's Texture attribute.
 void DressSheen(GLMesh& object, const TextureRef& picture, GLenum mode);
+
+// Draws `sky` over the window where the scene has drawn nothing, its depth
+// still at the far plane: under the camera, after the scene. The halls open
+// to the sky texture only the pixels where it shows, where a background
+// picture would texture every pixel before the scene covers most of them.
+void DrawSkyWhereOpen(const TextureRef& sky);
 
 // The numbered machine blocks "Box1", "Box2", ... up to the first number that
 // the scene lacks: their plates take a chrome sheen of `chrome`. Returns how

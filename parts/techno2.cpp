@@ -56,7 +56,7 @@ Techno2::Techno2() : ScenePart(MachineSetup("techno22.3ds", kStoredOpacity)) {}
 Techno2::~Techno2() = default;
 
 void Techno2::Dress(Scene& scene) {
-  PushSkyBackground(scene);
+  sky_ = SkyTexture(scene);
   DressMachineHall(scene);
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   // The wall's panels and the neon letters light themselves.
@@ -105,6 +105,7 @@ void Techno2::Animate(float, float dt) {
 // Drawn once a frame (the hall has no mirror): the vapour steps as it draws.
 void Techno2::DrawEffects() {
   Scene& scene = GetScene();
+  if (sky_) DrawSkyWhereOpen(*sky_);  // before the vapour, which writes no depth
   if (metaballs_) metaballs_->Render(scene);
   if (vapour_) vapour_->Render(scene);
 }
