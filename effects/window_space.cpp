@@ -24,6 +24,20 @@ void PopWindowMatrices() {
   if (gFog.Enabled()) glEnable(GL_FOG);
 }
 
+void DrawWindowPicture(float depth) {
+  const float z = 1.0f - 2.0f * depth;  // the window projection maps z -1..1 onto depth 1..0
+  glBegin(GL_QUADS);
+  glTexCoord2f(0, 1);
+  glVertex3f(0, 0, z);
+  glTexCoord2f(1, 1);
+  glVertex3f(kWindowWidth, 0, z);
+  glTexCoord2f(1, 0);
+  glVertex3f(kWindowWidth, kWindowHeight, z);
+  glTexCoord2f(0, 0);
+  glVertex3f(0, kWindowHeight, z);
+  glEnd();
+}
+
 bool BlendWithConstantAlpha(float alpha) {
   if (!gExt.glBlendColorEXT) return false;
   gExt.glBlendColorEXT(0.0f, 0.0f, 0.0f, alpha);

@@ -14,6 +14,11 @@ void PushWindowMatrices();
 // Pops both, returns to model-view mode and to the program's fog.
 void PopWindowMatrices();
 
+// One quad over the whole window with the bound texture upright (its first
+// row at the top), at window depth `depth`: 0 nearest, 1 the far plane.
+// Between PushWindowMatrices and PopWindowMatrices.
+void DrawWindowPicture(float depth = 0.5f);
+
 // Constant-alpha blending: alpha times the incoming colour plus 1 - alpha
 // times the frame. False, with nothing changed, where the blend-colour entry
 // point is absent.

@@ -4,6 +4,7 @@
 
 #include "effects/basic_attributes.h"
 #include "effects/multi_texture.h"
+#include "effects/window_space.h"
 #include "parts/scene_frame.h"
 #include "scene/scene.h"
 
@@ -20,7 +21,6 @@ ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity) {
 }
 
 void DressMachineHall(Scene& scene) {
-  PushSkyBackground(scene);
   LightDiffusely(scene);
   DressSelfLit(scene, "blue_spa.jpg");
 }
@@ -37,6 +37,20 @@ void DressSheen(GLMesh& object, const TextureRef& picture, GLenum mode) {
   sheen->SetGenerate1(true);
   sheen->SetMode1(mode);
   object.AddAttribute(sheen);
+}
+
+void DrawSkyWhereOpen(const TextureRef& sky) {
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_FALSE);
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, sky.id);
+  PushWindowMatrices();
+  DrawWindowPicture(1.0f);
+  PopWindowMatrices();
+  glDisable(GL_TEXTURE_2D);
+  glDepthMask(GL_TRUE);
+  glDepthFunc(GL_LESS);
 }
 
 int DressNumberedBoxes(Scene& scene, const TextureRef& chrome) {

@@ -1,6 +1,5 @@
-// Dressing that the three machine halls share: the evening sky behind them,
-// their lights, self-lit blue panels, chrome that mirrors the hall, and the
-// numbered machine blocks.
+// Dressing that the three machine halls share: their lights, self-lit blue
+// panels, chrome that mirrors the hall, and the numbered machine blocks.
 #pragma once
 
 #include <GL/gl.h>
@@ -13,7 +12,7 @@ struct TextureRef;
 // second nature part sets it (enabled before its mode), and its trail.
 ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity);
 
-// The sky behind, the file's lights shining diffusely, the blue light panels
+// The file's lights shining diffusely, the blue light panels
 // ("blue_spa.jpg") lighting themselves.
 void DressMachineHall(Scene& scene);
 
@@ -25,6 +24,12 @@ void DressChrome(GLMesh* object);
 // combined by `mode` (GL_MODULATE tints, GL_ADD lights up). Replaces the
 // object's Texture attribute.
 void DressSheen(GLMesh& object, const TextureRef& picture, GLenum mode);
+
+// Draws `sky` over the window where the scene has drawn nothing, its depth
+// still at the far plane: under the camera, after the scene. The halls open
+// to the sky texture only the pixels where it shows, where a background
+// picture would texture every pixel before the scene covers most of them.
+void DrawSkyWhereOpen(const TextureRef& sky);
 
 // The numbered machine blocks "Box1", "Box2", ... up to the first number that
 // the scene lacks: their plates take a chrome sheen of `chrome`. Returns how

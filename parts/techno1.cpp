@@ -18,6 +18,8 @@ Techno1::Techno1() : ScenePart(MachineSetup("techno11.3ds", kTrailOpacity)) {}
 
 Techno1::~Techno1() = default;
 
+// The hall is closed under its ceiling: it clears without the sky picture,
+// which no pixel of it would show.
 void Techno1::Dress(Scene& scene) {
   DressMachineHall(scene);
   // The floor's grating shows faintly over its reflection.

@@ -16,15 +16,15 @@ const char* const kRotors[3] = {"Cylinder21", "Cylinder22", "Cylinder23"};
 // it leaves the pools slowly in a narrow cone, an updraft carries it up at
 // about 40 units a time unit, and it glows from orange to a fading blue as
 // it swells over its life.
-constexpr float kVapourRate = 20.0f;  // puffs per time unit
+constexpr float kVapourRate = 10.0f;  // puffs per time unit: some 200 alive
 constexpr float kVapourConeHalfAngle = 0.35f;
 constexpr float kVapourMinSpeed = 20.0f, kVapourMaxSpeed = 60.0f;
 constexpr float kUpdraft = 12.0f;
 constexpr float kVapourLife = 20.0f;
-constexpr float kVapourQuadSize = 45.0f;  // half-size per unit of particle size
+constexpr float kVapourQuadSize = 35.0f;  // half-size per unit of particle size
 constexpr float kVapourLowest = -500.0f, kVapourHighest = 2000.0f;
-const ParticleAttributes kVapourBirth = {{1.0f, 0.55f, 0.15f, 1.0f}, 1.2f, 0.0f};
-const ParticleAttributes kVapourDeath = {{0.15f, 0.35f, 1.0f, 0.0f}, 3.0f, 0.0f};
+const ParticleAttributes kVapourBirth = {{1.0f, 0.55f, 0.15f, 1.0f}, 0.8f, 0.0f};
+const ParticleAttributes kVapourDeath = {{0.15f, 0.35f, 1.0f, 0.0f}, 1.8f, 0.0f};
 
 // A steady lift that the drag turns into a steady rise.
 class Updraft : public ForceField {
@@ -56,6 +56,7 @@ Techno2::Techno2() : ScenePart(MachineSetup("techno22.3ds", kStoredOpacity)) {}
 Techno2::~Techno2() = default;
 
 void Techno2::Dress(Scene& scene) {
+  sky_ = SkyTexture(scene);
   DressMachineHall(scene);
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   // The wall's panels and the neon letters light themselves.
@@ -81,7 +82,7 @@ void Techno2::Dress(Scene& scene) {
         std::make_unique<ConeUpSource>(kVapourConeHalfAngle, kVapourMinSpeed, kVapourMaxSpeed), kVapourRate);
     vapour_->SetForceField(std::make_unique<Updraft>());
     vapour_->SetDirector(std::make_unique<PAG>(kVapourBirth, kVapourDeath, kVapourLife));
-    vapour_->SetRenderMode(kParticleSprites);
+    vapour_->SetRenderMode(kParticleGlow);
     vapour_->SetSizes(kVapourQuadSize, 0.0f);
     vapour_->SetHeightLimits(kVapourLowest, kVapourHighest);
     vapour_->SetAgeLimit(kVapourLife);
@@ -104,6 +105,7 @@ void Techno2::Animate(float, float dt) {
 // Drawn once a frame (the hall has no mirror): the vapour steps as it draws.
 void Techno2::DrawEffects() {
   Scene& scene = GetScene();
+  if (sky_) DrawSkyWhereOpen(*sky_);  // before the vapour, which writes no depth
   if (metaballs_) metaballs_->Render(scene);
   if (vapour_) vapour_->Render(scene);
 }

@@ -34,6 +34,7 @@ class Techno2 : public ScenePart {
   WaterClock water_clock_;
   std::unique_ptr<MetaballObject> metaballs_;
   std::unique_ptr<ParticleObject> vapour_;
+  TextureRef* sky_ = nullptr;
   GLMesh* light_ = nullptr;                // "Omni", along its track
   std::array<GLMesh*, 3> rotors_ = {};     // "Cylinder21" to "Cylinder23"
   int frames_ = 0;

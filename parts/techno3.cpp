@@ -1,6 +1,7 @@
 #include "parts/techno3.h"
 
 #include "parts/machine_hall.h"
+#include "parts/scene_frame.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ constexpr int kFramesPerDisturbance = 5;
 Techno3::Techno3() : ScenePart(MachineSetup("techno33.3ds", kStoredOpacity)) {}
 
 void Techno3::Dress(Scene& scene) {
+  sky_ = SkyTexture(scene);
   DressMachineHall(scene);
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   DressNumberedBoxes(scene, *chrome);
@@ -26,4 +28,8 @@ void Techno3::Animate(float, float) {
   // The shuttle moves along its own track with the render list.
   if (light_) light_->Update();
   ++frames_;
+}
+
+void Techno3::DrawEffects() {
+  if (sky_) DrawSkyWhereOpen(*sky_);
 }

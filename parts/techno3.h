@@ -17,8 +17,10 @@ class Techno3 : public ScenePart {
  private:
   void Dress(Scene& scene) override;
   void Animate(float t, float dt) override;
+  void DrawEffects() override;
 
   ChromePools pools_;
+  TextureRef* sky_ = nullptr;
   GLMesh* light_ = nullptr;  // "Omni", along its track
   int frames_ = 0;
 };

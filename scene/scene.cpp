@@ -102,16 +102,7 @@ void Scene::DrawBackground() {
   glEnable(GL_TEXTURE_2D);
   PushWindowMatrices();
   glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
-  glBegin(GL_QUADS);
-  glTexCoord2f(0, 1);
-  glVertex2f(0, 0);
-  glTexCoord2f(1, 1);
-  glVertex2f(kWindowWidth, 0);
-  glTexCoord2f(1, 0);
-  glVertex2f(kWindowWidth, kWindowHeight);
-  glTexCoord2f(0, 0);
-  glVertex2f(0, kWindowHeight);
-  glEnd();
+  DrawWindowPicture();
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_DEPTH_TEST);
   PopWindowMatrices();
