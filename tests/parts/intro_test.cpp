@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/show_stage.h"
 #include "archive/afile.h"
 #include "archive/pack_image.h"
-#include "parts/show_stage.h"
 #include "runtime/clock.h"
 #include "runtime/gl_setup.h"
 #include "runtime/music.h"

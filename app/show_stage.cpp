@@ -1,4 +1,4 @@
-#include "parts/show_stage.h"
+#include "app/show_stage.h"
 
 #include <GL/gl.h>
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "app/show_stage.h"
 #include "archive/afile.h"
 #include "archive/demo_data.h"
 #include "effects/frame_feedback.h"
 #include "effects/screen_fade.h"
-#include "parts/show_stage.h"
 #include "runtime/capture.h"
 #include "runtime/clock.h"
 #include "runtime/data_files.h"
