@@ -4,8 +4,8 @@
 #include <cstdio>
 
 #include "runtime/log.h"
+#include "scene/draw_context.h"
 #include "scene/gl_check.h"
-#include "scene/scene.h"
 
 const char kDummyName[] = "$$$DUMMY-LADATTU";
 
@@ -38,7 +38,7 @@ void GLMesh::Render(Scene& scene) {
   ApplyPivotAndFrame();
   if (!IsDummy()) {
     DrawArrays(scene, attributes_, true);
-    scene.TriangleCounter() += static_cast<uint32_t>(Triangles().size());
+    ContextOf(scene).triangles += static_cast<uint32_t>(Triangles().size());
   }
   glPopMatrix();
 }
@@ -145,7 +145,7 @@ std::vector<GLMesh*> GLMesh::Ancestors() {
 void GLMesh::ComputeWorldMatrix(Scene& scene) {
   glPushMatrix();
   glLoadIdentity();
-  scene.ApplyScale();
+  ContextOf(scene).ApplyScale();
   for (GLMesh* node : Ancestors()) node->ApplyLocation();
   ApplyLocation();
   ApplyPivotAndFrame();
