@@ -1,3 +1,4 @@
+// Reading, unscrambling and unpacking demo.dat into the archive list; failures end through the fatal reporter.
 #include "archive/demo_data.h"
 
 #include <memory>

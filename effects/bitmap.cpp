@@ -1,3 +1,4 @@
+// Loading a picture's texture and drawing it as a textured rectangle in window pixels.
 #include "effects/bitmap.h"
 
 #include "effects/window_space.h"

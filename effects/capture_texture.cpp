@@ -1,3 +1,4 @@
+// Creating the frame-sized capture texture and copying the frame into it.
 #include "effects/capture_texture.h"
 
 #include <cstddef>

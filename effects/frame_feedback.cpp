@@ -1,3 +1,4 @@
+// The frame trail: blending the captured previous frame over the new one, then capturing the result.
 #include "effects/frame_feedback.h"
 
 #include <algorithm>

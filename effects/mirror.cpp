@@ -1,3 +1,4 @@
+// The stencil mask, reflected view and clip plane of a planar mirror pass.
 #include "effects/mirror.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// The intro: the loading picture's fade-in and the loading of every scene part behind it.
 #include "parts/intro.h"
 
 #include <GL/gl.h>

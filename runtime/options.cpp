@@ -1,3 +1,4 @@
+// Parsing the demo's command line and its usage text.
 #include "runtime/options.h"
 
 #include <strings.h>

@@ -1,3 +1,4 @@
+// The scene's objects, cameras and lights, its render list and the steps of its frame.
 #include "scene/scene.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// The archive tests' helpers: temporary folders, runs of the arj program and of the reader, hand-made archives.
 #include "arj_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Window pictures: corners, opacity, turning, scaling and the fallback without blend colour, read back as pixels.
 #include "effects/bitmap.h"
 
 #include <fstream>

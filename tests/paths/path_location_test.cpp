@@ -1,3 +1,4 @@
+// Path locations stepping their two tracks together.
 #include "paths/path_location.h"
 
 #include <gtest/gtest.h>
