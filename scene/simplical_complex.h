@@ -38,3 +38,11 @@ class SimplicalComplex {
 
 template <>
 std::vector<vec<float, 3>> SimplicalComplex<vec<float, 3>, 3>::ComputeNormals() const;
+
+// The terms ComputeNormals adds up: a face's unit normal (its corners in
+// order p, q, r) weighted by its angle at each corner, in radians; zero
+// angles where an edge has no length.
+std::array<vec<float, 3>, 3> CornerNormals(const vec<float, 3>& p, const vec<float, 3>& q, const vec<float, 3>& r);
+// A vertex's sum of terms scaled to unit length; left as it is when too
+// short for that.
+vec<float, 3> UnitNormal(vec<float, 3> sum);

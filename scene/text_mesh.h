@@ -59,6 +59,7 @@ class TextMesh : public BasicMesh<Point, K> {
   std::vector<Point>& VertexArray() { return vertices_; }
   const std::vector<Point>& VertexArray() const { return vertices_; }
   const std::vector<Simplex>& Triangles() const { return triangles_; }
+  std::vector<Point>& Normals() { return normals_; }
   const std::vector<Point>& Normals() const { return normals_; }
   const std::vector<MapCoordinate>& MapCoordinates() const { return map_coordinates_; }
   const std::vector<TextureRef*>& FaceTextures() const { return face_textures_; }

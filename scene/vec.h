@@ -53,6 +53,11 @@ struct vec {
     T length = Length();
     if (length > T(1e-7)) *this *= T(1) / length;
   }
+  vec Normalized() const {
+    vec r(*this);
+    r.Normalize();
+    return r;
+  }
 
   friend T Dot(const vec& a, const vec& b) {
     T sum = a.v[0] * b.v[0];
@@ -60,6 +65,8 @@ struct vec {
     return sum;
   }
 };
+
+using vec3f = vec<float, 3>;
 
 template <typename T>
 vec<T, 3> Cross(const vec<T, 3>& a, const vec<T, 3>& b) {

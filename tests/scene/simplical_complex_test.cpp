@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "scene/moving_normals.h"
+
 namespace {
 
 using vec3 = vec<float, 3>;
@@ -47,6 +49,16 @@ TEST(ComputeNormals, TrianglesGiveUnitNormalsOnTheirOwnVertices) {
     ASSERT_EQ(normals.size(), c.normals.size());
     for (size_t i = 0; i < normals.size(); ++i)
       ExpectVec(normals[i], c.normals[i], c.normals[i].SquaredLength() == 0 ? 0.0f : c.tolerance);
+    // Vertex 0 lifted: updating around it gives the very values of a full recomputation.
+    std::vector<vec3> points = c.points;
+    std::vector<Mesh::Simplex> faces = c.faces;
+    Mesh mesh;
+    mesh.Set(&points, &faces);
+    MovingNormals moving(mesh);
+    points[0][2] += 0.5f;
+    moving.Update({0, 99}, normals);
+    const std::vector<vec3> expected = mesh.ComputeNormals();
+    for (size_t i = 0; i < normals.size(); ++i) ExpectVec(normals[i], expected[i], 0.0f);
   }
 }
 

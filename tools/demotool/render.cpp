@@ -19,15 +19,13 @@
 #include "archive/pack_image.h"
 #include "command.h"
 #include "effects/fog.h"
+#include "offscreen_window.h"
 #include "parts/scene_frame.h"
-#include "runtime/gl_setup.h"
 #include "runtime/present.h"
 #include "scene/scene.h"
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
 
 struct RenderOptions {
   const char* scene = nullptr;
@@ -113,15 +111,6 @@ std::string RegisterSceneFolder(const std::string& path) {
   }
   if (entries.empty() || entries[0].name != scene_name) return "";
   return AddPackImage(gArchives, entries) ? scene_name : "";
-}
-
-bool OpenWindow() {
-  setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-  if (!SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL)) return false;
-  SetupOpenGL(kWidth, kHeight);
-  return true;
 }
 
 template <typename Path>
@@ -273,7 +262,7 @@ int Render(const RenderOptions& o, const std::string& scene_name) {
   DrawSceneFrame(scene, mirror, [] {});
   std::printf("camera %d (%s) at frame %g: %u triangles drawn\n", camera, scene.Cameras()[camera]->Name().c_str(),
               o.frame, scene.TriangleCounter());
-  if (!WriteBackBufferPng(o.out, kWidth, kHeight)) {
+  if (!WriteBackBufferPng(o.out, kWindowWidth, kWindowHeight)) {
     std::fprintf(stderr, "demotool render: cannot write '%s'\n", o.out);
     return 1;
   }
@@ -295,7 +284,7 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "demotool render: cannot read '%s'\n", options.scene);
     return 1;
   }
-  if (!OpenWindow()) {
+  if (!OpenOffscreenWindow()) {
     std::fprintf(stderr, "demotool render: no offscreen GL window: %s\n", SDL_GetError());
     return 1;
   }
