@@ -23,7 +23,7 @@ void FrameFeedback::Capture() { gFeedbackTexture.Capture(); }
 
 void FrameFeedback::Draw(float opacity) {
   if (!gFeedbackTexture.Ready()) return;
-  if (frameCount_ > 0) gFeedbackTexture.DrawOverWindow(opacity);
+  if (frame_count_ > 0) gFeedbackTexture.DrawOverWindow(opacity);
   Capture();
-  ++frameCount_;
+  ++frame_count_;
 }
