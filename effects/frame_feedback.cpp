@@ -27,3 +27,9 @@ void FrameFeedback::Draw(float opacity) {
   Capture();
   ++frame_count_;
 }
+
+void FrameFeedback::WarmUp(float opacity) {
+  if (!gFeedbackTexture.Ready()) return;
+  gFeedbackTexture.DrawOverWindow(opacity);
+  Capture();
+}

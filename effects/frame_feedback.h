@@ -23,6 +23,10 @@ class FrameFeedback {
   // nothing without the capture texture.
   void Draw(float opacity);
   void Draw() { Draw(opacity_); }
+  // Blends and captures as a later Draw does, for the driver to prepare both
+  // while nothing is shown; the frame count, and so the next Draw, is as it
+  // was.
+  void WarmUp(float opacity);
 
  private:
   int frame_count_ = 0;

@@ -1,6 +1,8 @@
 // Loading, dressing and drawing one scene part through the shared scene frame.
 #include "parts/scene_part.h"
 
+#include <GL/gl.h>
+
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
 #include "paths/linear_path.h"
@@ -22,7 +24,34 @@ bool ScenePart::Load() {
   scene_.BuildRenderList(true);
   camera_ = scene_.FindObject("Camera01");
   scene_.SetCamera(kShowCamera);
+  WarmUp();
   return true;
+}
+
+void ScenePart::WarmUp() {
+  const Fog fog = gFog;
+  const bool begun = begun_;
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  begun_ = false;
+  Begin();  // the fog is part of what the driver compiles
+  SetPathStep(0.0f);
+  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
+  DrawTrail(true);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  glPopAttrib();
+  gFog = fog;
+  begun_ = begun;
+}
+
+void ScenePart::DrawTrail(bool warm_up) {
+  if (!trail_) return;
+  const float opacity =
+      setup_.trail_opacity == kStoredOpacity ? gFrameFeedback.Opacity() : setup_.trail_opacity;
+  if (warm_up) {
+    gFrameFeedback.WarmUp(opacity);
+  } else {
+    gFrameFeedback.Draw(opacity);
+  }
 }
 
 void ScenePart::Begin() {
@@ -47,13 +76,7 @@ bool ScenePart::Frame(float t) {
   Animate(t, dt);
   if (camera_) camera_->Update();
   DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
-  if (trail_) {
-    if (setup_.trail_opacity == kStoredOpacity) {
-      gFrameFeedback.Draw();
-    } else {
-      gFrameFeedback.Draw(setup_.trail_opacity);
-    }
-  }
+  DrawTrail(false);
   scene_.Swap();
   previous_t_ = t;
   return true;
