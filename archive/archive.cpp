@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "archive/afile.h"
+#include "archive/printable_name.h"
 
 ArchiveList gArchives;
 
@@ -66,7 +67,7 @@ unsigned char* Archive::Find(const char* name, uint32_t* out_size) const {
 void Archive::List(const std::string& prefix) const {
   int j = 1;
   for (const auto& named : entries)
-    std::printf("%sEntry #%d: %s, %" PRId32 ", %" PRIu32 "\n", prefix.c_str(), j++, named.first.c_str(),
+    std::printf("%sEntry #%d: %s, %" PRId32 ", %" PRIu32 "\n", prefix.c_str(), j++, PrintableName(named.first).c_str(),
                 named.second->offset, named.second->size);
 }
 

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "archive/arj_internal.h"
 #include "archive/crc32.h"
+#include "archive/printable_name.h"
 #include "runtime/fatal.h"
 
 namespace {
@@ -24,6 +26,7 @@ constexpr uint8_t kFileTypeText = 1;
 const char kNotArj[] = "%s is not an ARJ archive";
 const char kBadHeader[] = "Bad header";
 const char kEndOfFile[] = "Can't read file or unexpected end of file";
+const char kDiskFull[] = "Can't write file. Disk full?";
 
 int ReadArjByte(ArjReader& r) {
   const int c = afgetc(r.input);
@@ -127,10 +130,11 @@ bool ReadArjHeader(ArjReader& r, bool first) {
   return true;
 }
 
-// The path name from the name position on; empty when that lies past it.
-const char* BareName(const ArjReader& r) {
+// The path name from the name position on, control characters escaped;
+// empty when the position lies past the name.
+std::string BareName(const ArjReader& r) {
   const size_t length = std::strlen(r.name);
-  return r.name + std::min<size_t>(r.name_position, length);
+  return PrintableName(r.name + std::min<size_t>(r.name_position, length));
 }
 
 int32_t Wrap32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
@@ -157,8 +161,8 @@ void ListArjEntry(const ArjReader& r, int k) {
     std::printf("------------ ---------- ---------- ----- --------\n");
   }
   const uint32_t ratio = Ratio(static_cast<int32_t>(r.compressed_size), static_cast<int32_t>(r.original_size));
-  const char* bare = BareName(r);
-  std::printf(std::strlen(bare) < 13 ? "%-12s " : "%-12s\n             ", bare);
+  const std::string bare = BareName(r);
+  std::printf(bare.size() < 13 ? "%-12s " : "%-12s\n             ", bare.c_str());
   std::printf("%10ld %10ld %u.%03u %08lX\n", static_cast<long>(static_cast<int32_t>(r.original_size)),
               static_cast<long>(static_cast<int32_t>(r.compressed_size)), ratio / 1000, ratio % 1000,
               static_cast<unsigned long>(r.file_crc));
@@ -175,7 +179,7 @@ bool CheckArjFlags(ArjReader& r) {
     std::printf("Unsupported file type: %d, ", r.file_type);
   else
     return true;
-  std::printf("Skipped %s\n", r.name);
+  std::printf("Skipped %s\n", PrintableName(r.name).c_str());
   SkipForward(r.input, r.compressed_size);
   return false;
 }
@@ -200,7 +204,8 @@ bool ExtractArjEntry(ArjReader& r) {
     ++r.error_count;
     return false;
   }
-  std::printf("Extracting %-25s", BareName(r));
+  std::printf("Extracting %-25s", BareName(r).c_str());
+  if (r.original_size > r.output_limit - r.length) ArjFatal(r, kDiskFull);
   r.crc = 0xFFFFFFFFu;
   r.compressed_left = r.compressed_size;
   if (r.method == 0)
@@ -219,11 +224,11 @@ bool ExtractArjEntry(ArjReader& r) {
 }
 
 void GrowOutput(ArjReader& r, size_t needed) {
-  if (needed > r.output_limit) ArjFatal(r, "Can't write file. Disk full?");
+  if (needed > r.output_limit) ArjFatal(r, kDiskFull);
   if (needed <= r.capacity) return;
   const size_t capacity = std::max(r.capacity * 2, needed);
   std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[capacity]);
-  if (!grown) ArjFatal(r, "Can't write file. Disk full?");
+  if (!grown) ArjFatal(r, kDiskFull);
   std::memcpy(grown.get(), r.output.get(), r.length);
   r.output = std::move(grown);
   r.capacity = capacity;

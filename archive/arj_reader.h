@@ -5,12 +5,13 @@
 
 #include "archive/afile.h"
 
-// Pack image offsets are signed 32-bit, so output stops below 2 GiB.
-constexpr uint32_t kArjOutputLimit = 0x7FFFFFFF;
+// The largest pack image this program unpacks: its data is a few MiB, and a
+// small hostile archive could otherwise declare gigabytes.
+constexpr uint32_t kArjOutputLimit = 256u << 20;
 
 // Prints the banner, one listing line per entry and each CRC verdict, and
 // returns a new owning handle over the entries' bytes, concatenated in
 // archive order. Any error prints its message and ends through
-// ExitWithStatus(-1); output that would pass output_limit bytes is the
-// "Disk full" error.
+// ExitWithStatus(-1); an entry whose declared original size passes the room
+// left below output_limit is the "Disk full" error before it is decoded.
 AFILE* ExtractArj(AFILE* input, uint32_t output_limit = kArjOutputLimit);

@@ -4,7 +4,10 @@
 
 bool WriteDiskFile(const char* path, const void* bytes, size_t n) {
   FILE* out = std::fopen(path, "wb");
-  if (!out) return false;
+  return out && WriteOpenFile(out, bytes, n);
+}
+
+bool WriteOpenFile(FILE* out, const void* bytes, size_t n) {
   const bool written = std::fwrite(bytes, 1, n, out) == n;
   return std::fclose(out) == 0 && written;
 }

@@ -13,6 +13,23 @@ namespace {
 constexpr int kMaxFrameSide = 16384;
 constexpr int kMaxComponents = 3;
 
+// Marker codes, the byte after 0xFF.
+constexpr int kStartOfImage = 0xD8;
+constexpr int kEndOfImage = 0xD9;
+constexpr int kBaselineFrame = 0xC0;
+constexpr int kExtendedFrame = 0xC1;
+constexpr int kProgressiveFrame = 0xC2;
+constexpr int kHuffmanTables = 0xC4;
+constexpr int kQuantTables = 0xDB;
+constexpr int kRestartInterval = 0xDD;
+constexpr int kStartOfScan = 0xDA;
+constexpr int kJfifApp = 0xE0;
+constexpr int kAdobeApp = 0xEE;
+
+// Adobe's colour transform byte: 0 means the components are R, G, B.
+constexpr uint8_t kAdobeNoTransform = 0;
+constexpr size_t kAdobeTransformAt = 11;
+
 struct Component {
   int id = 0;
   int h = 1;  // sampling factors
@@ -36,7 +53,9 @@ class JpegDecoder {
   Segment ReadSegment();
   bool ReadQuantTables();
   bool ReadHuffmanTables();
+  void ReadAppSegment(int marker);
   void ReadFrame(int marker);
+  bool CodedInRgb() const;
   Image* DecodeScan();
   void PrepareScanComponents(const Segment& scan);
   void DecodeMcu(float planes[][16 * 16], float* scratch, int mcu_width, int mcu_height);
@@ -54,6 +73,8 @@ class JpegDecoder {
   int height_ = 0;
   int component_count_ = 0;
   int restart_interval_ = 0;
+  bool saw_jfif_ = false;
+  int adobe_transform_ = -1;  // -1: no Adobe segment
   int current_byte_ = 0;
   int bit_position_ = -1;
 };
@@ -118,8 +139,17 @@ bool JpegDecoder::ReadHuffmanTables() {
   return true;
 }
 
+// Notes the JFIF and Adobe segments, which decide the colour space.
+void JpegDecoder::ReadAppSegment(int marker) {
+  const Segment s = ReadSegment();
+  auto starts_with = [&](const char* tag, size_t n) { return s.size() >= n && std::equal(tag, tag + n, s.begin()); };
+  if (marker == kJfifApp && starts_with("JFIF", 5)) saw_jfif_ = true;
+  if (marker == kAdobeApp && starts_with("Adobe", 5) && s.size() > kAdobeTransformAt)
+    adobe_transform_ = s[kAdobeTransformAt];
+}
+
 void JpegDecoder::ReadFrame(int marker) {
-  if (marker == 0xC2) throw ImageIOException("Progressive JPEG is not supported.\n");
+  if (marker == kProgressiveFrame) throw ImageIOException("Progressive JPEG is not supported.\n");
   const Segment s = ReadSegment();
   if (s.size() < 6) throw ImageIOException("Corrupt frame header.\n");
   if (s[0] != 8) throw ImageIOException("Precision is not 8 bit/pixel.\n");
@@ -149,27 +179,31 @@ Image* JpegDecoder::Decode() {
   do {
     marker = NextMarker();
     if (marker == 0) throw ImageIOException("Beginning tag not found.");
-  } while (marker != 0xD8);
+  } while (marker != kStartOfImage);
 
-  while ((marker = NextMarker()) != 0xD9 && marker != 0) {
+  while ((marker = NextMarker()) != kEndOfImage && marker != 0) {
     switch (marker) {
-      case 0xDB:
+      case kQuantTables:
         if (!ReadQuantTables()) throw ImageIOException("Failed to read quantization tables.\n");
         break;
-      case 0xC4:
+      case kHuffmanTables:
         if (!ReadHuffmanTables()) throw ImageIOException("Failed to read huffman tables.\n");
         break;
-      case 0xC0:
-      case 0xC1:
-      case 0xC2:
+      case kBaselineFrame:
+      case kExtendedFrame:
+      case kProgressiveFrame:
         ReadFrame(marker);
         break;
-      case 0xDD: {
+      case kRestartInterval: {
         const Segment s = ReadSegment();
         restart_interval_ = s.size() >= 2 ? ReadWord(s.data()) : 0;
         break;
       }
-      case 0xDA:
+      case kJfifApp:
+      case kAdobeApp:
+        ReadAppSegment(marker);
+        break;
+      case kStartOfScan:
         return DecodeScan();
       default:
         ReadSegment();
@@ -195,6 +229,14 @@ void JpegDecoder::PrepareScanComponents(const Segment& scan) {
   }
 }
 
+// The rules of libjpeg: a JFIF file is YCbCr; otherwise an Adobe segment's
+// transform decides; otherwise components named 'R', 'G', 'B' mean RGB.
+bool JpegDecoder::CodedInRgb() const {
+  if (component_count_ != 3 || saw_jfif_) return false;
+  if (adobe_transform_ >= 0) return adobe_transform_ == kAdobeNoTransform;
+  return components_[0].id == 'R' && components_[1].id == 'G' && components_[2].id == 'B';
+}
+
 Image* JpegDecoder::DecodeScan() {
   if (width_ == 0) throw ImageIOException("There is no SOF0.\n");
   PrepareScanComponents(ReadSegment());
@@ -209,6 +251,7 @@ Image* JpegDecoder::DecodeScan() {
   const int mcu_height = 8 * v_max;
   const size_t pixel_count = static_cast<size_t>(width_) * height_;
   const bool gray = component_count_ == 1;
+  const bool rgb = CodedInRgb();
   std::unique_ptr<Grayscale8[]> gray_pixels(gray ? new Grayscale8[pixel_count] : nullptr);
   std::unique_ptr<RGBA8[]> colour_pixels(gray ? nullptr : new RGBA8[pixel_count]);
 
@@ -226,7 +269,9 @@ Image* JpegDecoder::DecodeScan() {
         for (int px = 0; px < visible_width; ++px) {
           const int at = py * kJpegPlaneStride + px;
           if (gray)
-            gray_pixels[row + px].value = JpegGraySample(planes[0][at]);
+            gray_pixels[row + px].value = JpegSample(planes[0][at]);
+          else if (rgb)
+            colour_pixels[row + px] = JpegRgbPixel(planes[0][at], planes[1][at], planes[2][at]);
           else
             colour_pixels[row + px] = JpegColourPixel(planes[0][at], planes[1][at], planes[2][at]);
         }

@@ -1,5 +1,6 @@
 // Baseline JPEG reader: Huffman-coded, 8-bit, one interleaved scan of one
-// (grey) or three (YCbCr) components with sampling factors 1 or 2.
+// (grey) or three (YCbCr, or RGB as libjpeg tells them apart) components
+// with sampling factors 1 or 2.
 #pragma once
 
 #include "imageio/image.h"

@@ -58,8 +58,10 @@ void InverseDct8(float* v, int step) {
   *p3 = even3 - odd4;
 }
 
-// Keeps garbage from overflowing the integer conversion.
-int32_t TruncateSample(float value) { return static_cast<int32_t>(std::clamp(value, -1e7f, 1e7f)); }
+// A component's reconstructed sample, level-shifted, truncated and clamped
+// to its 8-bit range as every JPEG decoder does before colour conversion:
+// the inverse DCT overshoots near black and white.
+int32_t ClampedSample(float value) { return static_cast<int32_t>(std::clamp(value, -128.0f, 127.0f)); }
 
 uint8_t ClampByte(int64_t value) { return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255)); }
 
@@ -76,7 +78,7 @@ void JpegInverseDct(float* window) {
   for (int row = 0; row < 8; ++row) InverseDct8(window + row * kJpegPlaneStride, 1);
 }
 
-uint8_t JpegGraySample(float value) {
+uint8_t JpegSample(float value) {
   const float sample = value + 128.0f;
   if (!(sample > 0.0f)) return 0;
   if (sample >= 255.0f) return 255;
@@ -84,13 +86,15 @@ uint8_t JpegGraySample(float value) {
 }
 
 RGBA8 JpegColourPixel(float y, float cb, float cr) {
-  const int64_t luma = (static_cast<int64_t>(TruncateSample(y)) + 128) * 65536;
-  const int64_t blue_diff = TruncateSample(cb);
-  const int64_t red_diff = TruncateSample(cr);
+  const int64_t luma = (int64_t{ClampedSample(y)} + 128) * 65536;
+  const int64_t blue_diff = ClampedSample(cb);
+  const int64_t red_diff = ClampedSample(cr);
   const uint8_t blue = ClampByte((luma + blue_diff * 116130) >> 16);
   const uint8_t green = ClampByte((luma - blue_diff * 22554 - red_diff * 46802) >> 16);
   const uint8_t red = ClampByte((luma + red_diff * 91881) >> 16);
   return RGBA8(red, green, blue, 255);
 }
+
+RGBA8 JpegRgbPixel(float r, float g, float b) { return RGBA8(JpegSample(r), JpegSample(g), JpegSample(b), 255); }
 
 }  // namespace imageio

@@ -21,10 +21,15 @@ void BuildJpegDequantTable(const int32_t quant[64], float dequant[64]);
 // then rows. The result is the sample minus 128.
 void JpegInverseDct(float* window);
 
-// A grey sample from a level-shifted value, rounded to nearest and clamped.
-uint8_t JpegGraySample(float value);
+// A grey or RGB sample from a level-shifted value, rounded to nearest and
+// clamped.
+uint8_t JpegSample(float value);
 
-// A pixel from level-shifted Y and from Cb and Cr, in 16.16 fixed point.
+// A pixel from level-shifted Y and from Cb and Cr, each truncated and clamped
+// to its sample range, in 16.16 fixed point.
 RGBA8 JpegColourPixel(float y, float cb, float cr);
+
+// A pixel of a file coded in RGB, from its three level-shifted samples.
+RGBA8 JpegRgbPixel(float r, float g, float b);
 
 }  // namespace imageio

@@ -5,8 +5,12 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
 
 #include "runtime/fatal.h"
+#include "runtime/mp3_frames.h"
 
 namespace {
 
@@ -25,6 +29,14 @@ void MusicMessage(const char* message) {
 bool Readable(const char* path) {
   struct stat st;
   return stat(path, &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// The mixer opens any file with an MP3 name and then plays silence: the
+// frames are checked first.
+bool HoldsWholeMp3(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return IsWholeMp3Stream(bytes.data(), bytes.size());
 }
 
 }  // namespace
@@ -55,6 +67,8 @@ bool MusicLoad(const char* path) {
     gError = kMusicNotInitialised;
   } else if (!Readable(path)) {
     gError = kMusicFileOpen;
+  } else if (!HoldsWholeMp3(path)) {
+    gError = kMusicFormat;
   } else {
     gStream = Mix_LoadMUS(path);
     gError = gStream ? kMusicOk : kMusicFormat;

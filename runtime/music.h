@@ -22,7 +22,8 @@ MusicError MusicErrorCode();
 // "Can't initialize digital sound system" and returns false; the show runs on.
 bool MusicInit(int rate);
 // Opens the stream at `path`, freeing any earlier one. On failure shows
-// "Unable to load demo.mp3".
+// "Unable to load demo.mp3": a missing file, or one that is empty, cut short
+// or not MP3 frames (kMusicFormat); the show then runs silent.
 bool MusicLoad(const char* path);
 // Starts the stream `position` seconds into the track. On failure shows
 // "Error while starting to play music!".

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/clock.h"
+#include "runtime/gl_check.h"
 
 namespace {
 
@@ -43,7 +44,11 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
 std::vector<unsigned char> ReadBackBuffer(int width, int height) {
   std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_BACK);
+  // The buffer drawn into: the back buffer in a window, the only one in a
+  // single-buffered offscreen context, where GL_BACK is an error.
+  GLint drawn = GL_BACK;
+  glGetIntegerv(GL_DRAW_BUFFER, &drawn);
+  glReadBuffer(static_cast<GLenum>(drawn));
   glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
   return pixels;
 }
@@ -71,6 +76,7 @@ void PresentFrame() {
       gCaptureDir.clear();
     }
   }
+  CheckFrameGLError(gPresented);
   if (gObserver) gObserver->FrameDrawn();
   SDL_GL_SwapBuffers();
   if (gObserver) gObserver->FrameSwapped();

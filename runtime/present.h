@@ -24,9 +24,9 @@ class FrameObserver {
 // it alive until it is replaced.
 void InstallFrameObserver(FrameObserver* observer);
 
-// Swaps the buffers (after capturing the back buffer when capture is on),
-// shows the frame to the observer and tells the show clock that a frame was
-// presented.
+// Swaps the buffers (after capturing the frame when capture is on and
+// checking for a GL error when DEMO_GL_CHECK is on), shows the frame to the
+// observer and tells the show clock that a frame was presented.
 void PresentFrame();
 
 // Number of frames presented so far.
@@ -35,5 +35,6 @@ long long PresentedFrames();
 // The back buffer as RGB bytes, bottom row first.
 std::vector<unsigned char> ReadBackBuffer(int width = 640, int height = 480);
 
-// Reads the 640x480 back buffer and writes it as an RGB PNG, top row first.
+// Reads the 640x480 buffer that was drawn into (the back buffer of a double-
+// buffered context) and writes it as an RGB PNG, top row first.
 bool WriteBackBufferPng(const std::string& path, int width = 640, int height = 480);

@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include "runtime/gl_check.h"
+
 namespace {
 
 struct TimelineState {
@@ -59,6 +61,7 @@ bool DemoPart1::Frame(float t) {
   if (state_ > 0 && state_ < kFinished && seconds_ > 0.0 &&
       !(t < static_cast<float>(RangeEnd() - ShowStateStart(state_))))
     state_ = kFinished;
+  if (state_ >= 0 && state_ < kFinished) SetGLCheckPart(ShowStateName(state_));
   switch (state_) {
     case 0:
       if (stage_.LoadingStep(t, parts_)) {

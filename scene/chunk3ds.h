@@ -21,6 +21,7 @@ struct ChunkData {
 
 struct Chunk {
   uint32_t id = 0;
+  uint32_t offset = 0;  // of its header in the file
   uint32_t length = 0;  // payload bytes as the file gives them (total - 6)
   std::vector<std::unique_ptr<Chunk>> children;
   std::unique_ptr<ChunkData> data;
@@ -146,11 +147,29 @@ enum : uint32_t {
 // (no payload, no children), so a hostile file cannot exhaust the stack.
 constexpr int kMaxChunkDepth = 32;
 
+// The first damage found in a file: the chunk it was found in and what was
+// wrong. A sound file leaves `what` empty.
+struct ChunkDamage {
+  uint32_t offset = 0;  // of the chunk's header
+  uint32_t id = 0;
+  std::string what;
+  explicit operator bool() const { return !what.empty(); }
+};
+// Records the damage in the chunk unless *damage (when given) holds one.
+void NoteDamage(ChunkDamage* damage, const Chunk& chunk, const std::string& what);
+// "offset N, chunk 0xID NAME: what".
+std::string DescribeDamage(const ChunkDamage& damage);
+
 // Reads the named archive file (afopen); null when it cannot be opened.
-std::unique_ptr<Chunk> Load3DS(const char* name);
-// Reads one chunk tree from the start of the file. Chunks whose id equals
-// probe_id (when not 0) are read raw, with a byte dump on standard output.
-std::unique_ptr<Chunk> Read3DS(AFILE* file, uint32_t probe_id = 0);
+std::unique_ptr<Chunk> Load3DS(const char* name, ChunkDamage* damage = nullptr);
+// Reads one chunk tree from the start of the file; null when it is shorter
+// than a chunk header. Chunks whose id equals probe_id (when not 0) are read
+// raw, with a byte dump on standard output. Damage is recorded in *damage:
+// a first chunk other than CHUNK_MAIN, a length that runs past the parent
+// or the file, a count larger than its chunk, values or a name cut short,
+// nesting past kMaxChunkDepth, a face naming a vertex past its mesh's list.
+// The reader keeps what it could read.
+std::unique_ptr<Chunk> Read3DS(AFILE* file, uint32_t probe_id = 0, ChunkDamage* damage = nullptr);
 
 // The table name of an id ("CHUNK_MAIN"), or null when the id is unknown.
 const char* ChunkName(uint32_t id);

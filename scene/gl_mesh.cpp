@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "runtime/gl_check.h"
 #include "runtime/log.h"
 #include "scene/draw_context.h"
-#include "scene/gl_check.h"
 
 const char kDummyName[] = "$$$DUMMY-LADATTU";
 

@@ -24,6 +24,8 @@ class Scene {
   ~Scene();
 
   // Reads a ".3ds" scene from the archives (defined with the 3DS loader).
+  // False when the file is damaged, after loading what could be read; a
+  // missing file loads nothing and is no failure.
   bool Load(const char* file_name);
 
   // Attaches a Texture attribute and files the light.

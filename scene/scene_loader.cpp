@@ -350,9 +350,13 @@ std::vector<GLMesh*> LoadObjects(Scene& scene, const Chunk* root) {
   return meshes;
 }
 
-std::vector<GLMesh*> LoadObjects(Scene& scene, const char* file_name) {
-  const std::unique_ptr<Chunk> root = Load3DS(file_name);
-  return LoadObjects(scene, root.get());
+std::vector<GLMesh*> LoadObjects(Scene& scene, const char* file_name, ChunkDamage* damage) {
+  ChunkDamage found;
+  const std::unique_ptr<Chunk> root = Load3DS(file_name, &found);
+  std::vector<GLMesh*> meshes = LoadObjects(scene, root.get());
+  if (found) std::printf("3DS file '%s' is damaged: %s\n", file_name, DescribeDamage(found).c_str());
+  if (damage) *damage = found;
+  return meshes;
 }
 
 void PrintTree(const GLMesh* object, int depth) {
@@ -361,7 +365,8 @@ void PrintTree(const GLMesh* object, int depth) {
 }
 
 bool Scene::Load(const char* file_name) {
-  const std::vector<GLMesh*> meshes = LoadObjects(*this, file_name);
+  ChunkDamage damage;
+  const std::vector<GLMesh*> meshes = LoadObjects(*this, file_name, &damage);
   std::printf("insertoidaan\n");
   for (GLMesh* mesh : meshes) {
     mesh->Reset();
@@ -369,5 +374,5 @@ bool Scene::Load(const char* file_name) {
   }
   for (const GLMesh* object : Objects()) PrintTree(object, 2);
   std::printf("meni jo\n");
-  return true;
+  return !damage;
 }

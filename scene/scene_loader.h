@@ -10,8 +10,9 @@
 
 // Reads the file, files its lights and cameras into the scene and returns
 // its meshes (file order, then the keyframer's dummies). Empty when the file
-// cannot be read or has no mesh section.
-std::vector<GLMesh*> LoadObjects(Scene& scene, const char* file_name);
+// cannot be read or has no mesh section. A damaged file loads what could be
+// read; one line names the file and its first damage, also kept in *damage.
+std::vector<GLMesh*> LoadObjects(Scene& scene, const char* file_name, ChunkDamage* damage = nullptr);
 // The same over a chunk tree that is already read.
 std::vector<GLMesh*> LoadObjects(Scene& scene, const Chunk* root);
 

@@ -42,6 +42,18 @@ TEST(HuffmanDecoder, ConstantSymbolsTakeNoBits) {
   ExpectDecodes(SpecialIndexBlock(3), "a");                                  // 16 codes of 4 bits
 }
 
+// Blocks of 65,536 longest matches make 16 MiB from 8 bytes: an entry declaring more than the reader's bound
+// is refused before any of it is decoded, stored or not.
+TEST(EntrySizeBound, DeclaringMoreThanTheBoundIsTheDiskFullError) {
+  std::string bomb;
+  for (int i = 0; i < 17; ++i) bomb += ConstantBlock(0, 509, 0, ConstantBlock(1, 'B', 0)).Bytes();
+  for (uint8_t method : {0, 1}) {
+    const ReaderRun run = RunReader(BuildArchive({{"bomb", method, 0, 2, kArjOutputLimit + 1, 0, bomb}}));
+    EXPECT_EQ(run.status, -1);
+    EXPECT_EQ(run.out.substr(run.out.rfind("Extracting")), "Extracting bomb                     \nCan't write file. Disk full?\n");
+  }
+}
+
 TEST(HuffmanDecoder, RejectsBadTables) {
   const std::string cases[] = {
       ConstantBlock(1, 256, 16).Put({{0, 15}}).Bytes(),  // a distance of a whole window

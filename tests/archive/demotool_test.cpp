@@ -76,6 +76,34 @@ TEST_F(Demotool, ExtractRefusesNamesThatLeaveTheFolder) {
   EXPECT_FALSE(Exists("escaped2"));
 }
 
+TEST_F(Demotool, ExtractNeverFollowsALinkInTheFolder) {
+  DataFile(dir, BuildPackImage({{"link/x", "through"}, {"evil", "overwritten"}, {"fine", "ok"}}));
+  Shell("mkdir" + Q("out") + Q("elsewhere") + " && ln -s ../elsewhere" + Q("out/link") + " && ln -s ../target" +
+        Q("out/evil"));
+  WriteBytes(dir / "target", "precious");
+  const ToolRun run = Run("extract" + Q("demo.dat") + Q("out"));
+  EXPECT_EQ(run.status, 1);
+  for (const char* name : {"link/x", "evil"})
+    EXPECT_NE(run.err.find("refused '" + std::string(name) + "': the name leads through a symbolic link in"),
+              std::string::npos) << run.err;
+  EXPECT_FALSE(Exists("elsewhere/x"));
+  EXPECT_EQ(ReadBytes(dir / "target"), "precious");
+  EXPECT_EQ(ReadBytes(dir / "out/fine"), "ok");
+}
+
+// Names in the archive's own listing and in the pack image's, each with a control character.
+TEST_F(Demotool, ListShowsControlCharactersEscaped) {
+  const std::string image = BuildPackImage({{"bell\a", "x"}, {"red\x1b[31m", "y"}});
+  std::string data = BuildArchive({{"pack\r.img", 0, 0, 2, uint32_t(image.size()), Crc32(image), image}});
+  for (char& c : data) c = static_cast<char>(c ^ 0xC3);
+  WriteBytes(dir / "demo.dat", data);
+  const ToolRun run = Run("list" + Q("demo.dat"));
+  EXPECT_EQ(run.status, 0) << run.out;
+  for (const char* shown : {"pack\\x0D.img ", "Extracting pack\\x0D.img", ": bell\\x07, ", ": red\\x1B[31m, "})
+    EXPECT_NE(run.out.find(shown), std::string::npos) << shown << "\n" << run.out;
+  for (char raw : {'\a', '\x1b', '\r'}) EXPECT_EQ(run.out.find(raw), std::string::npos) << int(raw);
+}
+
 TEST_F(Demotool, PackSaysWhenArjIsMissing) {
   Shell("mkdir" + Q("in"));
   WriteBytes(dir / "in/a", "a");

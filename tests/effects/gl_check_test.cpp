@@ -1,6 +1,6 @@
 // The GL-error switch: the first error inside a mesh's draw is reported
 // with the mesh's name and the step, once.
-#include "scene/gl_check.h"
+#include "runtime/gl_check.h"
 
 #include <memory>
 #include <string>

@@ -23,29 +23,58 @@ void WriteBinary(const std::string& path, const Bytes& bytes) {
 
 bool Shell(const std::string& command) { return std::system(command.c_str()) == 0; }
 
-Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options) {
+static double PictureSample(Picture picture, int x, int y, int c, uint32_t noise) {
+  switch (picture) {
+    case Picture::kPhoto: {
+      double v = 128 + 70 * std::sin(x * 0.045 + c) * std::cos(y * 0.06 - c * 0.5);
+      if ((x / 23 + y / 17) % 3 == 0) v += 40 - 25 * c;
+      return v + static_cast<int>(noise >> 28) - 8;
+    }
+    case Picture::kBrightSky: {
+      const bool cloud = std::sin(x * 0.11) * std::cos(y * 0.17) > 0.55;
+      return cloud ? 255 : 255 - (2 - c) * (40 - y * 0.3) + static_cast<int>(noise >> 29);
+    }
+    case Picture::kTextOnColour: {
+      const bool stroke = (x % 9 < 2 && y % 13 < 10) || (y % 13 == 4 && x % 9 < 7);
+      if (stroke) return (x / 9 + y / 13) % 2 ? 255 : 0;
+      return (c == (x / 27 + y / 19) % 3) ? 230 : 20;
+    }
+    case Picture::kPrimaries: {
+      static const int kTiles[8][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0},
+                                       {0, 255, 255}, {255, 0, 255}, {0, 0, 0}, {255, 255, 255}};
+      return kTiles[(x / 5 + 3 * (y / 6)) % 8][c];
+    }
+  }
+  return 0;
+}
+
+Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options, Picture picture) {
   std::string pnm = "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
   uint32_t noise = 12345;
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)
       for (int c = 0; c < 3; ++c) {
         noise = noise * 1664525u + 1013904223u;
-        double v = 128 + 70 * std::sin(x * 0.045 + c) * std::cos(y * 0.06 - c * 0.5);
-        if ((x / 23 + y / 17) % 3 == 0) v += 40 - 25 * c;
-        v += static_cast<int>(noise >> 28) - 8;
+        const double v = PictureSample(picture, x, y, c, noise);
         pnm.push_back(static_cast<char>(std::lround(std::fmin(255, std::fmax(0, v)))));
       }
   WriteBinary(stem + ".pnm", Bytes(pnm.begin(), pnm.end()));
-  if (!Shell("cjpeg " + options + " -outfile " + stem + ".jpg " + stem + ".pnm") ||
-      !Shell("djpeg -dct float -nosmooth -pnm -outfile " + stem + ".ref " + stem + ".jpg"))
-    throw std::runtime_error("cjpeg or djpeg failed on " + stem);
-  const Bytes bytes = ReadBinary(stem + ".ref");
+  if (!Shell("cjpeg " + options + " -outfile " + stem + ".jpg " + stem + ".pnm"))
+    throw std::runtime_error("cjpeg failed on " + stem);
+  return Djpeg(stem + ".jpg");
+}
+
+Pnm Djpeg(const std::string& jpeg_path) {
+  const std::string out = jpeg_path + ".ref";
+  if (!Shell("djpeg -dct float -nosmooth -pnm -outfile " + out + " " + jpeg_path))
+    throw std::runtime_error("djpeg failed on " + jpeg_path);
+  const Bytes bytes = ReadBinary(out);
   Pnm p;
   int kind = 0, start = 0;
   std::sscanf(std::string(bytes.begin(), bytes.end()).c_str(), "P%d %d %d 255%n", &kind, &p.width, &p.height, &start);
   p.channels = kind == 5 ? 1 : kind == 6 ? 3 : 0;
   if (start) p.samples.assign(bytes.begin() + start + 1, bytes.end());
-  if (!p.channels || p.samples.size() != size_t(p.width) * p.height * p.channels) throw std::runtime_error(stem);
+  if (!p.channels || p.samples.size() != size_t(p.width) * p.height * p.channels) throw std::runtime_error(jpeg_path);
   return p;
 }
 

@@ -17,9 +17,13 @@ struct Pnm {  // 8-bit PGM (1 channel) or PPM (3)
   int width = 0, height = 0, channels = 0;
   Bytes samples;
 };
-// Writes a photo-like STEM.pnm (smooth shading, hard edges, noise) and cjpeg's STEM.jpg of it; returns djpeg's
-// decode of that with the float IDCT and no fancy upsampling, the same method as ours.
-Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options);
+// photo: smooth shading, hard edges, noise; sky: near-white gradient with white clouds; text: white and black
+// strokes on strong colours; primaries: saturated tiles of the primaries, black and white.
+enum class Picture { kPhoto, kBrightSky, kTextOnColour, kPrimaries };
+// Writes the picture as STEM.pnm and cjpeg's STEM.jpg of it; returns Djpeg of that.
+Pnm Cjpeg(const std::string& stem, int width, int height, const std::string& options, Picture picture = Picture::kPhoto);
+// djpeg's decode of the file with the float IDCT and no fancy upsampling, the same method as ours.
+Pnm Djpeg(const std::string& jpeg_path);
 
 // Null on an ImageIOException, its message then in *error.
 std::unique_ptr<imageio::Image> DecodeBytes(imageio::ImageReader& reader, Bytes bytes, std::string* error = nullptr);

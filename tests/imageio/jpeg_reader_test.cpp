@@ -3,11 +3,17 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
+#include <tuple>
 
 #include "files.h"
 #include "imageio/jpeg_reader.h"
 
 namespace {
+
+const uint8_t kAdobeMarker[] = {0xFF, 0xEE};
+const uint8_t kFrameMarker[] = {0xFF, 0xC0};
+const uint8_t kScanMarker[] = {0xFF, 0xDA};
 
 struct JpegCase {
   const char* name;
@@ -15,32 +21,39 @@ struct JpegCase {
   const char* options;  // for cjpeg
 };
 
+// The largest difference of any sample between our decode of the file and djpeg's; 256 when ours fails.
+int WorstDifference(const std::string& jpeg_path, const Pnm& reference) {
+  imageio::ReadJpeg reader;
+  std::string error;
+  const auto image = DecodeBytes(reader, ReadBinary(jpeg_path), &error);
+  if (!image || image->width() != reference.width || image->height() != reference.height) {
+    ADD_FAILURE() << jpeg_path << ": " << error;
+    return 256;
+  }
+  // Grey8 gives one sample a pixel, RGBA8 four: the size also checks the type.
+  const Bytes ours = SamplesOf(image.get(), 6);
+  const int channels = reference.channels, stride = channels == 1 ? 1 : 4;
+  const size_t pixels = size_t(reference.width) * reference.height;
+  if (ours.size() != pixels * stride) return ADD_FAILURE() << jpeg_path << ": wrong pixel type", 256;
+  int worst = 0;
+  for (size_t i = 0; i < pixels; ++i) {
+    for (int k = 0; k < channels; ++k)
+      worst = std::max(worst, std::abs(ours[stride * i + k] - reference.samples[channels * i + k]));
+    if (stride == 4 && ours[4 * i + 3] != 255) return ADD_FAILURE() << jpeg_path << ": alpha", 256;
+  }
+  return worst;
+}
+
 class JpegVersusDjpeg : public testing::TestWithParam<JpegCase> {};
 
 // Grey matches exactly; colour may differ by up to 1 + 1.772 + 1: we truncate Y, Cb and Cr and floor the
-// fixed-point products where libjpeg rounds each (the pictures never clip).
+// fixed-point products where libjpeg rounds each.
 TEST_P(JpegVersusDjpeg, PixelsMatchWithinTolerance) {
   const JpegCase& c = GetParam();
   const std::string stem = std::string("jpeg_") + c.name;
   const Pnm reference = Cjpeg(stem, c.width, c.height, c.options);
   ASSERT_EQ(reference.channels, c.channels);
-  imageio::ReadJpeg reader;
-  std::string error;
-  const auto image = DecodeBytes(reader, ReadBinary(stem + ".jpg"), &error);
-  ASSERT_TRUE(image) << error;
-  ASSERT_EQ(image->width(), reference.width);
-  ASSERT_EQ(image->height(), reference.height);
-  // Grey8 gives one sample a pixel, RGBA8 four: the size also checks the type.
-  const Bytes ours = SamplesOf(image.get(), 6);
-  const int stride = c.channels == 1 ? 1 : 4;
-  const size_t pixels = size_t(c.width) * c.height;
-  ASSERT_EQ(ours.size(), pixels * stride);
-  int worst = 0;
-  for (size_t i = 0; i < pixels; ++i) {
-    for (int k = 0; k < c.channels; ++k)
-      worst = std::max(worst, std::abs(ours[stride * i + k] - reference.samples[c.channels * i + k]));
-    if (stride == 4) { ASSERT_EQ(ours[4 * i + 3], 255); }
-  }
+  const int worst = WorstDifference(stem + ".jpg", reference);
   EXPECT_LE(worst, c.channels == 1 ? 0 : 4);
   RecordProperty("max_difference", worst);
 }
@@ -58,6 +71,51 @@ const JpegCase kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<JpegCase>& info) { return std::string(info.param.name); });
+
+// Near white and black the inverse DCT overshoots; each sample is clamped before colour conversion.
+class ClampedBeforeColourConversion : public testing::TestWithParam<std::tuple<Picture, int, const char*>> {};
+
+TEST_P(ClampedBeforeColourConversion, MatchesDjpeg) {
+  const auto [picture, quality, sampling] = GetParam();
+  const std::string stem = "clamp_" + std::to_string(int(picture)) + "_" + std::to_string(quality) + "_" + sampling;
+  const int worst = WorstDifference(
+      stem + ".jpg", Cjpeg(stem, 48, 40, "-quality " + std::to_string(quality) + " -sample " + sampling, picture));
+  EXPECT_LE(worst, 4);
+  RecordProperty("max_difference", worst);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cjpeg, ClampedBeforeColourConversion,
+                         testing::Combine(testing::Values(Picture::kPhoto, Picture::kBrightSky, Picture::kTextOnColour,
+                                                          Picture::kPrimaries),
+                                          testing::Values(5, 25, 50, 75, 95), testing::Values("2x2", "2x1", "1x2")));
+
+// cjpeg -rgb writes an Adobe segment with transform 0 and components 'R', 'G', 'B'; either alone means RGB, as
+// in libjpeg, and neither means YCbCr.
+TEST(RgbJpeg, DecodedInTheColourSpaceLibjpegChooses) {
+  Cjpeg("rgb", 33, 47, "-rgb -quality 80", Picture::kTextOnColour);
+  const Bytes bytes = ReadBinary("rgb.jpg");
+  const size_t adobe = std::search(bytes.begin(), bytes.end(), kAdobeMarker, kAdobeMarker + 2) - bytes.begin();
+  const size_t sof = std::search(bytes.begin(), bytes.end(), kFrameMarker, kFrameMarker + 2) - bytes.begin();
+  const size_t sos = std::search(bytes.begin(), bytes.end(), kScanMarker, kScanMarker + 2) - bytes.begin();
+  ASSERT_LT(adobe, bytes.size());
+  ASSERT_LT(sos, bytes.size());
+  auto without_adobe = [&](Bytes b) { return b[adobe + 1] = 0xFE, b; };  // made a comment
+  auto numbered = [&](Bytes b) {  // components 1, 2, 3, in the frame and in the scan
+    for (int i = 0; i < 3; ++i) b[sof + 10 + 3 * i] = b[sos + 5 + 2 * i] = uint8_t(1 + i);
+    return b;
+  };
+  const struct { const char* name; Bytes file; int tolerance; } cases[] = {
+      {"rgb_as_written", bytes, 0},
+      {"rgb_by_names", without_adobe(bytes), 0},
+      {"rgb_by_adobe", numbered(bytes), 0},
+      {"ycbcr_by_default", numbered(without_adobe(bytes)), 4},
+  };
+  for (const auto& c : cases) {
+    const std::string path = std::string(c.name) + ".jpg";
+    WriteBinary(path, c.file);
+    EXPECT_LE(WorstDifference(path, Djpeg(path)), c.tolerance) << c.name;
+  }
+}
 
 TEST(CraftedJpeg, FaultsHaveExactMessages) {
   Cjpeg("progressive", 24, 16, "-progressive");

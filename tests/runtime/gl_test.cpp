@@ -1,9 +1,11 @@
 // The runtime in an offscreen GL window.
 #include "runtime/clock.h"
 #include "runtime/extensions.h"
+#include "runtime/gl_check.h"
 #include "runtime/gl_setup.h"
 #include "runtime/main_loop.h"
 #include "runtime/present.h"
+#include "runtime/show.h"
 
 #include <gtest/gtest.h>
 #include <GL/gl.h>
@@ -131,7 +133,9 @@ TEST_F(Present, CapturedFramesAreNumberedRgbPngsTopRowFirst) {
   glClear(GL_COLOR_BUFFER_BIT);
   glDisable(GL_SCISSOR_TEST);
   const long long before = PresentedFrames();
+  ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   PresentFrame();
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "the capture reads the buffer that was drawn";
   PresentFrame();
   EXPECT_EQ(PresentedFrames(), before + 2);
   EXPECT_DOUBLE_EQ(TheClock().Read(), 2 / 25.0) << "every presented frame advances the installed clock";
@@ -149,6 +153,51 @@ TEST_F(Present, CapturedFramesAreNumberedRgbPngsTopRowFirst) {
   InstallClock(std::make_unique<RealTimeClock>());
   std::filesystem::remove_all(dir);
   EXPECT_FALSE(CaptureFramesTo("/proc/no/such/folder"));
+}
+
+}  // namespace
+
+namespace frame_check_test {
+
+// Draws with a GL error outside any mesh, and presents.
+struct FaultyPart : Effect {
+  bool Frame(float) override {
+    glEnable(GL_FLOAT);  // GL_INVALID_ENUM
+    PresentFrame();
+    return true;
+  }
+};
+
+// Only Natu2 is there to draw.
+struct Natu2Stage : ShowStage {
+  std::unique_ptr<Effect> CreateIntro() override { return nullptr; }
+  bool LoadingStep(float, ShowParts& parts) override {
+    parts.natu2 = std::make_unique<FaultyPart>();
+    return true;
+  }
+  void DrawPicture(Picture, float) override {}
+  void Fade(float, float, float, float) override {}
+  void Present() override { PresentFrame(); }
+  void DisableLights() override {}
+  void StartMusic(double) override {}
+};
+
+class FrameCheck : public GLContextTest {};
+
+TEST_F(FrameCheck, AnErrorAnywhereInAFrameIsReportedOnceWithItsPart) {
+  Natu2Stage stage;
+  FixedStepClock clock(50);
+  DemoPart1 show(stage, clock);
+  SetGLErrorChecks(true);
+  testing::internal::CaptureStdout();
+  for (float t : {0.0f, 99.0f, 99.0f, 0.0f, 99.0f}) show.Frame(t);  // loading, Natu1, Techno1, interlude, its end
+  ASSERT_EQ(show.State(), 4);
+  const long long frame = PresentedFrames();
+  show.Frame(0.0f);
+  show.Frame(0.02f);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "GL error 0x500 in frame " + std::to_string(frame) + " of 'Natu2'\n");
+  EXPECT_FALSE(GLErrorChecks());
+  while (glGetError() != GL_NO_ERROR) continue;
 }
 
 }  // namespace

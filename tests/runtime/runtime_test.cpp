@@ -14,8 +14,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fatal_test {
@@ -303,6 +305,14 @@ std::string Stderr(F op) {
 const std::string kLoadError = "Error\nUnable to load demo.mp3\n(error code: ";
 const std::string kPlayError = "Error\nError while starting to play music!\n(error code: ";
 
+// A 440 Hz tone from sox, encoded by lame.
+bool EncodeTone(const std::filesystem::path& mp3, int seconds) {
+  const std::string cmd = "sox -n -r 44100 -c 2 -b 16 -e signed -t raw - synth " + std::to_string(seconds) +
+                          " sine 440 vol 0.366 | lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m s - " +
+                          mp3.string() + " 2>/dev/null";
+  return std::system(cmd.c_str()) == 0;
+}
+
 TEST(Music, WithoutSoundEveryOperationSucceedsSilently) {
   SetSoundEnabled(false);
   EXPECT_EQ(Stderr([] {
@@ -318,10 +328,26 @@ TEST(Music, MissingOrGarbledFileShowsLoadThenPlayErrors) {
   ASSERT_TRUE(MusicInit(44100));
   EXPECT_EQ(Stderr([] { EXPECT_FALSE(MusicLoad("no-such-file.mp3")); }), kLoadError + "3)\n");
   EXPECT_EQ(Stderr([] { MusicPlay(); }), kPlayError + "5)\n");
-  const auto path = std::filesystem::temp_directory_path() / "demo_music_test_garbage.txt";
-  std::ofstream(path) << "This is a text file, not music.\n";
-  EXPECT_EQ(Stderr([&] { EXPECT_FALSE(MusicLoad(path.c_str())); }), kLoadError + "4)\n");
-  std::filesystem::remove(path);
+  // The mixer takes any file with an MP3 name and plays silence: empty, cut or foreign ones are load errors.
+  const auto dir = std::filesystem::temp_directory_path() / "demo_music_test_damaged";
+  std::filesystem::create_directories(dir);
+  ASSERT_TRUE(EncodeTone(dir / "tone.mp3", 1)) << "sox and lame are needed for this test";
+  ASSERT_EQ(std::system(("sox -n " + (dir / "wave.wav").string() + " synth 0.5 sine 300").c_str()), 0);
+  auto bytes_of = [&](const char* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string tone = bytes_of("tone.mp3"), text = "This is a text file, not music.\n";
+  const std::pair<const char*, std::string> damaged[] = {{"garbage.txt", text}, {"empty.mp3", ""},
+                                                         {"cut.mp3", tone.substr(0, tone.size() / 2)},
+                                                         {"text.mp3", text}, {"wave.mp3", bytes_of("wave.wav")}};
+  for (const auto& [name, bytes] : damaged) {
+    const auto path = dir / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    EXPECT_EQ(Stderr([&] { EXPECT_FALSE(MusicLoad(path.c_str())); }), kLoadError + "4)\n") << name;
+  }
+  EXPECT_EQ(Stderr([&] { EXPECT_TRUE(MusicLoad((dir / "tone.mp3").c_str())); }), "");
+  std::filesystem::remove_all(dir);
   EXPECT_TRUE(MusicStop());
   EXPECT_TRUE(MusicFree());
 }

@@ -111,6 +111,37 @@ TEST(Chunk3dsCrafted, EmptyFlagChunkHasNoChildrenAndTinyFilesNoRoot) {
   EXPECT_FALSE(ReadChunkFile("/usr/share/assimp/models/invalid/empty.3ds"));
 }
 
+// The first damage found, named by the offset and id of its chunk.
+TEST(Chunk3dsCrafted, TheFirstDamageIsNamedWithItsChunk) {
+  auto triangle = [](uint16_t vertex_count, uint16_t third_vertex) {
+    return Bytes(CHUNK_VERTLIST, U16(vertex_count) + Floats({0, 0, 0, 1, 0, 0, 0, 1, 0})) +
+           Bytes(CHUNK_FACELIST, U16(1) + U16(0) + U16(1) + U16(third_vertex) + U16(0));
+  };
+  auto file = [](const std::string& mesh) { return Main(Bytes(CHUNK_OBJBLOCK, Str("Tri") + Bytes(CHUNK_TRIMESH, mesh))); };
+  const std::string sound = file(triangle(3, 2));
+  const uint32_t trimesh = 16, vertices = 22, faces = 66;  // header offsets
+  std::string past_parent = sound;
+  past_parent[trimesh + 2] = char(past_parent[trimesh + 2] + 1);  // one byte longer than its block
+  const std::string cut = sound.substr(0, sound.size() / 2);
+  const struct { const char* name; std::string bytes; uint32_t offset, id; std::string what; } cases[] = {
+      {"sound", sound, 0, 0, ""},
+      {"empty", "", 0, 0, "a file of 0 bytes holds no chunk"},
+      {"cut in half", cut, 0, CHUNK_MAIN, "length 82 runs past the end of the file (41 bytes)"},
+      {"past its parent", past_parent, trimesh, CHUNK_TRIMESH, "length 67 runs past its parent (66 bytes left there)"},
+      {"vertex count", file(triangle(500, 2)), vertices, CHUNK_VERTLIST,
+       "vertex count 500 is larger than its chunk (room for 3)"},
+      {"missing vertex", file(triangle(3, 7)), faces, CHUNK_FACELIST, "face 0 names vertex 7, past its 3 vertices"},
+      {"no main chunk", Bytes(CHUNK_OBJMESH, ""), 0, CHUNK_OBJMESH, "not a 3DS file: no main chunk"},
+  };
+  for (const auto& c : cases) {
+    ChunkDamage damage;
+    ReadChunkBytes(c.bytes, 0, &damage);
+    EXPECT_EQ(damage.what, c.what) << c.name;
+    EXPECT_EQ(damage.offset, c.offset) << c.name;
+    EXPECT_EQ(damage.id, c.id) << c.name;
+  }
+}
+
 TEST(Chunk3dsCrafted, DumpPrintsEveryKindInItsFormat) {
   const std::pair<std::string, std::string> cases[] = {
       {Main(Bytes(CHUNK_3DSVERSION, U32(0x10003))), "4d4d CHUNK_MAIN, length: 10\n  0002 CHUNK_3DSVERSION, length: 4\n    3\n"},

@@ -59,9 +59,11 @@ int CountNodes(const Chunk& chunk) {
 
 TEST(Chunk3dsPeer, TreeMatches3dsdumpStructure) {
   for (const std::string& path : AssimpModels3ds()) {
-    const std::unique_ptr<Chunk> root = ReadChunkFile(path);
+    ChunkDamage damage;
+    const std::unique_ptr<Chunk> root = ReadChunkFile(path, &damage);
     ASSERT_TRUE(root) << path;
     EXPECT_EQ(root->id, CHUNK_MAIN);
+    EXPECT_FALSE(damage) << path << ": " << DescribeDamage(damage);
     const PeerChunk peer = PeerStructure(path);
     ASSERT_FALSE(peer.children.empty()) << path;
     EXPECT_EQ(ExpectSameChildren(*root, peer, path), CountNodes(*root) - 1) << path;

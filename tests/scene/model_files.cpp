@@ -21,18 +21,18 @@ std::string CommandOutput(const std::string& command) {
   return out;
 }
 
-std::unique_ptr<Chunk> ReadChunkFile(const std::string& path) {
+std::unique_ptr<Chunk> ReadChunkFile(const std::string& path, ChunkDamage* damage) {
   AFILE* file = afload(path.c_str());
   if (!file) return nullptr;
-  std::unique_ptr<Chunk> root = Read3DS(file);
+  std::unique_ptr<Chunk> root = Read3DS(file, 0, damage);
   affree(file);
   delete file;
   return root;
 }
 
-std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id) {
+std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id, ChunkDamage* damage) {
   std::string copy = bytes;
   auto* begin = reinterpret_cast<unsigned char*>(copy.data());
   AFILE file{begin, begin, begin + copy.size()};
-  return Read3DS(&file, probe_id);
+  return Read3DS(&file, probe_id, damage);
 }

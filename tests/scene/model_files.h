@@ -16,8 +16,8 @@ std::vector<std::string> AssimpModels3ds();
 
 std::string CommandOutput(const std::string& command);
 
-std::unique_ptr<Chunk> ReadChunkFile(const std::string& path);
-std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id = 0);
+std::unique_ptr<Chunk> ReadChunkFile(const std::string& path, ChunkDamage* damage = nullptr);
+std::unique_ptr<Chunk> ReadChunkBytes(const std::string& bytes, uint32_t probe_id = 0, ChunkDamage* damage = nullptr);
 
 struct Lib3dsDeleter {
   void operator()(Lib3dsFile* f) const { lib3ds_file_free(f); }

@@ -134,6 +134,29 @@ TEST_F(RenderTool, DataFileGivesTheSamePictureAsTheFolder) {
   EXPECT_EQ(Render("absent.3ds", "x.png", "--data '" + data + "'").status, 1);
 }
 
+// A damaged file is drawn and dumped as far as it could be read, with status 1; a file without a main chunk is
+// refused.
+TEST_F(RenderTool, DamagedFilesExitOneAndForeignOnesAreRefused) {
+  const std::string quad = ReadBytes(Quad());
+  WriteBytes(dir_ / "cut.3ds", quad.substr(0, quad.size() * 3 / 4));
+  WriteBytes(dir_ / "notes.3ds", "This is no 3D Studio file, just text.\n");
+  const ToolRun cut = Render(dir_ / "cut.3ds", "cut.png");
+  EXPECT_EQ(cut.status, 1);
+  EXPECT_NE(cut.out.find("3DS file 'cut.3ds' is damaged: offset 0, chunk 0x4d4d CHUNK_MAIN: length "), std::string::npos)
+      << cut.out;
+  EXPECT_EQ(cut.picture.width, 640u) << "the picture is written all the same";
+  const ToolRun foreign = Render(dir_ / "notes.3ds", "notes.png");
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_NE(foreign.out.find("is not a 3DS file"), std::string::npos) << foreign.out;
+  const std::string dump = dir_ / "dump.out", errors = dir_ / "dump.err";
+  for (const char* name : {"cut.3ds", "notes.3ds"}) {
+    EXPECT_EQ(Shell(DEMOTOOL " dump3ds '" + (dir_ / name) + "' >'" + dump + "' 2>'" + errors + "'"), 1) << name;
+    EXPECT_NE(ReadBytes(errors).find(name == std::string("cut.3ds") ? "is damaged: offset 0" : "is not a 3DS file"),
+              std::string::npos) << ReadBytes(errors);
+    EXPECT_EQ(ReadBytes(dump).empty(), name != std::string("cut.3ds")) << "the tree as far as it was read";
+  }
+}
+
 // The default camera frames models without cameras, a headlight lights
 // those without lights: every model of the package shows on the picture.
 TEST_F(RenderTool, EveryAssimpModelRendersVisibly) {

@@ -5,6 +5,7 @@
 #include <lib3ds/mesh.h>
 #include <lib3ds/node.h>
 
+#include "archive/pack_image.h"
 #include "chunk_bytes.h"
 #include "model_files.h"
 #include "scene/scene_loader.h"
@@ -121,6 +122,28 @@ TEST_F(SceneLoaderTest, LightsTakeTheirColourAndSpotTarget) {
   // The spot looks down from (0, 0, 10): its local -Z axis is world -z.
   EXPECT_NEAR(scene.Lights()[2]->Matrix().rows[2][2], 1.0f, 1e-5);
   EXPECT_EQ(scene.Lights()[0]->VisibilityTop(), 0);
+}
+
+// 500 vertices announced, three there: the triangle is drawn all the same, and the file named once.
+TEST_F(SceneLoaderTest, ADamagedFileLoadsWhatCouldBeReadAndSaysSo) {
+  const std::string mesh = Bytes(CHUNK_VERTLIST, U16(500) + Floats({0, 0, 0, 1, 0, 0, 0, 1, 0})) +
+                           Bytes(CHUNK_FACELIST, U16(1) + U16(0) + U16(1) + U16(2) + U16(0));
+  const std::string damaged = Bytes(CHUNK_MAIN, Bytes(CHUNK_OBJMESH, Bytes(CHUNK_OBJBLOCK, Str("Tri") + Bytes(CHUNK_TRIMESH, mesh))));
+  const std::string sound = Bytes(CHUNK_MAIN, Bytes(CHUNK_OBJMESH, TriangleBlock("Tri")));
+  ASSERT_TRUE(AddPackImage(gArchives, {{"damaged.3ds", damaged}, {"sound.3ds", sound}}));
+  testing::internal::CaptureStdout();
+  Scene damaged_scene, sound_scene;
+  EXPECT_FALSE(damaged_scene.Load("damaged.3ds"));
+  EXPECT_TRUE(sound_scene.Load("sound.3ds"));
+  const std::string out = testing::internal::GetCapturedStdout();
+  FreeArchives(gArchives);
+  EXPECT_NE(out.find("\n3DS file 'damaged.3ds' is damaged: offset 28, chunk 0x4110 CHUNK_VERTLIST: vertex count 500 "
+                     "is larger than its chunk (room for 3)\n"),
+            std::string::npos) << out;
+  EXPECT_EQ(out.find("is damaged", out.find("damaged:") + 1), std::string::npos) << "one line per file";
+  const GLMesh* triangle = damaged_scene.FindObject("Tri");
+  ASSERT_NE(triangle, nullptr);
+  EXPECT_EQ(triangle->Simplices()->size(), 1u);
 }
 
 TEST_F(SceneLoaderTest, MissingFileLoadsNothingButSucceeds) {

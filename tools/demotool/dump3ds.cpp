@@ -30,15 +30,16 @@ int Run(int argc, char** argv) {
   if (!name) return DemotoolUsage(argv[0]);
 
   std::unique_ptr<Chunk> root;
+  ChunkDamage damage;
   if (data) {
     OpenDemoData(data);
     if (AFILE* file = afopen(name, "rb")) {
-      root = Read3DS(file, probe_id);
+      root = Read3DS(file, probe_id, &damage);
       afclose(file);
     }
     FreeArchives(gArchives);
   } else if (AFILE* file = afload(name)) {
-    root = Read3DS(file, probe_id);
+    root = Read3DS(file, probe_id, &damage);
     affree(file);
     delete file;
   }
@@ -46,12 +47,19 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "demotool dump3ds: cannot read a chunk from '%s'\n", name);
     return 1;
   }
+  if (root->id != CHUNK_MAIN) {
+    std::fprintf(stderr, "demotool dump3ds: '%s' is not a 3DS file: it has no main chunk\n", name);
+    return 1;
+  }
   DumpChunkTree(*root, 0);
-  return 0;
+  if (!damage) return 0;
+  std::fflush(stdout);
+  std::fprintf(stderr, "demotool dump3ds: '%s' is damaged: %s\n", name, DescribeDamage(damage).c_str());
+  return 1;
 }
 
 const DemotoolCommand kCmd({"dump3ds", "FILE.3ds [--data demo.dat] [--probe HEXID]",
-                            "print the chunk tree of a 3DS file (on the disk, or inside a data file); "
+                            "print the chunk tree of a 3DS file (on the disk, or inside a data file) and its first damage; "
                             "--probe dumps the raw bytes of chunks with that id",
                             &Run});
 

@@ -22,6 +22,7 @@
 #include "offscreen_window.h"
 #include "parts/scene_frame.h"
 #include "runtime/present.h"
+#include "scene/chunk3ds.h"
 #include "scene/scene.h"
 
 namespace {
@@ -233,9 +234,11 @@ void SetFog(float end) {
   gFog.Enable();
 }
 
+// Draws the scene, and what could be read of a damaged one, whose damage
+// the loader names: status 1 then.
 int Render(const RenderOptions& o, const std::string& scene_name) {
   Scene scene;
-  scene.Load(scene_name.c_str());
+  const bool sound = scene.Load(scene_name.c_str());
   PrintContents(scene);
   ReportMissingImages(scene);
   const int cameras = int(scene.Cameras().size());
@@ -266,7 +269,13 @@ int Render(const RenderOptions& o, const std::string& scene_name) {
     std::fprintf(stderr, "demotool render: cannot write '%s'\n", o.out);
     return 1;
   }
-  return 0;
+  return sound ? 0 : 1;
+}
+
+// A file whose first chunk is no main chunk is not drawn at all.
+bool Is3dsFile(const std::string& scene_name) {
+  const std::unique_ptr<Chunk> root = Load3DS(scene_name.c_str());
+  return root && root->id == CHUNK_MAIN;
 }
 
 int Run(int argc, char** argv) {
@@ -282,6 +291,11 @@ int Run(int argc, char** argv) {
   }
   if (scene_name.empty()) {
     std::fprintf(stderr, "demotool render: cannot read '%s'\n", options.scene);
+    return 1;
+  }
+  if (!Is3dsFile(scene_name)) {
+    std::fprintf(stderr, "demotool render: '%s' is not a 3DS file: it has no main chunk\n", options.scene);
+    FreeArchives(gArchives);
     return 1;
   }
   if (!OpenOffscreenWindow()) {
