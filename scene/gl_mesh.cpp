@@ -1,3 +1,4 @@
+// Drawing a mesh with its attributes from vertex arrays or its display list, and its world matrix.
 #include "scene/gl_mesh.h"
 
 #include <algorithm>
