@@ -25,7 +25,8 @@ class Scene {
 
   // Reads a ".3ds" scene from the archives (defined with the 3DS loader).
   // False when the file is damaged, after loading what could be read; a
-  // missing file loads nothing and is no failure.
+  // missing file loads nothing and is no failure. A mesh whose vertices or
+  // faces cannot be read ends the program with status 1 after its message.
   bool Load(const char* file_name);
 
   // Attaches a Texture attribute and files the light.
