@@ -1,4 +1,3 @@
-// A scene part without a scene, clearing the frame to its colour.
 #include "parts/placeholder_part.h"
 
 #include <GL/gl.h>
