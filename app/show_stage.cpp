@@ -4,21 +4,25 @@
 #include <GL/gl.h>
 
 #include "effects/screen_fade.h"
-#include "parts/placeholder_part.h"
+#include "parts/natu1.h"
+#include "parts/natu2.h"
+#include "parts/natu3.h"
+#include "parts/techno1.h"
+#include "parts/techno2.h"
+#include "parts/techno3.h"
 #include "runtime/music.h"
 #include "runtime/present.h"
 
 namespace {
 
-// Until their scenes exist, the scene parts clear to a colour of their own.
-std::unique_ptr<Effect> MakePlaceholderPart(ScenePartId part) {
+std::unique_ptr<Effect> MakeScenePart(ScenePartId part) {
   switch (part) {
-    case ScenePartId::Natu1: return std::make_unique<PlaceholderPart>(0.93f, 0.42f, 0.09f);
-    case ScenePartId::Techno1: return std::make_unique<PlaceholderPart>(0.10f, 0.20f, 0.45f);
-    case ScenePartId::Natu2: return std::make_unique<PlaceholderPart>(0.80f, 0.50f, 0.20f);
-    case ScenePartId::Techno2: return std::make_unique<PlaceholderPart>(0.15f, 0.30f, 0.60f);
-    case ScenePartId::Natu3: return std::make_unique<PlaceholderPart>(0.70f, 0.35f, 0.15f);
-    case ScenePartId::Techno3: return std::make_unique<PlaceholderPart>(0.20f, 0.20f, 0.30f);
+    case ScenePartId::Natu1: return std::make_unique<Natu1>();
+    case ScenePartId::Techno1: return std::make_unique<Techno1>();
+    case ScenePartId::Natu2: return std::make_unique<Natu2>();
+    case ScenePartId::Techno2: return std::make_unique<Techno2>();
+    case ScenePartId::Natu3: return std::make_unique<Natu3>();
+    case ScenePartId::Techno3: return std::make_unique<Techno3>();
   }
   return nullptr;
 }
@@ -26,7 +30,7 @@ std::unique_ptr<Effect> MakePlaceholderPart(ScenePartId part) {
 }  // namespace
 
 std::unique_ptr<Effect> DemoStage::CreateIntro() {
-  auto intro = std::make_unique<Intro>(MakePlaceholderPart);
+  auto intro = std::make_unique<Intro>(MakeScenePart);
   intro_ = intro.get();
   return intro;
 }

@@ -1,6 +1,7 @@
 // The shared frame of a scene: camera, scene, the part's effects, the mirror pass and the trail.
 #include "parts/scene_frame.h"
 
+#include <cstring>
 #include <string>
 
 #include "archive/afile.h"
@@ -9,6 +10,8 @@
 #include "scene/scene.h"
 
 namespace {
+
+constexpr float kAmbientShare = 0.35f;
 
 // The mirror's plane through its first three vertices, in its own
 // coordinates: mirrors are authored in world space with an identity matrix.
@@ -25,7 +28,7 @@ bool MirrorPlane(const GLMesh& mirror, vec<float, 3>* point, vec<float, 3>* norm
 
 }  // namespace
 
-void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& effects) {
+void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& effects, const AttributeList& veil) {
   scene.Clear(true);
   scene.UpdateObjects();
   scene.AdvanceObjects();
@@ -40,8 +43,49 @@ void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& e
     scene.RenderScene();
     effects();
     EndReflection();
+    if (!veil.empty()) {
+      // Only over the reflection: it cleared the depth of everything else.
+      glEnable(GL_STENCIL_TEST);
+      glStencilFunc(GL_EQUAL, 1, 1);
+      mirror->RenderWith(scene, veil);
+      glDisable(GL_STENCIL_TEST);
+    }
   }
   scene.EndCamera();
+}
+
+TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
+
+void PushSkyBackground(Scene& scene) { scene.PushBackground(SkyTexture(scene)); }
+
+void LightDiffusely(Scene& scene) {
+  for (Light* light : scene.Lights()) {
+    const vec<float, 4>& c = light->Ambient();
+    light->SetDiffuse(c[0], c[1], c[2], 1.0f);
+    light->SetAmbient(c[0] * kAmbientShare, c[1] * kAmbientShare, c[2] * kAmbientShare, 1.0f);
+  }
+}
+
+void DropAttributes(GLMesh& object, int32_t kind) {
+  AttributeList dropped;
+  for (Attribute* attribute : object.Attributes())
+    if (attribute->kind == kind) dropped.push_back(attribute);
+  object.RemoveAttributes(kind);
+  for (Attribute* attribute : dropped) delete attribute;  // removal leaves them to us
+}
+
+void DressSelfLit(Scene& scene, const char* image) {
+  for (GLMesh* mesh : scene.CollectObjects()) {
+    const TextureRef* texture = mesh->FirstTexture();
+    if (texture && texture->image && texture->image->name && std::strcmp(texture->image->name, image) == 0)
+      DropAttributes(*mesh, kLightingKind);
+  }
+}
+
+void FreeFromTracks(GLMesh& object) {
+  object.PositionPath() = KeyframePath<float, 3>();
+  object.RotationPath() = KeyframePath<float, 1>();
+  object.SetCacheable(false);
 }
 
 void DressCutOut(GLMesh& object) {

@@ -17,6 +17,16 @@ constexpr unsigned kFogLinear = 2;
 
 }  // namespace
 
+ScenePart::~ScenePart() {
+  for (Attribute* attribute : veil_) delete attribute;
+}
+
+void ScenePart::SetMirror(GLMesh* mirror, AttributeList veil) {
+  for (Attribute* attribute : veil_) delete attribute;
+  mirror_ = mirror;
+  veil_ = std::move(veil);
+}
+
 bool ScenePart::Load() {
   scene_.Load(setup_.scene_file);
   Dress(scene_);
@@ -35,7 +45,7 @@ void ScenePart::WarmUp() {
   begun_ = false;
   Begin();  // the fog is part of what the driver compiles
   SetPathStep(0.0f);
-  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
+  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); }, veil_);
   DrawTrail(true);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glPopAttrib();
@@ -75,7 +85,7 @@ bool ScenePart::Frame(float t) {
   SetPathStep(dt * setup_.keyframes_per_second);
   Animate(t, dt);
   if (camera_) camera_->Update();
-  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); });
+  DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); }, veil_);
   DrawTrail(false);
   scene_.Swap();
   previous_t_ = t;

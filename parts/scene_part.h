@@ -17,6 +17,7 @@ class ScenePart : public Effect {
     float trail_opacity;          // kStoredOpacity: the trail's own
   };
   static constexpr float kStoredOpacity = -1.0f;
+  ~ScenePart() override;
 
   // Loads the scene, lets the part dress it, scales it by 0.02, builds the
   // render list with the static objects compiled, finds "Camera01" and makes
@@ -34,6 +35,8 @@ class ScenePart : public Effect {
   bool Frame(float t) final;
 
   Scene& GetScene() { return scene_; }
+  // The object whose surface reflects the scene; null for none.
+  GLMesh* Mirror() const { return mirror_; }
 
  protected:
   explicit ScenePart(const Setup& setup) : setup_(setup) {}
@@ -50,8 +53,10 @@ class ScenePart : public Effect {
   // in the mirror when there is one: it draws only, it never advances state.
   virtual void DrawEffects() {}
 
-  // The object whose surface reflects the scene, or null for none.
-  void SetMirror(GLMesh* mirror) { mirror_ = mirror; }
+  // The object whose surface reflects the scene, or null for none. The
+  // `veil` attributes (owned from now on) draw the surface once more over
+  // its reflection, so that a blended veil lets the mirror show its own face.
+  void SetMirror(GLMesh* mirror, AttributeList veil = {});
   void SetTrail(bool on) { trail_ = on; }
 
  private:
@@ -62,6 +67,7 @@ class ScenePart : public Effect {
   Scene scene_;
   GLMesh* camera_ = nullptr;
   GLMesh* mirror_ = nullptr;
+  AttributeList veil_;
   bool trail_ = true;
   bool begun_ = false;
   float previous_t_ = 0.0f;

@@ -20,21 +20,29 @@ RgbImage BrushedMetal() {
   });
 }
 
-// Chrome environment map (sphere map): the dusk sky above, its glow on the
-// horizon, blue-grey steel below, with a hot spot where the sun sits.
+// Chrome environment map (sphere map) of a dusk hall seen level: each texel
+// holds what a mirror whose normal points there reflects. The centre and the
+// rim reflect the horizon (behind the viewer and straight ahead), where the
+// orange glow lies; above it the blue light panels, then the violet sky up
+// to the zenith halfway out; below it the dark steel floor. A sun glints
+// ahead and to the left.
 RgbImage Chrome() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
-    const float dx = x * 2 - 1, dy = y * 2 - 1;
-    const float r = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
-    const float elevation = -dy;  // +1 up, -1 down on the sphere's face
+    // The normal's sides; texture rows go up with t, which grows with y.
+    const float nx = x * 2 - 1, ny = y * 2 - 1;
+    const float rr = std::min(1.0f, nx * nx + ny * ny), nz = std::sqrt(1 - rr);
+    const float elevation = 2 * nz * ny;  // of the reflected direction: -1 down to +1 up
     Colour c;
-    if (elevation > 0.05f)
-      c = Mix(palette::kFog, palette::kDuskViolet, std::pow(elevation, 0.7f));
+    if (elevation < -0.04f)
+      c = Mix(Colour{0.55f, 0.42f, 0.34f}, Colour{0.14f, 0.17f, 0.24f}, std::min(1.0f, (-elevation - 0.04f) * 4));
+    else if (elevation < 0.06f)
+      c = Mix(palette::kFog, Colour{1.0f, 0.80f, 0.50f}, 1 - std::fabs(elevation - 0.01f) * 20);
+    else if (elevation < 0.34f)
+      c = Mix(palette::kPanelBlue, Colour{0.65f, 0.85f, 1.0f}, 0.5f + 0.5f * std::cos(elevation * 25));
     else
-      c = Mix(Colour{0.95f, 0.70f, 0.40f}, Colour{0.20f, 0.24f, 0.34f}, std::min(1.0f, -elevation * 3 + 0.2f));
-    const float sun = std::exp(-((dx + 0.3f) * (dx + 0.3f) + (dy + 0.1f) * (dy + 0.1f)) * 40);
-    c = Mix(c, palette::kSunCore, sun);
-    return Scale(c, 0.75f + 0.35f * (1 - r * r));
+      c = Mix(palette::kRose, palette::kDuskViolet, std::min(1.0f, (elevation - 0.34f) * 2.5f));
+    const float sun = std::exp(-((nx + 0.80f) * (nx + 0.80f) + (ny - 0.30f) * (ny - 0.30f)) * 60);
+    return Mix(c, palette::kSunCore, sun);
   });
 }
 

@@ -9,29 +9,30 @@ namespace {
 
 constexpr int kSize = 256;
 
-// Lake water at dusk: violet troughs, rose crests that catch the sky, and
-// streaks of sun glitter along the swell.
+// Lake water at dusk, light enough to tint the sky that it reflects: violet
+// troughs, rose crests, and streaks of sun glitter along the swell.
 RgbImage Water() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float swell = std::clamp((Fbm(x * 4, y * 16, 4, 4, 21) - 0.5f) * 3 + 0.5f, 0.0f, 1.0f);
     const float ripple = Fbm(x * 16, y * 64, 16, 3, 22);
     const float glint = std::pow(std::clamp(ripple * 2.6f - 1.45f, 0.0f, 1.0f), 1.5f);
-    Colour c = Mix(Colour{0.14f, 0.17f, 0.34f}, Colour{0.58f, 0.40f, 0.52f}, swell);
-    c = Mix(c, Colour{0.95f, 0.60f, 0.42f}, std::clamp(ripple * 2 - 1, 0.0f, 1.0f) * 0.5f);
-    return Mix(c, Colour{1.0f, 0.86f, 0.55f}, glint);
+    Colour c = Mix(Colour{0.42f, 0.42f, 0.62f}, Colour{0.80f, 0.70f, 0.82f}, swell);
+    c = Mix(c, Colour{1.0f, 0.85f, 0.72f}, std::clamp(ripple * 2 - 1, 0.0f, 1.0f) * 0.5f);
+    return Mix(c, Colour{1.0f, 0.97f, 0.85f}, glint);
   });
 }
 
-// Summer grass turned golden by the low sun: contrasting patches, streaks
-// of blades and a fine grain that holds up close to the camera.
+// Summer grass in the evening, dark enough that the low orange sun turns it
+// golden rather than yellow: contrasting patches, streaks of blades and a
+// fine grain that holds up close to the camera.
 RgbImage Grass() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float patches = std::clamp((Fbm(x * 4, y * 4, 4, 4, 31) - 0.5f) * 3 + 0.5f, 0.0f, 1.0f);
     const float blades = Fbm(x * 64, y * 16, 64, 2, 32);
     const float grain = Hash01(int(x * kSize), int(y * kSize), 33);
-    Colour c = Mix(Colour{0.26f, 0.38f, 0.10f}, Colour{0.62f, 0.60f, 0.20f}, patches);
-    c = Mix(c, Colour{0.88f, 0.74f, 0.36f}, std::clamp(blades * 2.5f - 1.3f, 0.0f, 1.0f));
-    return Scale(c, 0.7f + 0.45f * blades + 0.15f * grain);
+    Colour c = Mix(Colour{0.20f, 0.30f, 0.09f}, Colour{0.46f, 0.44f, 0.17f}, patches);
+    c = Mix(c, Colour{0.70f, 0.58f, 0.30f}, std::clamp(blades * 2.5f - 1.3f, 0.0f, 1.0f));
+    return Scale(c, 0.6f + 0.4f * blades + 0.15f * grain);
   });
 }
 

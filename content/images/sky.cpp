@@ -10,6 +10,10 @@ namespace {
 constexpr int kSize = 512;
 constexpr float kHorizon = 0.66f;  // fraction of the height from the top
 constexpr float kSunX = 0.5f, kSunY = 0.58f, kSunRadius = 0.045f;
+// Below this the picture lies behind the ground of every scene; the water
+// sphere-maps it instead: grazing reflections fall on the bottom edge,
+// steeper ones (the flanks of ripples) higher up.
+constexpr float kWaterBand = 0.8f;
 
 Colour SkyGradient(float y) {
   using namespace palette;
@@ -19,6 +23,15 @@ Colour SkyGradient(float y) {
   return Mix(kRose, kFog, (t - 0.45f) / 0.55f);
 }
 
+// The sky as still water shows it: the horizon's colour at the bottom edge,
+// higher and higher sky towards the top of the band, darkened and streaked.
+Colour Reflected(float x, float y) {
+  const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge
+  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * f));
+  const float streak = Fbm(x * 2.0f, y * 60.0f, 2, 4, 12);
+  return Scale(Mix(mirrored, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.8f)), 0.9f);
+}
+
 }  // namespace
 
 void AddSky(AssetSet& assets) {
@@ -26,7 +39,7 @@ void AddSky(AssetSet& assets) {
   for (int py = 0; py < kSize; ++py)
     for (int px = 0; px < kSize; ++px) {
       const float x = (px + 0.5f) / kSize, y = (py + 0.5f) / kSize;
-      Colour c = SkyGradient(y);
+      Colour c = y < kWaterBand ? SkyGradient(y) : Reflected(x, y);
       // Long thin clouds, lit from below near the sun.
       const float band = Fbm(x * 3.0f, y * 24.0f, 3, 5, 11);
       const float cloud = std::clamp((band - 0.52f) * 3.0f, 0.0f, 1.0f) * (y < kHorizon ? 1.0f : 0.0f) *

@@ -10,10 +10,11 @@ Scene Kurppa() {
   AddSphere(bird, {0, 0, 0}, 40, 6, 8, feathers, [](V3 d) { return 1.0f + 1.2f * d.z * d.z - 0.2f * d.y * d.y; });
   AddSphere(bird, {0, 18, 85}, 24, 5, 8, feathers);          // head
   AddTube(bird, {0, 16, 104}, {0, 14, 150}, 7, 0.5f, 6, feathers, false, 50);  // beak
-  // Wings: swept back, slightly raised at the tips.
+  // Wings: broad, swept back and raised in a shallow V, so that the bird
+  // still shows its wings when seen almost level from afar.
   for (float side : {-1.0f, 1.0f}) {
-    const V3 root_front{side * 20, 8, 30}, root_back{side * 20, 8, -40};
-    const V3 tip_front{side * 300, 40, -40}, tip_back{side * 290, 40, -90};
+    const V3 root_front{side * 20, 8, 45}, root_back{side * 20, 8, -50};
+    const V3 tip_front{side * 300, 110, -30}, tip_back{side * 280, 110, -110};
     if (side > 0)
       AddQuad(bird, {root_front, root_back, tip_back, tip_front}, {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, feathers);
     else

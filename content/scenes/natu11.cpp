@@ -12,6 +12,7 @@ namespace {
 
 constexpr float kLake = 600;       // half size of the water grid
 constexpr float kWaterStep = 25;   // ripple grid spacing
+constexpr float kVeil = 1.5f;      // the mirror's surface above the still water
 constexpr float kLand = 4600;      // half size of the terrain
 constexpr int kLandCells = 44;
 constexpr float kPierY = -520;     // pier runs from the south shore north
@@ -25,7 +26,7 @@ float Smoothstep(float a, float b, float x) {
 // Ground height: a lake bed below the water, shores rising to hills.
 float Ground(float x, float y) {
   const float r = std::sqrt(x * x + y * y);
-  const float bowl = -45 + 95 * Smoothstep(520, 900, r) + 420 * Smoothstep(900, 3800, r);
+  const float bowl = -45 + 95 * Smoothstep(380, 760, r) + 420 * Smoothstep(900, 3800, r);
   const float hills = (Fbm(x / 1400 + 8, y / 1400 + 8, 64, 4, 7) - 0.5f) * 700 * Smoothstep(900, 2500, r);
   return bowl + hills;
 }
@@ -55,9 +56,6 @@ Scene Natu11() {
   AddGrid(scene.AddMesh("WaterPlane"), -kLake, -kLake, kLake, kLake, cells, cells, [](float, float) { return 0.0f; },
           [&](V3, V3, V3) { return water; }, 300);
 
-  // The lake mirror: its first three points span the water plane.
-  AddQuad(scene.AddMesh("Box15"), {{-kLake, -kLake, 0}, {kLake, -kLake, 0}, {kLake, kLake, 0}, {-kLake, kLake, 0}},
-          {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, water);
 
   // Pier: a plank deck on four posts, with fence rails on both sides.
   AddBox(scene.AddMesh("Laituri"), {-45, kPierY - 300, 18}, {45, kPierTipY, 26}, wood, 90);
@@ -76,13 +74,24 @@ Scene Natu11() {
     AddCard(scene.AddMesh(rails[i]), {side, y0 + 115, 26}, {0, 115, 0}, 40, {0, 1}, {2, 0}, fence);
   }
 
+  // Fifteen frames a second: 705 frames for the part's 47 seconds.
+  std::vector<CameraStop> path{
+      {0, {-250, -1100, 120}, {0, -100, 30}, 55},
+      {120, {-430, -800, 80}, {200, 400, 30}, 52},
+      {240, {-200, -150, 80}, {300, 900, 120}, 50, -3},
+      {360, {300, 250, 70}, {900, -100, 70}, 50, 3},
+      {480, {420, -380, 90}, {-120, -560, 30}, 50},
+      {600, {160, -650, 150}, {-300, 200, 20}, 50},
+      {705, {0, -300, 160}, {0, 1500, 150}, 55},
+  };
   // Shore bushes: leaf cards in stars of three round the lake, leaving open the
   // south-west shore where the camera comes in and the pier's root.
   Mesh& bushes = scene.AddMesh("Box11");
   for (int i = 0; i < 14; ++i) {
-    const float a = 0.45f * float(i) + 0.2f * Hash01(i, 0, 3), r = 690 + 140 * Hash01(i, 1, 3);
+    const float a = 0.45f * float(i) + 0.2f * Hash01(i, 0, 3), r = 600 + 120 * Hash01(i, 1, 3);
     if (a > 3.9f && a < 4.95f) continue;
     const V3 base = OnGround(r * std::cos(a), r * std::sin(a), -5);
+    if (DistanceToPath(path, base) < 150) continue;
     const float size = 50 + 40 * Hash01(i, 2, 3);
     // Three cards a third of a turn apart, never all edge-on; their map stays
     // inside the leaf half so no bark bleeds in at the edges.
@@ -108,16 +117,6 @@ Scene Natu11() {
   const char* tree_names[] = {"Tree0", "Tree1", "Tree2", "Tree3"};
   for (int i = 0; i < 4; ++i) AddPlaceholder(scene, tree_names[i], trees[i], leaves);
 
-  // Fifteen frames a second: 705 frames for the part's 47 seconds.
-  std::vector<CameraStop> path{
-      {0, {-250, -1350, 110}, {0, -100, 40}, 55},
-      {120, {-430, -800, 80}, {200, 400, 30}, 52},
-      {240, {-200, -150, 80}, {300, 900, 120}, 50, -3},
-      {360, {300, 250, 70}, {900, -100, 70}, 50, 3},
-      {480, {420, -380, 90}, {-120, -560, 30}, 50},
-      {600, {160, -650, 150}, {-300, 200, 20}, 50},
-      {705, {0, -300, 160}, {0, 1500, 150}, 55},
-  };
   // Dark spruces on the slopes beyond the shore, clear of the camera.
   Mesh& forest = scene.AddMesh("Metsa");
   for (int i = 0; i < 32; ++i) {
@@ -131,6 +130,18 @@ Scene Natu11() {
   // Omni05 is a red lantern at the pier's end.
   scene.lights.push_back({"Omni03", {-1500, 4000, 2600}, 1.0f, 0.78f, 0.55f, {}});
   scene.lights.push_back({"Omni05", {0, kPierTipY + 20, 80}, 1.0f, 0.2f, 0.1f, {}});
+
+  // The lake mirror, last so that its surface veils everything reflected
+  // before it. Its first three points span the water's rest plane (a speck
+  // hidden under the shore); its surface floats a little above the water, so
+  // that it never fights the water for depth, only the ripples' crests rise
+  // through it, and it is never cut by the plane it reflects in.
+  Mesh& mirror = scene.AddMesh("Box15");
+  const V3 corner{-kLake, -kLake, 0};
+  AddFace(mirror, AddPoint(mirror, corner, {0, 0}), AddPoint(mirror, corner + V3{8, 0, 0}, {0, 0}),
+          AddPoint(mirror, corner + V3{0, 8, 0}, {0, 0}), water);
+  AddQuad(mirror, {{-kLake, -kLake, kVeil}, {kLake, -kLake, kVeil}, {kLake, kLake, kVeil}, {-kLake, kLake, kVeil}},
+          {{0, 0}, {3, 0}, {3, 3}, {0, 3}}, water);
 
   KeepAbove(path, Ground, 70);
   AddCamera(scene, path);

@@ -12,6 +12,9 @@ namespace {
 
 constexpr float kLand = 9000;
 constexpr float kPond = 900;  // half size of the water square
+// The pond's water level: the flock wheels at 20 to 190 units over the
+// origin, so the land lies well below it and the birds fly against the sky.
+constexpr float kWater = -250;
 
 float Smoothstep(float a, float b, float x) {
   const float t = std::clamp((x - a) / (b - a), 0.0f, 1.0f);
@@ -25,7 +28,7 @@ float Meadow(float x, float y) {
   const float slope = y * 0.06f;
   const float rolls = (Fbm(x / 2500 + 3, y / 2500 + 3, 64, 4, 27) - 0.5f) * 900;
   const float pond = -70 + 110 * Smoothstep(560, 860, r);
-  return pond + (slope + rolls) * Smoothstep(860, 2400, r);
+  return kWater + pond + (slope + rolls) * Smoothstep(860, 2400, r);
 }
 
 }  // namespace
@@ -42,21 +45,22 @@ Scene Natu22() {
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
           [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 220);
-  AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 6, 6, [](float, float) { return 0.0f; },
+  AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 6, 6, [](float, float) { return kWater; },
           [&](V3, V3, V3) { return water; }, 400);
 
   // Footbridge over the pond: deck on posts, with rails on posts.
   Mesh& bridge = scene.AddMesh("Box15");
-  AddBox(bridge, {-1000, -60, 30}, {1000, 60, 45}, wood, 120);
+  auto plank = [&](V3 lo, V3 hi) { AddBox(bridge, lo + V3{0, 0, kWater}, hi + V3{0, 0, kWater}, wood, 120); };
+  plank({-1000, -60, 30}, {1000, 60, 45});
   for (int i = 0; i <= 8; ++i) {
     const float x = -1000 + 250.f * float(i);
     for (float y : {-56.f, 56.f}) {
-      AddBox(bridge, {x - 8, y - 8, -80}, {x + 8, y + 8, 30}, wood, 120);  // piles
-      AddBox(bridge, {x - 6, y - 6, 45}, {x + 6, y + 6, 115}, wood, 120);  // rail posts
+      plank({x - 8, y - 8, -80}, {x + 8, y + 8, 30});  // piles
+      plank({x - 6, y - 6, 45}, {x + 6, y + 6, 115});  // rail posts
     }
   }
-  AddBox(bridge, {-1000, -64, 110}, {1000, -50, 122}, wood, 120);
-  AddBox(bridge, {-1000, 50, 110}, {1000, 64, 122}, wood, 120);
+  plank({-1000, -64, 110}, {1000, -50, 122});
+  plank({-1000, 50, 110}, {1000, 64, 122});
 
   // A boathouse on the west bank: plank walls under a pitched roof.
   Mesh& house = scene.AddMesh("Vaja");
@@ -89,11 +93,13 @@ Scene Natu22() {
   }
   scene.lights.push_back({"Omni", {-3000, 6000, 3500}, 1.0f, 0.8f, 0.55f, {}});
 
+  // From the south-west corner of the meadow, in along the pond and under
+  // the birds, turning towards the row of trees.
   std::vector<CameraStop> path{
-      {0, {-1900, -1900, 260}, {0, 300, 160}, 55},
-      {100, {-900, -1450, 200}, {300, 700, 200}, 52},
-      {200, {400, -1350, 230}, {-200, 1300, 300}, 50},
-      {300, {1500, -900, 300}, {-500, 1700, 420}, 50},
+      {0, {-1700, -1500, -90}, {0, 300, -40}, 55},
+      {100, {-900, -950, -110}, {300, 900, 60}, 52},
+      {200, {100, -550, -120}, {-200, 1500, 120}, 50},
+      {300, {1000, -550, -90}, {-600, 1800, 200}, 50},
   };
   KeepAbove(path, Meadow, 120);
   AddCamera(scene, path);

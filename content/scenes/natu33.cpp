@@ -12,20 +12,23 @@ namespace {
 constexpr float kLand = 9000;
 constexpr V3 kIsland{650, 2300, 0};
 constexpr float kIslandRadius = 520;
+// The lake's level: the flock wheels about 100 to 200 units over the origin,
+// so the water lies well below it and the birds cross the sky.
+constexpr float kWater = -150;
 
 // Headlands rise beyond a lake about 2400 units wide; the shore behind the
 // camera closes the lake to the south.
 float Shore(float x, float y) {
   const float headlands = (Fbm(x / 2000 + 5, y / 2000 + 5, 64, 4, 37) - 0.35f) * 1400;
   const float valley = std::min(1.0f, std::max(0.0f, std::fabs(x) - 1200) / 1800 + std::max(0.0f, -y - 3800) / 3000);
-  return headlands * valley - 80 + 500 * std::max(0.0f, -y - 4500) / 4500;
+  return kWater + headlands * valley - 80 + 500 * std::max(0.0f, -y - 4500) / 4500;
 }
 
 // The island: a low dome of rock and grass.
 float Island(float x, float y) {
   const float d = std::hypot(x - kIsland.x, y - kIsland.y) / kIslandRadius;
   const float lumps = (Fbm(x / 300 + 2, y / 300 + 2, 32, 3, 38) - 0.5f) * 60;
-  return 150 * (1 - d * d) + lumps - 20;
+  return kWater + 150 * (1 - d * d) + lumps - 20;
 }
 
 }  // namespace
@@ -40,7 +43,9 @@ Scene Natu33() {
 
   AddGrid(scene.AddMesh("Box09"), -kLand, -kLand, kLand, kLand, 50, 50, Shore,
           [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 500);
-  AddGrid(scene.AddMesh("Box15"), -kLand, -kLand, kLand, kLand, 8, 8, [](float, float) { return 0.0f; },
+  // Cells small enough that the sky mapped on the water per vertex does not
+  // streak across them.
+  AddGrid(scene.AddMesh("Box15"), -kLand, -kLand, kLand, kLand, 20, 20, [](float, float) { return kWater; },
           [&](V3, V3, V3) { return water; }, 800);
 
   // The island, its boulders and a few spruces.
@@ -49,7 +54,7 @@ Scene Natu33() {
   Mesh& boulders = scene.AddMesh("Kivet");
   for (int i = 0; i < 7; ++i) {
     const float a = 0.9f * float(i), r = kIslandRadius * (0.75f + 0.2f * Hash01(i, 0, 39));
-    const V3 at{kIsland.x + r * std::cos(a), kIsland.y + r * std::sin(a), -10};
+    const V3 at{kIsland.x + r * std::cos(a), kIsland.y + r * std::sin(a), kWater - 10};
     AddSphere(boulders, at, 40 + 50 * Hash01(i, 1, 39), 5, 8, rock,
               [i](V3 d) { return 0.8f + 0.4f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 40 + uint32_t(i)); });
   }
@@ -64,18 +69,18 @@ Scene Natu33() {
     const float y = -2500 + 11000 * Hash01(i, 2, 41);
     const float x = side * (1700 + 2600 * Hash01(i, 3, 41));
     const float ground = Shore(x, y);
-    if (ground < 30) continue;  // no trees in the water
+    if (ground < kWater + 30) continue;  // no trees in the water
     AddSpruce(forest, {x, y, ground - 10}, 300 + 260 * Hash01(i, 4, 41), spruce);
   }
   scene.lights.push_back({"Omni", {-2000, 8000, 3200}, 1.0f, 0.75f, 0.5f, {}});
 
   std::vector<CameraStop> path{
-      {0, {-600, -3300, 180}, {200, 2000, 560}, 55},
-      {170, {-500, -1200, 140}, {650, 2300, 380}, 50, -3},
-      {340, {-650, 1200, 200}, {300, 5000, 700}, 50, 2},
-      {500, {-300, 2900, 520}, {0, 8000, 1100}, 55},
+      {0, {-600, -3300, 30}, {200, 2000, 410}, 55},
+      {170, {-500, -1200, -10}, {650, 2300, 260}, 50, -3},
+      {340, {-650, 1200, 50}, {300, 5000, 550}, 50, 2},
+      {500, {-300, 2900, 370}, {0, 8000, 950}, 55},
   };
-  KeepAbove(path, [](float x, float y) { return std::max({0.0f, Shore(x, y), Island(x, y)}); }, 100);
+  KeepAbove(path, [](float x, float y) { return std::max({kWater, Shore(x, y), Island(x, y)}); }, 100);
   AddCamera(scene, path);
   return scene;
 }

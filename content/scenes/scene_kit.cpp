@@ -85,6 +85,7 @@ Mesh FacesOf(const Mesh& mesh, uint16_t material, const std::string& name) {
   Mesh part;
   part.name = name;
   part.origin = mesh.origin;
+  part.path = mesh.path;
   std::vector<bool> used(mesh.points.size(), false);
   for (const Triangle& f : mesh.faces)
     if (f.material == material) used[f.a] = used[f.b] = used[f.c] = true;

@@ -1,6 +1,6 @@
 // techno11.3ds: the first machine scene. A steel hall with a mirror floor;
-// four tubes (built by the part) hang from mounts in the ceiling, a chrome
-// pod hangs among them, blue light panels glow between the wall pillars and
+// four tubes (built by the part) hang from mounts in the ceiling with chrome
+// riders at their ends, blue light panels glow between the wall pillars and
 // pipes run along the walls.
 #include <cmath>
 
@@ -27,6 +27,9 @@ const Wall kWalls[4] = {{{kHallLo.x, kHallLo.y, kFloor}, {kHallHi.x, kHallLo.y, 
                         {{kHallHi.x, kHallHi.y, kFloor}, {kHallLo.x, kHallHi.y, kFloor}},
                         {{kHallLo.x, kHallHi.y, kFloor}, {kHallLo.x, kHallLo.y, kFloor}}};
 constexpr int kBays = 4;
+// The tubes' rings and their spacing at the part's first frame.
+constexpr int kTubeRings = 32;
+constexpr float kFirstRingSpacing = 50;
 
 }  // namespace
 
@@ -84,34 +87,45 @@ Scene Techno11() {
   for (float x : {10178.f, 14472.f})
     AddBox(mounts, {x - 200, kHallLo.y, 10760}, {x + 200, kHallHi.y, 10900}, metal, 800);
 
-  // The hanging chrome pod on its chrome cable, one object whose frame sits
-  // at its centre so it can swing.
-  Mesh& pod = scene.AddMesh("tarzan");
-  pod.origin = kCentre;
-  AddSphere(pod, kCentre, 280, 12, 18, chrome, [](V3 d) { return 1.0f + 0.5f * d.z * d.z; });
-  AddTube(pod, kCentre + V3{0, 0, 380}, {kCentre.x, kCentre.y, kCeiling}, 30, 30, 8, chrome, false, 400);
+  // The chrome riders that the part hangs on the tubes' lower ends, each
+  // drawn where its tube ends at the first frame, one ring spacing below the
+  // last ring. Each frame sits at the rider's top, the point the part moves:
+  // a collar that caps the open tube and a drop-shaped weight under it.
+  const char* const riders[4] = {"tarzan", "tarzan01", "tarzan02", "tarzan03"};
+  for (int k = 0; k < 4; ++k) {
+    Mesh& rider = scene.AddMesh(riders[k]);
+    rider.origin = kTubeBases[k] - V3{0, 0, kTubeRings * kFirstRingSpacing};
+    AddTube(rider, rider.origin - V3{0, 0, 60}, rider.origin + V3{0, 0, 110}, 290, 270, 16, chrome, true, 400);
+    AddSphere(rider, rider.origin - V3{0, 0, 190}, 140, 8, 16, chrome,
+              [](V3 d) { return 1.0f - 0.25f * d.z; });  // narrowing upwards
+  }
 
-  // Machine cabinets in the corners, lit from the panels.
+  // Low machine cabinets in the corners, behind the tubes.
   Mesh& cabinets = scene.AddMesh("Kaapit");
   for (float sx : {-1.f, 1.f})
     for (float sy : {-1.f, 1.f}) {
-      const V3 c{kCentre.x + sx * (kHalf - 700), kCentre.y + sy * (kHalf - 700), kFloor};
-      AddBox(cabinets, c - V3{420, 420, 0}, c + V3{420, 420, 1300}, walls, 600);
-      AddBox(cabinets, c + V3{-300, -300, 1300}, c + V3{300, 300, 1500}, metal, 600);
+      const V3 c{kCentre.x + sx * (kHalf - 600), kCentre.y + sy * (kHalf - 600), kFloor};
+      AddBox(cabinets, c - V3{380, 380, 0}, c + V3{380, 380, 900}, walls, 600);
+      AddBox(cabinets, c + V3{-260, -260, 900}, c + V3{260, 260, 1050}, metal, 600);
     }
 
-  // A cold key light over the tubes and a warm one low by the far wall.
+  // One cold key light over the tubes: the show has eight lights for all of
+  // its scenes.
   scene.lights.push_back({"Omni", {11200, -3000, 10200}, 0.75f, 0.85f, 1.0f, {}});
-  scene.lights.push_back({"Omni01", {14500, 1200, 8400}, 0.9f, 0.7f, 0.55f, {}});
 
   std::vector<CameraStop> path;
-  for (int k = 0; k <= 9; ++k) {  // a slow orbit inside the tubes, rising and sinking
-    const float a = -1.6f + 0.7f * float(k), r = 2350 + 200 * std::sin(float(k) * 0.8f);
-    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8700 + 500 * std::sin(float(k) * 1.3f)};
-    // Look past the pod, across the hall at the tubes and the far wall.
-    const float across = a + 2.2f + 0.3f * std::sin(float(k) * 1.7f);
-    const V3 target = kCentre + V3{1400 * std::cos(across), 1400 * std::sin(across), -300.f + 300 * float(k % 3)};
-    path.push_back({uint32_t(k * 125), eye, target, 60, 0});
+  for (int k = 0; k <= 9; ++k) {  // a slow orbit inside the tubes, low over the mirror floor
+    const float a = -1.6f + 0.6f * float(k), r = 1800 + 300 * std::sin(float(k) * 0.8f);
+    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8350 + 250 * std::sin(float(k) * 1.3f)};
+    // Look at the tube a little ahead of the camera on its way round, at its
+    // rider's height, so the rider and its reflection are in view.
+    const float ahead = a + 1.1f;
+    const V3* tube = &kTubeBases[0];
+    for (const V3& b : kTubeBases)
+      if (std::cos(std::atan2(b.y - kCentre.y, b.x - kCentre.x) - ahead) >
+          std::cos(std::atan2(tube->y - kCentre.y, tube->x - kCentre.x) - ahead))
+        tube = &b;
+    path.push_back({uint32_t(k * 125), eye, {tube->x, tube->y, 8600 + 200 * std::sin(float(k) * 2.1f)}, 60, 0});
   }
   AddCamera(scene, path);
   return scene;

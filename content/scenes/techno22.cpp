@@ -1,5 +1,6 @@
 // techno22.3ds: the peak machine scene. A chamber round the origin where
-// twenty metaballs swim (drawn by the part); two pools of liquid chrome
+// twenty metaballs swim (drawn by the part) inside a rising and sinking
+// ring; two pools of liquid chrome
 // ripple on either side in steel rims, three rotors turn overhead, machine
 // towers banded with light stand in a ring, and neon block letters hang
 // on a plated sign before the blue-lit wall.
@@ -12,8 +13,15 @@ namespace {
 
 constexpr float kPi = 3.14159265f;
 constexpr float kFloor = -420, kPool = -380, kStep = 25;
-constexpr float kWallRadius = 3200, kWallTop = 1800;
+constexpr float kWallRadius = 2500, kWallTop = 1800;
 constexpr int kWallSides = 24;
+// The ring rail's sweep: from below the metaballs to above them in this
+// many 3DS frames, and back.
+constexpr float kRingLow = -320, kRingHigh = 240;
+constexpr uint32_t kRingSweepFrames = 140;
+// The light's circle overhead, one key every kLightKeyFrames.
+constexpr float kLightRadius = 1300, kLightHeight = 1200;
+constexpr uint32_t kLightKeyFrames = 75, kLightKeysPerTurn = 8;
 
 // A steel frame round the pool rectangle [x0, x1] x [y0, y1].
 void AddRim(Mesh& mesh, float x0, float y0, float x1, float y1, uint16_t material) {
@@ -56,8 +64,8 @@ Scene Techno22() {
           [](float, float) { return kFloor; }, [&](V3, V3, V3) { return grating; }, 800);
 
   // The title in neon letters on a plated sign before the wall.
-  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2600, 700}, 26, 60, neon);
-  AddBox(scene.AddMesh("Kyltti"), {-1750, 2660, 420}, {1750, 2700, 1120}, walls, 350);
+  AddBlockText(scene.AddMesh("spa_text"), "DUSK MACHINE", 14, {0, 2000, 650}, 18, 45, neon);
+  AddBox(scene.AddMesh("Kyltti"), {-1250, 2045, 450}, {1250, 2085, 1000}, walls, 350);
 
   // The two ripple surfaces, gridded finely for the waves, in steel rims.
   AddGrid(scene.AddMesh("Box32"), -1500, -500, -500, 500, int(1000 / kStep), int(1000 / kStep),
@@ -68,18 +76,22 @@ Scene Techno22() {
   AddRim(rims, -1500, -500, -500, 500, metal);
   AddRim(rims, 500, -500, 1500, 500, metal);
 
-  // A ring rail round the metaballs.
+  // A ring rail round the metaballs that rises through them and sinks back,
+  // slowly, like a scanner; its frame sits at the ring's centre.
   Mesh& line = scene.AddMesh("Line01");
+  line.origin = {0, 0, kRingLow};
+  for (uint32_t frame = 0, k = 0; frame <= 1125; frame += kRingSweepFrames, ++k)
+    line.path.push_back({frame, {0, 0, k % 2 ? kRingHigh : kRingLow}});
   for (int i = 0; i < 24; ++i) {
     const float a0 = 2 * kPi * float(i) / 24, a1 = 2 * kPi * float(i + 1) / 24;
-    AddTube(line, {420 * std::cos(a0), 420 * std::sin(a0), -320}, {420 * std::cos(a1), 420 * std::sin(a1), -320}, 12,
+    AddTube(line, {420 * std::cos(a0), 420 * std::sin(a0), kRingLow}, {420 * std::cos(a1), 420 * std::sin(a1), kRingLow}, 12,
             12, 6, metal, false, 200);
   }
 
   // Machine towers in a ring, numbered from 1: a plated base, a band of
   // light, a steel upper block and a chrome cap.
   for (int i = 1; i <= 8; ++i) {
-    const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2300;
+    const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2000;
     const V3 c{r * std::cos(a), r * std::sin(a), kFloor};
     const float h = 500 + 350 * float(i % 3);
     AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 220, 220, h, {walls, panels, metal, chrome});
@@ -102,12 +114,18 @@ Scene Techno22() {
               {{0, 1}, {1, 1}, {1, 0}, {0, 0}}, chrome);
     }
   }
-  scene.lights.push_back({"Omni", {0, -600, 1200}, 0.8f, 0.9f, 1.0f, {}});
-  scene.lights.push_back({"Omni01", {-1500, 1200, 300}, 0.6f, 0.75f, 1.0f, {}});
+  // One cold light circling overhead, so the chrome's highlights wander:
+  // the show has eight lights for all of its scenes.
+  Light omni{"Omni", {kLightRadius, 0, kLightHeight}, 0.8f, 0.9f, 1.0f, {}};
+  for (uint32_t k = 0; k * kLightKeyFrames <= 1125; ++k) {
+    const float a = 2 * kPi * float(k) / kLightKeysPerTurn;
+    omni.path.push_back({k * kLightKeyFrames, {kLightRadius * std::cos(a), kLightRadius * std::sin(a), kLightHeight}});
+  }
+  scene.lights.push_back(omni);
 
   std::vector<CameraStop> path;
   for (int k = 0; k <= 9; ++k) {
-    const float a = -1.57f + 0.62f * float(k), r = 1500 - 350 * std::cos(float(k) * 0.9f);
+    const float a = -1.57f + 0.62f * float(k), r = 1100 - 250 * std::cos(float(k) * 0.9f);
     path.push_back({uint32_t(k * 125), {r * std::cos(a), r * std::sin(a), 150 + 220 * std::sin(float(k) * 1.1f)},
                     {0, 0, float(k % 2) * 80}, 60, 0});
   }

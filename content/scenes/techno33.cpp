@@ -1,11 +1,16 @@
 // techno33.3ds: the third machine scene. A long chrome bath between two
-// rows of machine blocks under blue panels; the camera skims the two
-// rippling pools.
+// rows of machine blocks under blue panels, a chrome shuttle gliding on the
+// divider; the camera skims the two rippling pools.
 #include "content/scenes/scene_kit.h"
 
 namespace {
 
 constexpr float kPool = 0, kStep = 25;
+constexpr float kDividerTop = 40;
+// The shuttle's run along the divider: to this far either side of the
+// middle, one way in this many 3DS frames.
+constexpr float kShuttleReach = 650;
+constexpr uint32_t kShuttleFrames = 100;
 
 }  // namespace
 
@@ -27,7 +32,7 @@ Scene Techno33() {
   // The bath's rim and floor, and a wall of panels on each side.
   Mesh& bath = scene.AddMesh("Allas");
   AddBox(bath, {-900, -1600, -200}, {900, 1600, -40}, metal, 600);
-  AddBox(bath, {-900, -100, -40}, {900, 100, 40}, metal, 600);
+  AddBox(bath, {-900, -100, -40}, {900, 100, kDividerTop}, metal, 600);
   Mesh& wall = scene.AddMesh("Seinat");
   AddBox(wall, {-4000, -5000, -220}, {4000, 5000, -200}, walls, 900);
   const V3 west[4] = {{-2600, -4000, -200}, {-2600, 4000, -200}, {-2600, 4000, 1400}, {-2600, -4000, 1400}};
@@ -41,10 +46,23 @@ Scene Techno33() {
     AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 250, 200, 420 + 160.f * float(i % 4),
              {walls, panels, metal, chrome});
   }
-  // Two lights on opposite diagonals, so every side of the divider, the rim
-  // and the blocks faces one of them.
-  scene.lights.push_back({"Omni", {-1400, -2400, 1500}, 0.8f, 0.9f, 1.0f, {}});
-  scene.lights.push_back({"Omni01", {1400, 2400, 1200}, 0.75f, 0.8f, 1.0f, {}});
+  // A chrome shuttle that glides to and fro along the divider, its frame at
+  // the middle of its foot.
+  Mesh& shuttle = scene.AddMesh("Sukkula");
+  shuttle.origin = {0, 0, kDividerTop};
+  AddBox(shuttle, {-150, -80, kDividerTop}, {150, 80, kDividerTop + 120}, chrome, 300);
+  for (uint32_t frame = 0, k = 0; frame <= 500; frame += kShuttleFrames, ++k)
+    shuttle.path.push_back({frame, {k % 2 ? kShuttleReach : -kShuttleReach, 0, kDividerTop}});
+
+  // One cold light that travels the length of the bath and back, so the
+  // highlights run along the chrome: the show has eight lights for all of
+  // its scenes.
+  scene.lights.push_back({"Omni",
+                          {-1200, -2400, 1500},
+                          0.8f,
+                          0.9f,
+                          1.0f,
+                          {{0, {-1200, -2400, 1500}}, {250, {-600, 2400, 1300}}, {500, {-1200, -2400, 1500}}}});
 
   AddCamera(scene, {
                        {0, {0, -3200, 260}, {0, 0, 0}, 60},

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include <unistd.h>
+
 #include "archive/afile.h"
 #include "archive/pack_image.h"
 #include "effects/fog.h"
@@ -62,7 +64,11 @@ class ScenePartTest : public GLContextTest {
     GLContextTest::TearDownTestSuite();
   }
 
-  static std::string CaptureDir() { return (std::filesystem::temp_directory_path() / "scene_part_test").string(); }
+  // One folder per process: under ctest -j the cases of this suite run side by side, and each one's tear-down
+  // removes its folder.
+  static std::string CaptureDir() {
+    return (std::filesystem::temp_directory_path() / ("scene_part_test." + std::to_string(getpid()))).string();
+  }
   static std::string FramePath(long long n) {
     char name[32];
     std::snprintf(name, sizeof name, "/frame%06lld.png", n);

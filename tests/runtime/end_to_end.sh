@@ -24,5 +24,5 @@ cp demo.dat bin/
 [ $status -eq 0 ] || fail "whole show: status $status: $(tail -3 run/err.txt)"
 grep -q "^files in archive: 1$" run/out.txt || fail "listing missing"
 grep -q "^  Entry #1: readme.txt, 19, 5$" run/out.txt || fail "entry line missing"
-grep -q "placeholder part" run/out.txt && fail "per-frame lines must be off by default"
+grep -q "RenderScene" run/out.txt && fail "per-frame lines must be off by default"
 finish

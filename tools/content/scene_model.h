@@ -39,6 +39,12 @@ struct Triangle {
   uint16_t material;  // index into Scene::materials
 };
 
+template <typename T>
+struct Key {
+  uint32_t frame;
+  T value;
+};
+
 struct Mesh {
   std::string name;
   std::vector<V3> points;  // world coordinates
@@ -48,12 +54,8 @@ struct Mesh {
   // the mesh matrix and the keyframer node both put the frame here, so the
   // object turns about this point and renders where it is authored.
   V3 origin;
-};
-
-template <typename T>
-struct Key {
-  uint32_t frame;
-  T value;
+  // Where the origin travels, keyed in 3DS frames; empty: it stays put.
+  std::vector<Key<V3>> path;
 };
 
 struct Camera {

@@ -230,14 +230,14 @@ void NodeHead(ChunkWriter& w, uint16_t id, uint16_t number, const std::string& n
   w.End();
 }
 
-// A mesh node that holds the object at its authored place: the frame at the
-// origin, no pivot offset, no turn and unit scale.
+// A mesh node that holds the object at its authored place, or moves it along
+// its path: the frame at the origin, no pivot offset, no turn and unit scale.
 void MeshNode(ChunkWriter& w, const Mesh& mesh, uint16_t number, uint32_t last_frame) {
   NodeHead(w, kTrackInfo, number, mesh.name);
   w.Begin(kTrackPivot);
   WriteV3(w, {0, 0, 0});
   w.End();
-  Vec3Track(w, kTrackPos, {{0, mesh.origin}}, last_frame);
+  Vec3Track(w, kTrackPos, mesh.path.empty() ? std::vector<Key<V3>>{{0, mesh.origin}} : mesh.path, last_frame);
   w.Begin(kTrackRotate);
   TrackHeader(w, last_frame, 1);
   KeyHead(w, 0);

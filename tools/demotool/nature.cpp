@@ -17,6 +17,7 @@
 #include "effects/tree.h"
 #include "effects/water_ripple.h"
 #include "offscreen_window.h"
+#include "parts/scene_frame.h"
 #include "runtime/present.h"
 #include "scene/scene.h"
 
@@ -48,7 +49,7 @@ bool DrawFrame(Scene& scene, const vec3f& eye, const vec3f& target, const std::s
 // Lit low from the sun's side, cut out by the mask, seen from both sides.
 bool DrawTree(const std::string& out) {
   Scene scene;
-  scene.PushBackground(scene.Textures().GetTexture("stoka", "skysun2.jpg"));
+  PushSkyBackground(scene);
   // Unturned: PathLocation(0, 0, 0) would look at (0, 0, 1) and stand the tree on its head.
   auto* tree = new GLMesh(PathLocation(vec3f(0.0f), vec3f(0, 0, -1), vec3f(0, 1, 0)));
   tree->SetName("tree");
@@ -79,7 +80,7 @@ bool DrawWater(const std::string& out) {
   }
   scene.AddLight(new Light(PathLocation(vec3f(-2500, 400, 300)), vec3f(0.0f), vec3f(0.9f, 0.85f, 0.8f), vec3f(0.0f),
                            vec3f(1, 0, 0), false));
-  scene.PushBackground(scene.Textures().GetTexture("stoka", "skysun2.jpg"));
+  PushSkyBackground(scene);
 
   WaterRipple ripples(water);
   std::minstd_rand random(11);

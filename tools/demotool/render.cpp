@@ -174,16 +174,6 @@ void PoseAtFrame(Scene& scene, float frame) {
   SetPathStep(0);
 }
 
-// File lights carry their colour as ambient only; the render also lights
-// with it diffusely, so that shapes read as they do once the parts light them.
-void LightDiffusely(Scene& scene) {
-  for (Light* light : scene.Lights()) {
-    const vec<float, 4>& c = light->Ambient();
-    light->SetDiffuse(c[0], c[1], c[2], 1.0f);
-    light->SetAmbient(c[0] * 0.35f, c[1] * 0.35f, c[2] * 0.35f, 1.0f);
-  }
-}
-
 // The scene's bounds in file units, over every vertex as posed now.
 bool SceneBounds(Scene& scene, vec<float, 3>* low, vec<float, 3>* high) {
   bool any = false;

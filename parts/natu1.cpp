@@ -1,0 +1,91 @@
+#include "parts/natu1.h"
+
+#include <string>
+
+#include "effects/basic_attributes.h"
+#include "parts/nature_kit.h"
+#include "parts/scene_frame.h"
+
+namespace {
+
+constexpr float kFogEnd = 95.0f;
+constexpr float kTrailOpacity = 0.4f;
+constexpr float kKeyframesPerSecond = 15.0f;
+
+// Reeds in the shallows and on the wet shore, flowers in the grass above
+// it: clumps thickest where the camera passes.
+const std::vector<Planting> kShore = {
+    {"Quad01", {-30.0f, 6.0f, 0.8f, 45, 6, 45.0f, 250.0f, 1400.0f, 140.0f, 0.8f, 1.5f, 0.2f}},
+    {"Quad02", {10.0f, 260.0f, 0.9f, 70, 7, 70.0f, 350.0f, 1500.0f, 110.0f, 1.0f, 2.2f, 0.12f}},
+};
+constexpr uint32_t kShoreSeed = 1101;
+
+// Birches by the water, leaning out over it, and a spruce on the far shore.
+const TreeKind kBirch{{0.9f, 2.2f, 0.62f, 0.006f, 5}, 0.4f};
+const TreeKind kSpruce{{2.1f, 2.4f, 0.86f, 0.004f, 5}, 0.45f};
+const std::vector<TreePlan> kTrees = {
+    {"Tree0", &kBirch, 120.0f, vec3f(0.12f, -0.05f, 0.0f), 0.3f, 6, 13},
+    {"Tree1", &kSpruce, 75.0f, vec3f(0.0f), 1.9f, 5, 13},
+    {"Tree2", &kBirch, 105.0f, vec3f(-0.1f, 0.04f, 0.0f), 2.6f, 5, 14},
+    {"Tree3", &kBirch, 130.0f, vec3f(-0.04f, 0.1f, 0.0f), 4.4f, 6, 13},
+};
+
+bool IsFoliageOrRail(const std::string& name) {
+  for (const char* known : {"Box11", "Box108", "Box109", "Box110", "Box111", "Box112"})
+    if (name == known) return true;
+  return false;
+}
+
+// The sun low behind the lake lights everything in the fog's colour.
+void DressSun(Light& sun) {
+  sun.SetAmbient(kFogColour[0], kFogColour[1], kFogColour[2], 1.0f);
+  sun.SetDiffuse(kFogColour[0], kFogColour[1], kFogColour[2], 1.0f);
+  sun.SetSpecular(kFogColour[0], kFogColour[1], kFogColour[2], 1.0f);
+}
+
+// The red lantern at the end of the pier: its glow fades within a few
+// metres of it, and the lamp itself is not drawn.
+void DressLantern(Light& lantern) {
+  lantern.PushVisibility(0);
+  lantern.SetAttenuation(0.1f, 0.5f, 0.0f);
+  lantern.SetAmbient(1.0f, 0.0f, 0.0f, 1.0f);
+  lantern.SetDiffuse(1.0f, 0.0f, 0.0f, 1.0f);
+  lantern.SetSpecular(1.0f, 0.0f, 0.0f, 1.0f);
+}
+
+}  // namespace
+
+Natu1::Natu1() : ScenePart({"natu11.3ds", kKeyframesPerSecond, kFogEnd, true, kTrailOpacity}) {}
+
+void Natu1::Dress(Scene& scene) {
+  TextureRef* sky = SkyTexture(scene);
+  scene.PushBackground(sky);
+  for (GLMesh* object : scene.CollectObjects()) {
+    const std::string& name = object->Name();
+    if (name == "WaterPlane") {
+      object->AddAttribute(SkyOnWater(*sky));
+      water_ = std::make_unique<WaterRipple>(object);
+    } else if (name == "Omni03") {
+      if (auto* sun = dynamic_cast<Light*>(object)) DressSun(*sun);
+    } else if (name == "Omni05") {
+      if (auto* lantern = dynamic_cast<Light*>(object)) DressLantern(*lantern);
+    } else if (name.compare(0, 4, "Quad") == 0) {
+      object->PushVisibility(0);  // a template for the scatter
+      DressCutOut(*object);
+    } else if (IsFoliageOrRail(name)) {
+      DressCutOut(*object);
+    }
+  }
+
+  ScatterOverGround(scene, "Maasto", kShore, kShoreSeed);
+  PlantTrees(scene, kTrees);
+
+  GLMesh* mirror = scene.FindObject("Box15");
+  if (mirror) mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));
+  SetMirror(mirror);
+}
+
+void Natu1::Animate(float, float dt) {
+  if (water_clock_.Tick(dt) && water_) DisturbAtRandom(*water_);
+  if (water_) water_->Step();
+}

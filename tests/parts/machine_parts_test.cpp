@@ -1,0 +1,209 @@
+// The three machine parts on the show's own data, read back from a real GL
+// context: what each load dresses, the pace of the pools' waves, the balls'
+// path, and frames at fixed times compared by region with runs in which the
+// parts' own objects are hidden.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "archive/afile.h"
+#include "archive/demo_data.h"
+#include "effects/frame_feedback.h"
+#include "parts/techno1.h"
+#include "parts/techno2.h"
+#include "parts/techno3.h"
+#include "runtime/gl_setup.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/shown_frame.h"
+
+namespace {
+
+constexpr unsigned kSeed = 19;
+
+class MachinePartsTest : public GLContextTest {
+ protected:
+  static void SetUpTestSuite() {
+    GLContextTest::SetUpTestSuite();
+    SetupOpenGL(640, 480);
+    gFrameFeedback.Create();
+    OpenDemoData(DEMO_DATA_FILE);
+  }
+  static void TearDownTestSuite() {
+    FreeArchives(gArchives);
+    GLContextTest::TearDownTestSuite();
+  }
+  void SetUp() override { std::srand(kSeed); }
+};
+
+// Each part's lights stay on after its frames; the show turns them all off
+// between parts, and so do the runs here.
+void LightsOff() {
+  for (int i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
+}
+
+int CountOf(const GLMesh& object, int32_t kind) {
+  int count = 0;
+  for (const Attribute* attribute : object.Attributes()) count += attribute->kind == kind;
+  return count;
+}
+
+// Lit or not, its textures (Texture and EnvironmentMap count alike), two
+// units, and whether the part moves it itself.
+struct Dressing {
+  const char* name;
+  int lighting, textures, multi_texture;
+  bool freed;
+};
+
+void ExpectDressed(Scene& scene, const std::vector<Dressing>& table) {
+  for (const Dressing& d : table) {
+    const GLMesh* object = scene.FindObject(d.name);
+    ASSERT_NE(object, nullptr) << d.name;
+    EXPECT_EQ(CountOf(*object, kLightingKind), d.lighting) << d.name;
+    EXPECT_EQ(CountOf(*object, kTextureKind), d.textures) << d.name;
+    EXPECT_EQ(CountOf(*object, kMultiTextureKind), d.multi_texture) << d.name;
+    EXPECT_EQ(!object->IsCacheable(), d.freed) << d.name;
+  }
+}
+
+TEST_F(MachinePartsTest, LoadsDressTheNamedObjects) {
+  Techno1 techno1;
+  techno1.Load();
+  ExpectDressed(techno1.GetScene(), {{"tarzan", 1, 2, 0, true},
+                                     {"tarzan03", 1, 2, 0, true},
+                                     {"Peili01", 1, 1, 0, false},
+                                     {"Valot", 0, 1, 0, false}});
+  ASSERT_NE(techno1.Tubes(), nullptr);
+
+  Techno2 techno2;
+  techno2.Load();
+  ExpectDressed(techno2.GetScene(), {{"background", 0, 1, 0, false},
+                                     {"spa_text", 0, 1, 0, false},
+                                     {"Line01", 1, 0, 1, false},
+                                     {"Box1", 1, 0, 1, false},
+                                     {"Box8", 1, 0, 1, false},
+                                     {"Box32", 1, 2, 0, true},
+                                     {"Box221", 1, 2, 0, true},
+                                     {"Cylinder21", 1, 2, 0, true},
+                                     {"Cylinder23", 1, 2, 0, true}});
+  EXPECT_EQ(techno2.Pools().Areas().size(), 2u);
+  EXPECT_NE(techno2.Metaballs(), nullptr);
+  EXPECT_NE(techno2.Vapour(), nullptr);
+
+  Techno3 techno3;
+  techno3.Load();
+  ExpectDressed(techno3.GetScene(),
+                {{"Box32", 1, 2, 0, true}, {"Box221", 1, 2, 0, true}, {"Box10", 1, 0, 1, false}, {"Sukkula", 1, 2, 0, false}});
+  EXPECT_EQ(techno3.Pools().Areas().size(), 2u);
+}
+
+TEST_F(MachinePartsTest, AHallWithoutPoolsIsDisturbedAndSteppedAllTheSame) {
+  Scene hall;
+  hall.Load("techno11.3ds");
+  ChromePools pools;
+  pools.Dress(hall);
+  pools.Disturb();
+  pools.Step();
+  EXPECT_TRUE(pools.Areas().empty());
+  EXPECT_EQ(pools.Disturbances(), 1);
+}
+
+// Techno2 disturbs its pools every 0.75 s and places the balls of frame n;
+// Techno3 disturbs in every fifth frame.
+TEST_F(MachinePartsTest, AtASteady100FpsThePoolsAreDisturbedAtTheirPace) {
+  Techno2 techno2;
+  techno2.Load();
+  techno2.Begin();
+  techno2.Frame(0.01f);
+  const std::vector<vec<float, 3>> first = techno2.Metaballs()->Centres();
+  ASSERT_EQ(first.size(), 20u);
+  EXPECT_EQ(first[0][0], 0.0f);
+  EXPECT_EQ(first[0][1], 237.0f);
+  EXPECT_EQ(first[0][2], 124.0f);
+  const int frames = 160;
+  for (int n = 2; n <= frames; ++n) techno2.Frame(n / 100.0f);
+  EXPECT_EQ(techno2.Pools().Disturbances(), 2) << "1.33 a second";
+  const std::vector<vec<float, 3>>& later = techno2.Metaballs()->Centres();
+  for (int i = 0; i < 20; ++i) {
+    const double n = frames - 1, a = i / 3.0;
+    EXPECT_EQ(later[i][0], float(126.0 * std::cos(n / 10) * std::sin(a))) << i;
+    EXPECT_EQ(later[i][1], float(237.0 * std::cos(n / 10 + a))) << i;
+    EXPECT_EQ(later[i][2], float(124.0 * std::cos(7.0 * std::sin(a) + n / 10))) << i;
+  }
+
+  Techno3 techno3;
+  techno3.Load();
+  techno3.Begin();
+  for (int n = 1; n <= 50; ++n) techno3.Frame(n / 100.0f);
+  EXPECT_EQ(techno3.Pools().Disturbances(), 10) << "20 a second";
+}
+
+// At 8 s the camera looks at a tube over the mirror floor; after 26 frames
+// at that time the tubes have breathed long enough to reach into the view of
+// the floor, where the tube's reflection fills the box below its rider's.
+TEST_F(MachinePartsTest, TheTubesWriggleOverTheFloorAndInIt) {
+  Techno1 shown, hidden;
+  for (Techno1* part : {&shown, &hidden}) {
+    std::srand(kSeed);
+    part->Load();
+    part->Begin();
+  }
+  for (int k = 0; k < kTubeCount; ++k) hidden.Tubes()->Tube(k).PushVisibility(0);
+  std::vector<ShownFrame> frames;
+  for (Techno1* part : {&shown, &hidden}) {
+    LightsOff();
+    for (int n = 0; n < 26; ++n) part->Frame(8.0f);  // the camera stands, the tubes move on
+    frames.push_back(ShownFrame::Read());
+  }
+  LightsOff();
+  shown.Frame(8.0f);
+  const ShownFrame& with = frames[0];
+  const ShownFrame next = ShownFrame::Read();
+
+  EXPECT_GT(with.Mean(0, 0, 640, 480), 60.0) << "a lit hall, not a cleared screen";
+  EXPECT_GT(with.Mean(270, 0, 350, 45, &frames[1]), 12.0) << "the tube in the floor mirror";
+  EXPECT_LT(with.Mean(0, 0, 200, 480, &frames[1]), 0.5) << "the wall beside it as it was";
+  EXPECT_GT(with.Mean(260, 160, 360, 480, &next), 2.0) << "the tube moves";
+  EXPECT_GT(with.Mean(270, 0, 350, 45, &next), 2.0) << "and so does its reflection";
+}
+
+// Before the pools' first disturbance (at 0.75 s) only the vapour draws
+// random numbers, so runs that hide the balls or the vapour differ from the
+// full one by what they hide alone.
+TEST_F(MachinePartsTest, TheMetaballsAndTheVapourAreDrawn) {
+  Techno2 all, no_balls, no_vapour;
+  for (Techno2* part : {&all, &no_balls, &no_vapour}) {
+    std::srand(kSeed);
+    part->Load();
+    part->Begin();
+  }
+  no_balls.Metaballs()->PushVisibility(0);
+  no_vapour.Vapour()->PushVisibility(0);
+  std::vector<ShownFrame> frames;
+  for (Techno2* part : {&all, &no_balls, &no_vapour}) {
+    std::srand(kSeed);
+    LightsOff();
+    for (int n = 1; n <= 36; ++n) part->Frame(n / 60.0f);
+    frames.push_back(ShownFrame::Read());
+  }
+  const double balls = frames[0].Mean(220, 140, 420, 340, &frames[1]);
+  const double vapour = frames[0].Mean(0, 0, 640, 240) - frames[2].Mean(0, 0, 640, 240);
+  EXPECT_GT(balls, 10.0) << "the balls in the middle of the view";
+  EXPECT_GT(vapour, 1.0) << "the vapour brightens the lower half, over the pools";
+}
+
+TEST_F(MachinePartsTest, ThePoolsRipple) {
+  Techno3 part;
+  part.Load();
+  part.Begin();
+  for (int n = 0; n < 30; ++n) part.Frame(8.0f);  // the camera stands, the waves move on
+  const ShownFrame before = ShownFrame::Read();
+  part.Frame(8.0f);
+  const ShownFrame after = ShownFrame::Read();
+  EXPECT_GT(after.Mean(0, 80, 640, 240, &before), 0.2) << "the pool below the camera";
+  EXPECT_LT(after.Mean(0, 300, 640, 480, &before), 0.05) << "the hall above it stands still";
+}
+
+}  // namespace
