@@ -1,3 +1,4 @@
+// The memory-file calls (afopen, afread, afseek and the rest) over entries of the archive list.
 #include "archive/afile.h"
 
 #include <strings.h>

@@ -1,3 +1,4 @@
+// The archive list: parsing pack images into name-to-entry directories, lookups, listings and freeing.
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>

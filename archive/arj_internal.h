@@ -44,7 +44,7 @@ struct ArjReader {
 };
 
 // Prints a newline, the message (formatted with "" and the error count) and a
-// newline, then ends with status -1.
+// newline, then throws it as an ArjError.
 [[noreturn]] void ArjFatal(const ArjReader& reader, const char* message);
 
 // Adds the bytes to the running CRC and appends them to the output.

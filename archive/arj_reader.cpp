@@ -1,3 +1,4 @@
+// The ARJ reader: headers, listing lines, stored entries and CRC verdicts, with the decoders of arj_decode.cpp.
 #include "archive/arj_reader.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 #include "archive/arj_internal.h"
 #include "archive/crc32.h"
 #include "archive/printable_name.h"
-#include "runtime/fatal.h"
 
 namespace {
 
@@ -237,10 +237,10 @@ void GrowOutput(ArjReader& r, size_t needed) {
 }  // namespace
 
 void ArjFatal(const ArjReader& reader, const char* message) {
-  std::printf("\n");
-  std::printf(message, "", reader.error_count);
-  std::printf("\n");
-  ExitWithStatus(-1);
+  char text[128];  // room for the longest message with its count
+  std::snprintf(text, sizeof text, message, "", reader.error_count);
+  std::printf("\n%s\n", text);
+  throw ArjError(text);
 }
 
 void ShowSpinner(ArjReader& reader) {

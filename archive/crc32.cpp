@@ -1,3 +1,4 @@
+// The CRC-32 tables and the eight-bytes-a-step update.
 #include "archive/crc32.h"
 
 void BuildCrc32Tables(Crc32Tables* tables) {

@@ -1,3 +1,4 @@
+// Reading, unscrambling and unpacking demo.dat into the archive list; failures end through the fatal reporter.
 #include "archive/demo_data.h"
 
 #include <memory>
@@ -25,7 +26,12 @@ void OpenDemoData(const char* path) {
   OwnedFile scrambled(afload(path));
   if (!scrambled) FatalError(1, "Demo datafile '%s' not found!", kDataName);
   afxor(scrambled.get(), kDemoDataKey);
-  OwnedFile image(ExtractArj(scrambled.get()));
+  OwnedFile image;
+  try {
+    image.reset(ExtractArj(scrambled.get()));
+  } catch (const ArjError&) {
+    ExitWithStatus(kArjErrorStatus);  // the reader has printed why
+  }
   if (!image) FatalError(1, "Demo datafile '%s' corrupted!", kDataName);
   scrambled.reset();
   // The archive takes the bytes over, whether or not the image is sound.

@@ -1,3 +1,4 @@
+// Writing a whole buffer to a disk file, or to a file already opened, and closing it.
 #include "archive/disk_file.h"
 
 #include <cstdio>

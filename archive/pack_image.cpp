@@ -1,3 +1,4 @@
+// Writing pack images from named entries, for the pack tool and the tests.
 #include "archive/pack_image.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Escaping the control characters of entry names for the terminal.
 #include "archive/printable_name.h"
 
 #include <cstdio>

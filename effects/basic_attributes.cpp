@@ -1,3 +1,4 @@
+// What each everyday attribute sets before a mesh is drawn and restores after it.
 #include "effects/basic_attributes.h"
 
 #include "runtime/extensions.h"

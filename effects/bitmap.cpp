@@ -1,3 +1,4 @@
+// Loading a picture's texture and drawing it as a textured rectangle in window pixels.
 #include "effects/bitmap.h"
 
 #include "effects/window_space.h"
@@ -6,8 +7,8 @@
 
 BitmapBase::BitmapBase() : texture_(GetTexture("default", "default")) {}
 
-void BitmapBase::Load(const std::string& textureName, const std::string& fileName) {
-  SetTexture(GetTexture(textureName, fileName));
+void BitmapBase::Load(const std::string& texture_name, const std::string& file_name) {
+  SetTexture(GetTexture(texture_name, file_name));
 }
 
 void BitmapBase::SetTexture(TextureRef* texture) {
@@ -19,14 +20,14 @@ const vec<float, 4>& BitmapBase::SetColour(float red, float green, float blue, f
 }
 
 void BitmapBase::SetBlendFactors(GLenum source, GLenum destination) {
-  blendSource_ = source;
-  blendDestination_ = destination;
+  blend_source_ = source;
+  blend_destination_ = destination;
 }
 
 void BitmapBase::SetAlphaTest(bool on, GLenum function, float reference) {
-  alphaTest_ = on;
-  alphaFunction_ = function;
-  alphaReference_ = reference;
+  alpha_test_ = on;
+  alpha_function_ = function;
+  alpha_reference_ = reference;
 }
 
 void BitmapBase::Begin2D() const {
@@ -46,8 +47,8 @@ void BitmapBase::End2D() const {
 
 void BitmapBase::DrawTextured(vec2f centre, const vec2f corners[4], float angle, float opacity) const {
   glPushMatrix();
-  if (alphaTest_) {
-    glAlphaFunc(alphaFunction_, alphaReference_);
+  if (alpha_test_) {
+    glAlphaFunc(alpha_function_, alpha_reference_);
     glEnable(GL_ALPHA_TEST);
   }
   glTranslatef(centre[0], kWindowHeight - centre[1], 0.0f);
@@ -55,7 +56,7 @@ void BitmapBase::DrawTextured(vec2f centre, const vec2f corners[4], float angle,
   // Without the blend colour the picture is drawn opaque.
   const bool blend = blending_ && gExt.glBlendColorEXT;
   if (blend) {
-    glBlendFunc(blendSource_, blendDestination_);
+    glBlendFunc(blend_source_, blend_destination_);
     gExt.glBlendColorEXT(0.0f, 0.0f, 0.0f, opacity);
     glEnable(GL_BLEND);
   }
@@ -68,7 +69,7 @@ void BitmapBase::DrawTextured(vec2f centre, const vec2f corners[4], float angle,
   }
   glEnd();
   if (blend) glDisable(GL_BLEND);
-  if (alphaTest_) glDisable(GL_ALPHA_TEST);
+  if (alpha_test_) glDisable(GL_ALPHA_TEST);
   glPopMatrix();
 }
 

@@ -15,7 +15,7 @@ using vec2f = vec<float, 2>;
 class BitmapBase {
  public:
   // Binds the texture with the shared texture manager; ignored when null.
-  void Load(const std::string& textureName, const std::string& fileName);
+  void Load(const std::string& texture_name, const std::string& file_name);
   void SetTexture(TextureRef* texture);
   TextureRef* Texture() const { return texture_; }
 
@@ -46,12 +46,12 @@ class BitmapBase {
   vec<float, 4> colour_{1.0f, 1.0f, 1.0f, 1.0f};
   float angle_ = 0.0f;
   float opacity_ = 0.5f;
-  GLenum blendSource_ = GL_CONSTANT_ALPHA;
-  GLenum blendDestination_ = GL_ONE_MINUS_CONSTANT_ALPHA;
+  GLenum blend_source_ = GL_CONSTANT_ALPHA;
+  GLenum blend_destination_ = GL_ONE_MINUS_CONSTANT_ALPHA;
   bool blending_ = true;
-  bool alphaTest_ = false;
-  GLenum alphaFunction_ = GL_NOTEQUAL;
-  float alphaReference_ = 0.0f;
+  bool alpha_test_ = false;
+  GLenum alpha_function_ = GL_NOTEQUAL;
+  float alpha_reference_ = 0.0f;
   TextureRef* texture_;
 };
 

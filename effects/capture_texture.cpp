@@ -1,3 +1,4 @@
+// Creating the frame-sized capture texture and copying the frame into it.
 #include "effects/capture_texture.h"
 
 #include <cstddef>
@@ -19,7 +20,7 @@ void CaptureTexture::Create() {
   std::vector<unsigned char> scratch(static_cast<std::size_t>(kTextureWidth) * kTextureHeight * 4);
   glGenTextures(1, &name_);
   glBindTexture(GL_TEXTURE_2D, name_);
-  glTexImage2D(GL_TEXTURE_2D, 0, internalFormat_, kTextureWidth, kTextureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+  glTexImage2D(GL_TEXTURE_2D, 0, internal_format_, kTextureWidth, kTextureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                scratch.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

@@ -6,7 +6,7 @@
 
 class CaptureTexture {
  public:
-  explicit CaptureTexture(GLint internalFormat) : internalFormat_(internalFormat) {}
+  explicit CaptureTexture(GLint internal_format) : internal_format_(internal_format) {}
 
   // Defines the texture once, when the blend-colour entry point exists;
   // later calls change nothing.
@@ -19,7 +19,7 @@ class CaptureTexture {
   void DrawOverWindow(float alpha) const;
 
  private:
-  GLint internalFormat_;
+  GLint internal_format_;
   bool created_ = false;
   GLuint name_ = 0;
 };

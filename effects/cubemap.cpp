@@ -1,3 +1,4 @@
+// Cube-map reflections: the six faces from pictures, or from the scene rendered round the mesh each frame.
 #include "effects/cubemap.h"
 
 #include <GL/glu.h>

@@ -1,3 +1,4 @@
+// The flock's steering step and the drawing of its model once per bird.
 #include "effects/flock.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// The program's fog settings and the setters that send each one to OpenGL.
 #include "effects/fog.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// The frame trail: blending the captured previous frame over the new one, then capturing the result.
 #include "effects/frame_feedback.h"
 
 #include <algorithm>
@@ -22,9 +23,9 @@ void FrameFeedback::Capture() { gFeedbackTexture.Capture(); }
 
 void FrameFeedback::Draw(float opacity) {
   if (!gFeedbackTexture.Ready()) return;
-  if (frameCount_ > 0) gFeedbackTexture.DrawOverWindow(opacity);
+  if (frame_count_ > 0) gFeedbackTexture.DrawOverWindow(opacity);
   Capture();
-  ++frameCount_;
+  ++frame_count_;
 }
 
 void FrameFeedback::WarmUp(float opacity) {

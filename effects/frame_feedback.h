@@ -14,7 +14,7 @@ class FrameFeedback {
   // Stores the opacity clamped to 0..1 and returns it.
   float SetOpacity(float opacity);
   float Opacity() const { return opacity_; }
-  int FrameCount() const { return frameCount_; }
+  int FrameCount() const { return frame_count_; }
 
   // Copies the frame into the capture texture.
   void Capture();
@@ -29,7 +29,7 @@ class FrameFeedback {
   void WarmUp(float opacity);
 
  private:
-  int frameCount_ = 0;
+  int frame_count_ = 0;
   float opacity_ = 0.75f;
 };
 

@@ -1,3 +1,4 @@
+// Building the marching-cubes case table from the cube's corners and edges.
 #include "effects/marching_cubes.h"
 
 #include <algorithm>

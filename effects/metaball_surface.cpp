@@ -1,3 +1,4 @@
+// Sampling the balls' field on a lattice and marching it into a closed surface with gradient normals.
 #include "effects/metaball_surface.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The metaball mesh: moving the balls, rebuilding the surface when they move, drawing it sphere-mapped.
 #include "effects/metaballs.h"
 
 #include <cmath>

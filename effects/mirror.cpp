@@ -1,3 +1,4 @@
+// The stencil mask, reflected view and clip plane of a planar mirror pass.
 #include "effects/mirror.h"
 
 #include <GL/gl.h>
@@ -42,9 +43,9 @@ void BeginReflection(vec<float, 3> point, vec<float, 3> normal) {
   // Loaded under the unreflected matrix, OpenGL keeps the plane in eye
   // coordinates: its constant term is then the camera's side of the mirror.
   glClipPlane(GL_CLIP_PLANE0, plane);
-  GLdouble eyePlane[4];
-  glGetClipPlane(GL_CLIP_PLANE0, eyePlane);
-  if (eyePlane[3] < 0.0)
+  GLdouble eye_plane[4];
+  glGetClipPlane(GL_CLIP_PLANE0, eye_plane);
+  if (eye_plane[3] < 0.0)
     for (GLdouble& c : plane) c = -c;
 
   glPushMatrix();

@@ -1,3 +1,4 @@
+// Setting up and tearing down the two texture units of a multitexture attribute.
 #include "effects/multi_texture.h"
 
 #include "runtime/extensions.h"

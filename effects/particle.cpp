@@ -1,3 +1,4 @@
+// The particle list with swap-removal and the Poisson count of births per step.
 #include "effects/particle.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The force fields that move particles and the directors that colour and size them by age.
 #include "effects/particle_fields.h"
 
 namespace {

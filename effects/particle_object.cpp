@@ -1,3 +1,4 @@
+// The particle cloud as a scene mesh: emit, move, age and draw all particles in one batch per mode.
 #include "effects/particle_object.h"
 
 #include <GL/glu.h>

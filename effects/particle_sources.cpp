@@ -1,3 +1,4 @@
+// Random birth positions and start velocities from points, balls, spheres, cones and rings.
 #include "effects/particle_sources.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Eye-linear texture coordinates that project a texture from another mesh's location.
 #include "effects/projective_texture.h"
 
 #include <GL/glu.h>

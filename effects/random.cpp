@@ -1,3 +1,4 @@
+// The effects' 15-bit random draws from the standard generator.
 #include "effects/random.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// Covering the window with a colour, or cross-fading a captured frame over it, at a constant opacity.
 #include "effects/screen_fade.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// Growing a tree's tubes and leaves into one mesh, within the array sizes its depth allows.
 #include "effects/tree.h"
 
 #include <algorithm>

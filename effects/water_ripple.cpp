@@ -1,3 +1,4 @@
+// Starting waves and summing every ringing wave's height at each vertex, step by step.
 #include "effects/water_ripple.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Window-pixel matrices without fog, and constant-alpha blending.
 #include "effects/window_space.h"
 
 #include "effects/fog.h"

@@ -1,3 +1,4 @@
+// Resizing and RGBA conversion of the image types.
 #include "imageio/image.h"
 
 namespace imageio {

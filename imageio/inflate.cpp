@@ -1,3 +1,4 @@
+// The zlib stream decoder: stored, fixed and dynamic deflate blocks with their checks.
 #include "imageio/inflate.h"
 
 #include <cstdio>

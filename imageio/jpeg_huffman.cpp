@@ -1,3 +1,4 @@
+// Building canonical Huffman lookup tables from a DHT segment's counts and symbols.
 #include "imageio/jpeg_huffman.h"
 
 namespace imageio {

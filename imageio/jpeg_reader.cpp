@@ -1,3 +1,4 @@
+// The JPEG reader, top-down in stream order: markers, tables, frame, scan, MCUs, blocks, bits.
 #include "imageio/jpeg_reader.h"
 
 #include <algorithm>
@@ -13,7 +14,10 @@ namespace {
 constexpr int kMaxFrameSide = 16384;
 constexpr int kMaxComponents = 3;
 
-// Marker codes, the byte after 0xFF.
+// Every marker is this byte and a code; inside the scan's data, the byte
+// followed by 0 is a data byte of that value.
+constexpr int kMarkerPrefix = 0xFF;
+// Marker codes, the byte after kMarkerPrefix.
 constexpr int kStartOfImage = 0xD8;
 constexpr int kEndOfImage = 0xD9;
 constexpr int kBaselineFrame = 0xC0;
@@ -86,11 +90,11 @@ int JpegDecoder::NextMarker() {
   do {
     c = afgetc(file_);
     if (c < 0) return 0;
-  } while (c != 0xFF);
+  } while (c != kMarkerPrefix);
   do {
     c = afgetc(file_);
     if (c < 0) return 0;
-  } while (c == 0xFF);
+  } while (c == kMarkerPrefix);
   return c;
 }
 
@@ -330,12 +334,12 @@ void JpegDecoder::DecodeBlock(Component& c, float* window) {
 int JpegDecoder::ReadBit() {
   if (bit_position_ < 0) {
     int byte = afgetc(file_);
-    while (byte == 0xFF) {
+    while (byte == kMarkerPrefix) {
       const int next = afgetc(file_);
       if (next == 0) break;
       if (next < 0) {
         byte = -1;
-      } else if (next < 0xFF) {
+      } else if (next < kMarkerPrefix) {
         byte = afgetc(file_);  // a marker inside the data is skipped
       }
     }

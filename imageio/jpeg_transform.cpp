@@ -1,3 +1,4 @@
+// Dequantisation tables, the float inverse DCT and the clamped YCbCr and RGB conversions of decoded samples.
 #include "imageio/jpeg_transform.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Unfiltering PNG scanlines, Adam7 passes and 8-bit samples for every colour type.
 #include "imageio/png_pixels.h"
 
 #include <cstdlib>

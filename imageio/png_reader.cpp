@@ -1,3 +1,4 @@
+// The PNG reader: signature, chunks in order, IDAT inflated and unfiltered into an image.
 #include "imageio/png_reader.h"
 
 #include <algorithm>

@@ -13,7 +13,7 @@ class ReadPng : public ImageReader {
  public:
   Image* read(AFILE* file) override;
   // The colour type of the image that read() returned, -1 before.
-  int colourType() const { return colour_type_; }
+  int ColourType() const { return colour_type_; }
 
  private:
   int colour_type_ = -1;

@@ -1,3 +1,4 @@
+// Dressing the two chrome pools, and starting and stepping their waves.
 #include "parts/chrome_pools.h"
 
 #include "parts/machine_hall.h"

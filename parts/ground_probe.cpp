@@ -1,3 +1,4 @@
+// Binning a terrain's triangles by cell, and the highest surface's height and normal under a point.
 #include "parts/ground_probe.h"
 
 #include <algorithm>

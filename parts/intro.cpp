@@ -1,3 +1,4 @@
+// The intro: the loading picture's fade-in and the loading of every scene part behind it.
 #include "parts/intro.h"
 
 #include <GL/gl.h>
@@ -44,22 +45,22 @@ bool Intro::LoadingStep(ShowParts& parts) {
 
   gInterludePicture = new Bitmap;
   gClosingPicture = new Bitmap;
-  parts.natu1 = makePart_(ScenePartId::Natu1);
-  parts.natu2 = makePart_(ScenePartId::Natu2);
-  parts.natu3 = makePart_(ScenePartId::Natu3);
-  parts.techno1 = makePart_(ScenePartId::Techno1);
-  parts.techno2 = makePart_(ScenePartId::Techno2);
-  parts.techno3 = makePart_(ScenePartId::Techno3);
+  parts.natu1 = make_part_(ScenePartId::Natu1);
+  parts.natu2 = make_part_(ScenePartId::Natu2);
+  parts.natu3 = make_part_(ScenePartId::Natu3);
+  parts.techno1 = make_part_(ScenePartId::Techno1);
+  parts.techno2 = make_part_(ScenePartId::Techno2);
+  parts.techno3 = make_part_(ScenePartId::Techno3);
 
   gInterludePicture->Load("bmp2", "loading2.jpg");
   gClosingPicture->Load("bmp3", "the_end.jpg");
 
   // The picture stays on the screen while the parts load, in playing order.
   LightPool& lights = SharedLightPool();
-  Effect* const playingOrder[] = {parts.natu1.get(),   parts.techno1.get(), parts.natu2.get(),
+  Effect* const playing_order[] = {parts.natu1.get(),   parts.techno1.get(), parts.natu2.get(),
                                   parts.techno3.get(), parts.techno2.get(), parts.natu3.get()};
   bool first = true;
-  for (Effect* part : playingOrder) {
+  for (Effect* part : playing_order) {
     if (!first) lights.ResetAll();
     first = false;
     if (part) part->Load();

@@ -23,7 +23,7 @@ using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePartId)>;
 
 class Intro : public Effect {
  public:
-  explicit Intro(ScenePartFactory makePart) : makePart_(std::move(makePart)) {}
+  explicit Intro(ScenePartFactory make_part) : make_part_(std::move(make_part)) {}
 
   // Makes the loading picture from "loading.jpg".
   bool Load() override;
@@ -37,5 +37,5 @@ class Intro : public Effect {
  private:
   void FadeInLoadingPicture();
 
-  ScenePartFactory makePart_;
+  ScenePartFactory make_part_;
 };

@@ -1,3 +1,4 @@
+// The machine halls' shared setup and dressing: sky, lights, panels, chrome and the numbered blocks.
 #include "parts/machine_hall.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Natu1's story: what it dresses by name, its sun and lantern, its scattered shore plants and rippling lake.
 #include "parts/natu1.h"
 
 #include <string>

@@ -1,3 +1,4 @@
+// Natu2's story: its dressing and the flock over the pond.
 #include "parts/natu2.h"
 
 #include "parts/scene_frame.h"

@@ -1,3 +1,4 @@
+// Natu3's story: its dressing and the birds crossing the light.
 #include "parts/natu3.h"
 
 #include "parts/scene_frame.h"

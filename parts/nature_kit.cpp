@@ -1,3 +1,4 @@
+// The nature parts' shared dressing: sky on the water, cut-outs scattered on the ground, trees and flocks.
 #include "parts/nature_kit.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The shared frame of a scene: camera, scene, the part's effects, the mirror pass and the trail.
 #include "parts/scene_frame.h"
 
 #include <cstring>

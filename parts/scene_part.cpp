@@ -1,3 +1,4 @@
+// Loading, dressing and drawing one scene part through the shared scene frame.
 #include "parts/scene_part.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// Techno1's story: the hall's dressing, the tubes rebuilt each frame and their riders.
 #include "parts/techno1.h"
 
 #include "effects/basic_attributes.h"

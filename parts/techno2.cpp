@@ -1,3 +1,4 @@
+// Techno2's story: metaballs inside the rising rail, vapour over the pools, rotors and the neon title.
 #include "parts/techno2.h"
 
 #include "effects/random.h"

@@ -1,3 +1,4 @@
+// Techno3's story: the chrome bath's pools, the travelling light and the shuttle.
 #include "parts/techno3.h"
 
 #include "parts/machine_hall.h"

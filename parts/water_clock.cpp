@@ -1,3 +1,4 @@
+// Counting the show's time into wave periods, and one disturbance at a random whole-number point of a surface.
 #include "parts/water_clock.h"
 
 #include <cmath>

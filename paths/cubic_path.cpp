@@ -1,3 +1,4 @@
+// Evaluating and measuring cubic Bezier paths.
 #include "paths/cubic_path.h"
 
 #include <algorithm>

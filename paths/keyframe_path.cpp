@@ -1,3 +1,4 @@
+// Keyframe paths: key times become segment lengths, so the cursor moves by time.
 #include "paths/keyframe_path.h"
 
 #include <iostream>

@@ -1,3 +1,4 @@
+// Evaluating, measuring and advancing along straight-segment paths.
 #include "paths/linear_path.h"
 
 #include <cmath>

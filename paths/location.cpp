@@ -1,3 +1,4 @@
+// Directed locations: turning, moving and applying them to the OpenGL matrix.
 #include "paths/location.h"
 
 #include <GL/gl.h>

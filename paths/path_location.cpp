@@ -1,3 +1,4 @@
+// Stepping a location along its position and orientation tracks.
 #include "paths/path_location.h"
 
 void PathLocation::Reset() {

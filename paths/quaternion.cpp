@@ -1,3 +1,4 @@
+// Quaternion products, axis-angle construction, slerp and rotation matrices.
 #include "paths/quaternion.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The video capture: frames piped to ffmpeg, then the music muxed in from the show's start.
 #include "runtime/capture.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// Starting a program found on PATH with a pipe to its standard input, and waiting for it.
 #include "runtime/child_process.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The show clocks: monotonic time since the last reset, or fixed steps per presented frame.
 #include "runtime/clock.h"
 
 #include <chrono>

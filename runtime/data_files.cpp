@@ -1,3 +1,4 @@
+// Finding the show's files in the working folder or beside the program.
 #include "runtime/data_files.h"
 
 #include <sys/stat.h>

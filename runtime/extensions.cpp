@@ -1,3 +1,4 @@
+// Checking the extension string and fetching the entry points beyond OpenGL 1.1.
 #include "runtime/extensions.h"
 
 #include <SDL/SDL.h>

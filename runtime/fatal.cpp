@@ -1,3 +1,4 @@
+// The fatal reporter and the replaceable exit handler: the one place the program ends from.
 #include "fatal.h"
 
 #include <cstdarg>

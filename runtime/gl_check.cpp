@@ -1,3 +1,4 @@
+// Reporting the first GL error after a mesh step or a presented frame, when DEMO_GL_CHECK is on.
 #include "runtime/gl_check.h"
 
 #include <GL/gl.h>

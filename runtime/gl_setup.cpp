@@ -1,3 +1,4 @@
+// Putting OpenGL into the state every part of the show starts from.
 #include "runtime/gl_setup.h"
 
 #include <GL/glu.h>

@@ -1,3 +1,4 @@
+// Timing the loading work apart from the loading picture's fade.
 #include "runtime/loading_work.h"
 
 #include "runtime/clock.h"

@@ -1,3 +1,4 @@
+// The per-frame diagnostic lines and their switch.
 #include "runtime/log.h"
 
 #include <cstdarg>

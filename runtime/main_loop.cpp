@@ -1,3 +1,4 @@
+// The frame loop: events, the clock and one frame of the show per turn.
 #include "runtime/main_loop.h"
 
 #include <SDL/SDL.h>

@@ -1,3 +1,4 @@
+// Walking an MP3 file's ID3 tag and frame headers to its end.
 #include "runtime/mp3_frames.h"
 
 #include <cstring>

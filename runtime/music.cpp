@@ -1,3 +1,4 @@
+// Music through SDL_mixer: the five operations, their message boxes and the sound flag.
 #include "runtime/music.h"
 
 #include <SDL/SDL.h>

@@ -1,3 +1,4 @@
+// Parsing the demo's command line and its usage text.
 #include "runtime/options.h"
 
 #include <strings.h>
@@ -35,7 +36,7 @@ constexpr int kDefaultFixedStepFps = 60;
 
 int FixedStepFps(const Options& options) {
   if (options.fps > 0) return options.fps;
-  return options.timedemo || !options.captureFile.empty() ? kDefaultFixedStepFps : 0;
+  return options.timedemo || !options.capture_file.empty() ? kDefaultFixedStepFps : 0;
 }
 
 const char* UsageText() {
@@ -67,7 +68,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
     if (arg == "--window") {
       options->windowed = true;
     } else if (arg == "--frame-log") {
-      options->frameLog = true;
+      options->frame_log = true;
     } else if (arg == "--help") {
       options->help = true;
     } else if (arg == "--timedemo") {
@@ -92,7 +93,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
         *error = "--frames needs a folder";
         return false;
       }
-      options->framesDir = value;
+      options->frames_dir = value;
       ++i;
     } else if (arg == "--timedemo-csv" || arg == "--capture") {
       if (!value || !*value) {
@@ -100,10 +101,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
         return false;
       }
       if (arg == "--capture") {
-        options->captureFile = value;
+        options->capture_file = value;
       } else {
         options->timedemo = true;
-        options->timedemoCsv = value;
+        options->timedemo_csv = value;
       }
       ++i;
     } else if (arg == "--part") {
@@ -112,7 +113,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
         *error = "--part needs one of " + ShowStateNames();
         return false;
       }
-      options->firstState = state;
+      options->first_state = state;
       ++i;
     } else if (arg == "--seconds") {
       if (!ParseSeconds(value, &options->seconds)) {
@@ -125,7 +126,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
       return false;
     }
   }
-  if (options->timedemo && !options->captureFile.empty()) {
+  if (options->timedemo && !options->capture_file.empty()) {
     *error = "--timedemo and --capture cannot be combined";
     return false;
   }

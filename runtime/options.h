@@ -4,19 +4,19 @@
 #include <string>
 
 struct Options {
-  bool sound = true;       // cleared by "-nosound" as the first argument
-  bool windowed = false;   // --window
-  int fps = 0;             // --fps N: fixed-step clock; 0 = real time
-  std::string framesDir;   // --frames DIR: write every presented frame
-  bool seeded = false;     // --seed N given
+  bool sound = true;         // cleared by "-nosound" as the first argument
+  bool windowed = false;     // --window
+  int fps = 0;               // --fps N: fixed-step clock; 0 = real time
+  std::string frames_dir;    // --frames DIR: write every presented frame
+  bool seeded = false;       // --seed N given
   unsigned seed = 0;
-  bool frameLog = false;   // --frame-log: per-frame diagnostic lines
-  bool help = false;       // --help
-  bool timedemo = false;   // --timedemo: time every frame, print the table at the end
-  std::string timedemoCsv; // --timedemo-csv FILE: also write every frame's time (implies --timedemo)
-  std::string captureFile; // --capture FILE: record a video through ffmpeg
-  int firstState = 1;      // --part NAME: the timeline state to start at
-  double seconds = 0.0;    // --seconds S: show seconds to play; 0 = to the end
+  bool frame_log = false;    // --frame-log: per-frame diagnostic lines
+  bool help = false;         // --help
+  bool timedemo = false;     // --timedemo: time every frame, print the table at the end
+  std::string timedemo_csv;  // --timedemo-csv FILE: also write every frame's time (implies --timedemo)
+  std::string capture_file;  // --capture FILE: record a video through ffmpeg
+  int first_state = 1;       // --part NAME: the timeline state to start at
+  double seconds = 0.0;      // --seconds S: show seconds to play; 0 = to the end
 };
 
 // The fixed-step clock's frame rate: --fps N, 60 for the timedemo and the

@@ -1,3 +1,4 @@
+// Presenting a frame: the swap, the GL check, the frame observer and the PNG copies of --frames.
 #include "runtime/present.h"
 
 #include <GL/gl.h>
@@ -18,7 +19,7 @@ std::string gCaptureDir;
 long long gPresented = 0;
 FrameObserver* gObserver = nullptr;
 
-bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgbBottomUp) {
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb_bottom_up) {
   FILE* f = std::fopen(path.c_str(), "wb");
   if (!f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -33,7 +34,7 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
   for (int y = height - 1; y >= 0; --y)
-    png_write_row(png, const_cast<png_bytep>(&rgbBottomUp[static_cast<size_t>(y) * width * 3]));
+    png_write_row(png, const_cast<png_bytep>(&rgb_bottom_up[static_cast<size_t>(y) * width * 3]));
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return std::fclose(f) == 0;

@@ -1,3 +1,4 @@
+// The timeline's table of states and DemoPart1's step through it.
 #include "runtime/show.h"
 
 #include <strings.h>
@@ -82,10 +83,10 @@ bool DemoPart1::Frame(float t) {
   }
 }
 
-void DemoPart1::Switch(bool disableLights) {
+void DemoPart1::Switch(bool disable_lights) {
   clock_.Reset();
   ++state_;
-  if (disableLights) stage_.DisableLights();
+  if (disable_lights) stage_.DisableLights();
 }
 
 void DemoPart1::StepPart(Effect* part, float t) {

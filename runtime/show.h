@@ -81,7 +81,7 @@ class DemoPart1 : public Effect {
  private:
   void StepPart(Effect* part, float t);
   void StepPicture(Picture picture, float t);
-  void Switch(bool disableLights);
+  void Switch(bool disable_lights);
 
   ShowStage& stage_;
   ShowClock& clock_;

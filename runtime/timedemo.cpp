@@ -1,3 +1,4 @@
+// The timedemo's frame times and its report per timeline state.
 #include "runtime/timedemo.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// Keyframed position, rotation and scale tracks of meshes in a hierarchy.
 #include "scene/animation_mesh.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Camera projection and view from an animated location and target.
 #include "scene/camera.h"
 
 #include <GL/glu.h>

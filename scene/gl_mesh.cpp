@@ -1,3 +1,4 @@
+// Drawing a mesh with its attributes from vertex arrays or its display list, and its world matrix.
 #include "scene/gl_mesh.h"
 
 #include <algorithm>
@@ -5,7 +6,7 @@
 
 #include "runtime/gl_check.h"
 #include "runtime/log.h"
-#include "scene/scene.h"
+#include "scene/draw_context.h"
 
 const char kDummyName[] = "$$$DUMMY-LADATTU";
 
@@ -38,7 +39,7 @@ void GLMesh::Render(Scene& scene) {
   ApplyPivotAndFrame();
   if (!IsDummy()) {
     DrawArrays(scene, attributes_, true);
-    scene.TriangleCounter() += static_cast<uint32_t>(Triangles().size());
+    ContextOf(scene).triangles += static_cast<uint32_t>(Triangles().size());
   }
   glPopMatrix();
 }
@@ -145,7 +146,7 @@ std::vector<GLMesh*> GLMesh::Ancestors() {
 void GLMesh::ComputeWorldMatrix(Scene& scene) {
   glPushMatrix();
   glLoadIdentity();
-  scene.ApplyScale();
+  ContextOf(scene).ApplyScale();
   for (GLMesh* node : Ancestors()) node->ApplyLocation();
   ApplyLocation();
   ApplyPivotAndFrame();

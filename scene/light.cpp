@@ -1,3 +1,4 @@
+// The light pool and each light's OpenGL state.
 #include "scene/light.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Inverting a 4 x 4 matrix.
 #include "scene/mat4.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The faces around each vertex, and the normals of moved vertices summed again from them.
 #include "scene/moving_normals.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// The scene's objects, cameras and lights, its render list and the steps of its frame.
 #include "scene/scene.h"
 
 #include <cstdio>
@@ -75,7 +76,7 @@ std::vector<GLMesh*> Scene::CollectObjects() const {
   return all;
 }
 
-void Scene::ApplyScale() const { glScalef(scale_[0], scale_[1], scale_[2]); }
+DrawContext& ContextOf(Scene& scene) { return scene.context_; }
 
 void Scene::PushBackground(TextureRef* texture) {
   backgrounds_.push_back(texture);

@@ -8,6 +8,7 @@
 
 #include "effects/attribute.h"
 #include "scene/camera.h"
+#include "scene/draw_context.h"
 #include "scene/gl_mesh.h"
 #include "scene/light.h"
 #include "textures/texture_manager.h"
@@ -24,7 +25,8 @@ class Scene {
 
   // Reads a ".3ds" scene from the archives (defined with the 3DS loader).
   // False when the file is damaged, after loading what could be read; a
-  // missing file loads nothing and is no failure.
+  // missing file loads nothing and is no failure. A mesh whose vertices or
+  // faces cannot be read ends the program with status 1 after its message.
   bool Load(const char* file_name);
 
   // Attaches a Texture attribute and files the light.
@@ -40,10 +42,10 @@ class Scene {
   // Every object of the hierarchy, each before its children.
   std::vector<GLMesh*> CollectObjects() const;
 
-  void SetScale(float s) { scale_ = vec<float, 3>(s); }
-  const vec<float, 3>& GetScale() const { return scale_; }
+  void SetScale(float s) { context_.scale = vec<float, 3>(s); }
+  const vec<float, 3>& GetScale() const { return context_.scale; }
   // Multiplies the current matrix by the scale.
-  void ApplyScale() const;
+  void ApplyScale() const { context_.ApplyScale(); }
   void PushBackground(TextureRef* texture);
   void PopBackground();
   bool HasBackground() const { return background_; }
@@ -73,9 +75,11 @@ class Scene {
   const std::vector<Light*>& Lights() const { return lights_; }
   const std::vector<GLMesh*>& Objects() const { return objects_; }
   const std::vector<GLMesh*>& RenderList() const { return render_list_; }
-  uint32_t& TriangleCounter() { return triangles_; }
+  uint32_t& TriangleCounter() { return context_.triangles; }
 
  private:
+  friend DrawContext& ContextOf(Scene& scene);
+
   void DrawBackground();
 
   std::vector<Camera<GLMesh>*> cameras_;
@@ -86,8 +90,7 @@ class Scene {
   TextureManager textures_;
   bool background_ = false;
   std::vector<TextureRef*> backgrounds_;
-  vec<float, 3> scale_ = vec<float, 3>(1.0f);
+  DrawContext context_;
   std::vector<GLMesh*> render_list_;
   GLMesh* group_ = nullptr;
-  uint32_t triangles_ = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "effects/basic_attributes.h"
@@ -275,8 +276,8 @@ bool LoadFromChunk(GLMesh* mesh, const Chunk* /*root*/, const Chunk* block, Text
   const auto* points = Payload<ChunkVertices>(vertex_list);
   const auto* faces = Payload<ChunkFaces>(face_list);
   if (!vertex_list || !face_list) return false;
-  if (!points) Report("no vertices !!"), ExitWithStatus(1);
-  if (!faces) Report("no triangles !!"), ExitWithStatus(1);
+  if (!points) throw SceneLoadError("no vertices !!");
+  if (!faces) throw SceneLoadError("no triangles !!");
   if (faces->faces.empty()) return false;
   const std::string name = Payload<ChunkText>(block)->text;
 
@@ -317,22 +318,22 @@ bool LoadFromChunk(GLMesh* mesh, const Chunk* /*root*/, const Chunk* block, Text
 }
 
 std::vector<GLMesh*> LoadObjects(Scene& scene, const Chunk* root) {
-  std::vector<GLMesh*> meshes;
-  if (!root) return meshes;
+  if (!root) return {};
   std::printf("Materials:\n");
   const Chunk* objmesh = FindChunk(root, CHUNK_OBJMESH);
-  if (!objmesh) return meshes;
+  if (!objmesh) return {};
   LoadMaterials(scene, objmesh);
   std::printf("Materials: end\n");
   const Chunk* keyframer = FindChunk(root, CHUNK_KEYFRAMER);
 
+  std::vector<std::unique_ptr<GLMesh>> loaded;  // owned here while a SceneLoadError may still end the loading
   for (const Chunk* block : ChildrenWithId(objmesh, CHUNK_OBJBLOCK)) {
     const std::string name = Payload<ChunkText>(block)->text;
     const uint32_t kind = block->children.empty() ? 0 : block->children[0]->id;
     if (kind == CHUNK_TRIMESH) {
-      auto* mesh = new GLMesh(MeshLocation());
+      loaded.emplace_back(new GLMesh(MeshLocation()));
+      GLMesh* mesh = loaded.back().get();
       LoadFromChunk(mesh, root, block, scene.Textures());
-      meshes.push_back(mesh);
       std::printf("valmis: %s\n", name.c_str());
       TakeMeshTracks(mesh, FindKeyframeNode(root, name, CHUNK_TRACKINFO));
       mesh->AddAttribute(new Texture());
@@ -346,6 +347,8 @@ std::vector<GLMesh*> LoadObjects(Scene& scene, const Chunk* root) {
     }
   }
   std::printf("kaikki meni\n");
+  std::vector<GLMesh*> meshes;
+  for (std::unique_ptr<GLMesh>& mesh : loaded) meshes.push_back(mesh.release());
   if (keyframer) BuildHierarchy(keyframer, meshes);
   return meshes;
 }
@@ -366,7 +369,13 @@ void PrintTree(const GLMesh* object, int depth) {
 
 bool Scene::Load(const char* file_name) {
   ChunkDamage damage;
-  const std::vector<GLMesh*> meshes = LoadObjects(*this, file_name, &damage);
+  std::vector<GLMesh*> meshes;
+  try {
+    meshes = LoadObjects(*this, file_name, &damage);
+  } catch (const SceneLoadError& e) {
+    Report(e.what());
+    ExitWithStatus(1);  // the show is not meant to survive a mesh it cannot read
+  }
   std::printf("insertoidaan\n");
   for (GLMesh* mesh : meshes) {
     mesh->Reset();

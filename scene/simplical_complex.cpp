@@ -1,3 +1,4 @@
+// Vertex normals of a triangle mesh, weighted by corner angle.
 #include "scene/simplical_complex.h"
 
 #include <algorithm>

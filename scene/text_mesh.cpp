@@ -1,3 +1,4 @@
+// Textured triangle meshes: map coordinates, per-face textures and the frame matrix.
 #include "scene/text_mesh.h"
 
 #include "textures/texture_manager.h"

@@ -1,3 +1,4 @@
+// The process-wide image table: images decoded by extension, masks applied, the default pattern.
 #include <strings.h>
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Texture names bound to images, uploads, and the binding listings.
 #include "textures/texture_manager.h"
 
 #include <GL/glu.h>

@@ -1,3 +1,4 @@
+// Every texture of the show, added to the asset set.
 #include "content/images/images.h"
 #include "content/images/palette.h"
 

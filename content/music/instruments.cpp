@@ -1,3 +1,4 @@
+// The soundtrack's instruments, one note at a time.
 #include "content/music/instruments.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Mastering the mix to its loudness target under the peak ceiling.
 #include "content/music/mastering.h"
 
 #include "content/music/score.h"

@@ -1,3 +1,4 @@
+// The mixing desk: buses, ducking, sends and the closing fade.
 #include "content/music/mix.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Encoding the mastered soundtrack to MP3 with libmp3lame.
 #include "content/music/mp3_encoder.h"
 
 #include <lame/lame.h>

@@ -1,3 +1,4 @@
+// The soundtrack's score, section by section.
 #include "content/music/score.h"
 
 #include <algorithm>

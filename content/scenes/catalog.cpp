@@ -1,3 +1,4 @@
+// Every scene of the show, written as a 3DS file into the asset set.
 #include "content/scenes/scene_kit.h"
 #include "content/scenes/scenes.h"
 #include "tools/content/write_3ds.h"

@@ -1,3 +1,4 @@
+// The helpers the scene recipes share: materials, camera paths and prop placement.
 #include "content/scenes/scene_kit.h"
 
 #include <algorithm>

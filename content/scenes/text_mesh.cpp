@@ -1,3 +1,4 @@
+// Raising rasterised text into boxes of block lettering.
 #include "content/scenes/text_mesh.h"
 
 #include "tools/content/mesh_builders.h"

@@ -37,7 +37,7 @@ const std::string kErrorTail = "CRC OK\n\nFound     1 error(s)!\n";
 
 class ArjReader : public testing::Test {
  protected:
-  TempDir dir;
+  TempDir dir_;
 };
 class EveryMethod : public testing::TestWithParam<int> {};
 
@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Methods, EveryMethod, testing::Values(0, 1, 2, 3, 4));
 
 TEST_F(ArjReader, PrintsBannerListingSpinnerAndVerdict) {
   const ReaderRun run =
-      RunReader(ArjAdd(dir, "s.arj", "-m0", {{"abcdefghijkl", "x"}, {"abcdefghijklm", std::string(5000, 'y')}}));
+      RunReader(ArjAdd(dir_, "s.arj", "-m0", {{"abcdefghijkl", "x"}, {"abcdefghijklm", std::string(5000, 'y')}}));
   ASSERT_EQ(run.status, 0);
   char second[160];
   std::snprintf(second, sizeof second, "abcdefghijklm\n                   5000       5000 1.000 %08X\n",
@@ -92,22 +92,22 @@ TEST_F(ArjReader, TextEntryFromAnotherHostLosesBit7AfterTheCrc) {
   for (int i = 0; i < 4000; ++i) text += static_cast<char>(i % 3 ? 'a' + i % 26 : 0x80 + i % 128);
   for (const char* type : {"-t1g", "-t1"}) {
     const std::string name = std::string(type + 1) + ".arj";
-    std::string archive = ArjAdd(dir, name, std::string(type) + " -m1", {{"notes.txt", text}});
+    std::string archive = ArjAdd(dir_, name, std::string(type) + " -m1", {{"notes.txt", text}});
     const size_t entry = HeaderOffsets(archive)[1];
     archive[entry + 4 + 3] = 0;  // host system 0
     FixHeaderCrc(archive, entry);
-    WriteBytes(dir / name, archive);
+    WriteBytes(dir_ / name, archive);
     const ReaderRun other_host = RunReader(archive);
     EXPECT_EQ(other_host.status, 0) << other_host.out;
-    EXPECT_TRUE(other_host.bytes == ArjExtracted(dir, name, {"notes.txt"})) << type;
+    EXPECT_TRUE(other_host.bytes == ArjExtracted(dir_, name, {"notes.txt"})) << type;
     EXPECT_EQ(other_host.bytes.find('\x80') == std::string::npos, archive[entry + 4 + 6] == 1) << type;
   }
 }
 
 TEST_F(ArjReader, SkipsAGarbledEntryAndCountsTheError) {
-  ArjAdd(dir, "g.arj", "-m1", {{"first", Repetitive(1000)}});
-  ArjAdd(dir, "g.arj", "-m1 -gsecret", {{"second", Repetitive(2000)}});
-  const ReaderRun run = RunReader(ArjAdd(dir, "g.arj", "-m1", {{"third", Repetitive(3000)}}));
+  ArjAdd(dir_, "g.arj", "-m1", {{"first", Repetitive(1000)}});
+  ArjAdd(dir_, "g.arj", "-m1 -gsecret", {{"second", Repetitive(2000)}});
+  const ReaderRun run = RunReader(ArjAdd(dir_, "g.arj", "-m1", {{"third", Repetitive(3000)}}));
   EXPECT_EQ(run.status, -1);
   EXPECT_EQ(Count(run.out, "CRC OK\n"), 2u);
   EXPECT_NE(run.out.find("\nFile is password encrypted, Skipped second\n"), std::string::npos) << run.out;
@@ -115,12 +115,12 @@ TEST_F(ArjReader, SkipsAGarbledEntryAndCountsTheError) {
 }
 
 TEST_F(ArjReader, FindsTheArchiveBehindLeadingBytesBelow500000) {
-  const std::string archive = ArjAdd(dir, "j.arj", "-m1", {{"data", Mixed(40000)}});
+  const std::string archive = ArjAdd(dir_, "j.arj", "-m1", {{"data", Mixed(40000)}});
   // A false id, with a header size too large and one with a wrong CRC.
   const std::string decoys = std::string("\x60\x60\xEA\xFF\xFF", 5) + std::string("\x60\xEA\x04\x00" "abcd" "wxyz", 12);
   const ReaderRun near = RunReader(decoys + std::string(499999 - decoys.size(), 'J') + archive);
   EXPECT_EQ(near.status, 0) << near.out;
-  EXPECT_TRUE(near.bytes == ArjExtracted(dir, "j.arj", {"data"}));
+  EXPECT_TRUE(near.bytes == ArjExtracted(dir_, "j.arj", {"data"}));
   const ReaderRun far = RunReader(std::string(500000, 'J') + archive);
   EXPECT_EQ(far.status, -1);
   EXPECT_EQ(far.out, "Processing archive: \n\n is not an ARJ archive\n");
@@ -130,13 +130,13 @@ TEST_F(ArjReader, FindsTheArchiveBehindLeadingBytesBelow500000) {
 }
 
 TEST_F(ArjReader, FlippedBytesAreCrcErrors) {
-  std::string archive = ArjAdd(dir, "f.arj", "-m0", {{"a", Mixed(3000)}, {"b", Mixed(100)}});
+  std::string archive = ArjAdd(dir_, "f.arj", "-m0", {{"a", Mixed(3000)}, {"b", Mixed(100)}});
   archive[HeaderOffsets(archive)[2] - 100] ^= 0x10;  // data of a
   const ReaderRun run = RunReader(archive);
   EXPECT_EQ(run.status, -1);
   EXPECT_NE(run.out.find("CRC error!\n"), std::string::npos);
   EXPECT_TRUE(EndsWith(run.out, kErrorTail)) << run.out;
-  std::string header = ArjAdd(dir, "h.arj", "-m1", {{"a", Mixed(3000)}});
+  std::string header = ArjAdd(dir_, "h.arj", "-m1", {{"a", Mixed(3000)}});
   header[HeaderOffsets(header)[1] + 4 + 9] ^= 0x01;  // time stamp
   const ReaderRun bad_header = RunReader(header);
   EXPECT_EQ(bad_header.status, -1);
@@ -145,7 +145,7 @@ TEST_F(ArjReader, FlippedBytesAreCrcErrors) {
 
 TEST_F(ArjReader, TruncatedArchivesEndWithAMessage) {
   for (const char* method : {"-m0", "-m1", "-m4"}) {
-    const std::string archive = ArjAdd(dir, std::string("c") + (method + 1) + ".arj", method,
+    const std::string archive = ArjAdd(dir_, std::string("c") + (method + 1) + ".arj", method,
                                        {{"a", Mixed(60000)}, {"b", PseudoRandom(5000, 4)}});
     for (size_t keep : {size_t{3}, size_t{40}, HeaderOffsets(archive)[1] + 20, archive.size() / 2,
                         archive.size() - 5000, archive.size() - 3, archive.size() - 1}) {
@@ -161,7 +161,7 @@ TEST_F(ArjReader, TruncatedArchivesEndWithAMessage) {
 }
 
 TEST_F(ArjReader, OutputPastTheLimitIsTheDiskFullError) {
-  const ReaderRun run = RunReader(ArjAdd(dir, "l.arj", "-m1", {{"a", Repetitive(3 << 20)}}), 2 << 20);
+  const ReaderRun run = RunReader(ArjAdd(dir_, "l.arj", "-m1", {{"a", Repetitive(3 << 20)}}), 2 << 20);
   EXPECT_EQ(run.status, -1);
   EXPECT_TRUE(EndsWith(run.out, "\nCan't write file. Disk full?\n")) << run.out;
 }

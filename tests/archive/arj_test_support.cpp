@@ -1,3 +1,4 @@
+// The archive tests' helpers: temporary folders, runs of the arj program and of the reader, hand-made archives.
 #include "arj_test_support.h"
 
 #include <gtest/gtest.h>
@@ -84,10 +85,14 @@ ReaderRun RunReader(const std::string& archive, uint32_t output_limit) {
   AFILE input{copy.data(), copy.data(), copy.data() + copy.size()};
   ReaderRun run;
   static_cast<Captured&>(run) = CaptureExit([&] {
-    AFILE* result = ExtractArj(&input, output_limit);
-    run.bytes.assign(reinterpret_cast<const char*>(result->begin), result->end - result->begin);
-    affree(result);
-    delete result;
+    try {
+      AFILE* result = ExtractArj(&input, output_limit);
+      run.bytes.assign(reinterpret_cast<const char*>(result->begin), result->end - result->begin);
+      affree(result);
+      delete result;
+    } catch (const ArjError&) {
+      ExitWithStatus(kArjErrorStatus);  // as the show and the tools end for it
+    }
   });
   return run;
 }

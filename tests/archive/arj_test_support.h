@@ -43,6 +43,7 @@ Captured CaptureExit(const std::function<void()>& fn);
 struct ReaderRun : Captured {
   std::string bytes;
 };
+// The reader over the bytes; its ArjError ends the run with kArjErrorStatus, as the programs end for it.
 ReaderRun RunReader(const std::string& archive, uint32_t output_limit = kArjOutputLimit);
 
 uint32_t Crc32(const std::string& bytes);

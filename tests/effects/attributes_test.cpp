@@ -1,3 +1,4 @@
+// The render attributes, checked by the pixels they leave.
 #include <memory>
 
 #include "effects/basic_attributes.h"

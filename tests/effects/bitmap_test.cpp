@@ -1,3 +1,4 @@
+// Window pictures: corners, opacity, turning, scaling and the fallback without blend colour, read back as pixels.
 #include "effects/bitmap.h"
 
 #include <fstream>
@@ -39,17 +40,17 @@ class BitmapTest : public EffectsGLTest {
 
   void SetUp() override {
     EffectsGLTest::SetUp();
-    picture.Load("quadrants", "quadrants.png");
+    picture_.Load("quadrants", "quadrants.png");
     ClearTo(0, 0, 0);
   }
 
   void DrawOverWindow(float angle, float opacity) {
-    picture.Begin2D();
-    picture.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), angle, opacity);
-    picture.End2D();
+    picture_.Begin2D();
+    picture_.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), angle, opacity);
+    picture_.End2D();
   }
 
-  Bitmap picture;
+  Bitmap picture_;
 };
 
 TEST_F(BitmapTest, TheWindowCornersShowThePictureUpright) {
@@ -79,13 +80,13 @@ TEST_F(BitmapTest, NinetyDegreesTurnsTheWindowPictureAQuarterClockwise) {
 }
 
 TEST_F(BitmapTest, DrawCentresTheScaledSizeOnAPositionCountedFromTheTop) {
-  picture.SetScale(2, 1);
-  picture.SetPosition(100, 100);
-  picture.SetSize(50, 40);
-  picture.SetOpacity(1);
-  picture.Begin2D();
-  picture.Draw();  // x 50 to 150, y 360 to 400 in window pixels
-  picture.End2D();
+  picture_.SetScale(2, 1);
+  picture_.SetPosition(100, 100);
+  picture_.SetSize(50, 40);
+  picture_.SetOpacity(1);
+  picture_.Begin2D();
+  picture_.Draw();  // x 50 to 150, y 360 to 400 in window pixels
+  picture_.End2D();
   ExpectPixels({{60, 390, kRed}, {140, 390, kGreen}, {60, 370, kBlue}, {140, 370, kWhite}, {45, 380, kBlack},
                 {155, 380, kBlack}, {100, 405, kBlack}, {100, 355, kBlack}});
 }
@@ -98,10 +99,10 @@ TEST_F(BitmapTest, WithoutTheBlendColourThePictureIsOpaque) {
 }
 
 TEST_F(BitmapTest, TheAlphaTestDiscardsByTheTexturesAlpha) {
-  picture.SetAlphaTest(true, GL_LESS, 0.4f);  // every texel has alpha 127
+  picture_.SetAlphaTest(true, GL_LESS, 0.4f);  // every texel has alpha 127
   DrawOverWindow(0, 1);
   EXPECT_EQ(Pixel(160, 360), kBlack);
-  picture.SetAlphaTest(true, GL_GREATER, 0.4f);
+  picture_.SetAlphaTest(true, GL_GREATER, 0.4f);
   DrawOverWindow(0, 1);
   EXPECT_EQ(Pixel(160, 360), kRed);
   EXPECT_FALSE(Enabled(GL_ALPHA_TEST));
@@ -121,13 +122,13 @@ TEST_F(BitmapTest, AMissingFileOrNullTextureLeavesTheDefault) {
   EXPECT_EQ(bitmap.Texture(), fallback);
   bitmap.Load("absent", "absent.jpg");
   EXPECT_EQ(bitmap.Texture()->image, fallback->image);
-  bitmap.SetTexture(picture.Texture());
+  bitmap.SetTexture(picture_.Texture());
   bitmap.SetTexture(nullptr);
-  EXPECT_EQ(bitmap.Texture(), picture.Texture());
+  EXPECT_EQ(bitmap.Texture(), picture_.Texture());
 }
 
 TEST_F(BitmapTest, TheColourModulatesTheTexture) {
-  picture.SetColour(1, 0, 0, 1);
+  picture_.SetColour(1, 0, 0, 1);
   DrawOverWindow(0, 1);
   ExpectPixels({{480, 120, kRed}, {480, 360, kBlack}});
 }

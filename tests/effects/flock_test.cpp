@@ -1,3 +1,4 @@
+// The flock's steering terms, its box and its drawing, from small flocks with known answers.
 #include "effects/flock.h"
 
 #include <memory>

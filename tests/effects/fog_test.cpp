@@ -1,3 +1,4 @@
+// The fog settings: every setter reaching OpenGL, the mode table, toggling, and fogged pixels.
 #include "effects/fog.h"
 
 #include <dlfcn.h>

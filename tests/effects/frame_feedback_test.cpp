@@ -1,3 +1,4 @@
+// The frame trail: opacity, the first capture, the blended previous frame and the GL state afterwards.
 #include "effects/frame_feedback.h"
 
 #include "tests/effects/effects_gl.h"

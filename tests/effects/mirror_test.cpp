@@ -1,3 +1,4 @@
+// Planar mirrors: reflections only inside the mask, upside down, clipped behind the plane, state restored.
 #include "effects/mirror.h"
 
 #include "tests/effects/effects_gl.h"

@@ -1,3 +1,4 @@
+// Screen fades and cross-fades, read back as pixels.
 #include "effects/screen_fade.h"
 
 #include "tests/effects/effects_gl.h"

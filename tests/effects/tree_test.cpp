@@ -1,3 +1,4 @@
+// Tree building: branch ratios, leaves, triangle winding, array sizes and the drawn bark and leaves.
 #include "effects/tree.h"
 
 #include <png.h>

@@ -1,3 +1,4 @@
+// Water ripples: still water, the ringing profile, the reach of a wave and the normals.
 #include "effects/water_ripple.h"
 
 #include <cmath>

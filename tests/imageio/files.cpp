@@ -1,3 +1,4 @@
+// Making and reading the readers' test files with cjpeg, djpeg, libpng and zlib.
 #include "files.h"
 
 #include <png.h>

@@ -1,3 +1,4 @@
+// The image model: RGBA conversion, resizing and released pixels.
 #include "imageio/image.h"
 
 #include <gtest/gtest.h>

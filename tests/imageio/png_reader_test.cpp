@@ -26,7 +26,7 @@ TEST_P(PngVersusLibpng, PixelsAreIdentical) {
   std::string error;
   const auto image = DecodeBytes(reader, file, &error);
   ASSERT_TRUE(image) << error;
-  EXPECT_EQ(reader.colourType(), layout.colour_type);
+  EXPECT_EQ(reader.ColourType(), layout.colour_type);
   EXPECT_EQ(image->width(), int(layout.width));
   EXPECT_EQ(image->height(), int(layout.height));
   EXPECT_EQ(SamplesOf(image.get(), layout.colour_type), DecodeWithLibpng(file));

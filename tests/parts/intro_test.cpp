@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "app/show_stage.h"
 #include "archive/afile.h"
 #include "archive/pack_image.h"
-#include "parts/show_stage.h"
 #include "runtime/clock.h"
 #include "runtime/gl_setup.h"
 #include "runtime/music.h"
@@ -129,14 +129,14 @@ Rgb Scaled(const Rgb& c, float f) { return {int(c[0] * f), int(c[1] * f), int(c[
 TEST_F(PicturesTest, PicturesFadeInFromWhiteAndOutToBlack) {
   DemoStage stage;
   DemoPart1 show(stage, TheClock());
-  auto frameAt = [&](float t) {  // one frame at t over a black back buffer; the captured frame's centre
+  auto frame_at = [&](float t) {  // one frame at t over a black back buffer; the captured frame's centre
     glClear(GL_COLOR_BUFFER_BIT);
     const long long frame = PresentedFrames();
     EXPECT_TRUE(show.Frame(t));
     EXPECT_EQ(PresentedFrames(), frame + 1);
     return Pixel(frame, 320, 240);
   };
-  auto skipTo = [&](int state) {
+  auto skip_to = [&](int state) {
     const long long frames = PresentedFrames();
     while (show.State() < state) show.Frame(1000.0f);
     EXPECT_EQ(PresentedFrames(), frames);
@@ -144,17 +144,17 @@ TEST_F(PicturesTest, PicturesFadeInFromWhiteAndOutToBlack) {
   ASSERT_TRUE(show.Load());
   show.Frame(0.0f);  // the loading step
   ASSERT_EQ(show.State(), 1);
-  skipTo(3);
+  skip_to(3);
 
   const Rgb third = Scaled(kInterludeColour, 1.0f / 3);  // under a white cover of 1/2
-  EXPECT_TRUE(Near(frameAt(1.0f), {128 + third[0] / 2, 128 + third[1] / 2, 128 + third[2] / 2}, 4));
-  EXPECT_TRUE(Near(frameAt(2.5f), Scaled(kInterludeColour, 2.5f / 3), 4)) << "uncovered";
-  EXPECT_TRUE(Near(frameAt(4.0f), Scaled(kInterludeColour, 0.5f), 4)) << "opaque under a black cover of 1/2";
-  EXPECT_TRUE(Near(frameAt(0.0f), {255, 255, 255}, 1)) << "all white";
+  EXPECT_TRUE(Near(frame_at(1.0f), {128 + third[0] / 2, 128 + third[1] / 2, 128 + third[2] / 2}, 4));
+  EXPECT_TRUE(Near(frame_at(2.5f), Scaled(kInterludeColour, 2.5f / 3), 4)) << "uncovered";
+  EXPECT_TRUE(Near(frame_at(4.0f), Scaled(kInterludeColour, 0.5f), 4)) << "opaque under a black cover of 1/2";
+  EXPECT_TRUE(Near(frame_at(0.0f), {255, 255, 255}, 1)) << "all white";
 
-  skipTo(8);
-  EXPECT_TRUE(Near(frameAt(2.5f), Scaled(kClosingColour, 2.5f / 3), 4));
-  EXPECT_TRUE(Near(frameAt(4.99f), Scaled(kClosingColour, 0.005f), 4)) << "nearly black at the end";
+  skip_to(8);
+  EXPECT_TRUE(Near(frame_at(2.5f), Scaled(kClosingColour, 2.5f / 3), 4));
+  EXPECT_TRUE(Near(frame_at(4.99f), Scaled(kClosingColour, 0.005f), 4)) << "nearly black at the end";
   show.Frame(5.0f);
   EXPECT_EQ(show.State(), DemoPart1::kFinished);
   EXPECT_FALSE(show.Frame(0.0f));

@@ -1,3 +1,4 @@
+// Cubic paths against the Bezier formula: values, clamping and lengths.
 #include "paths/cubic_path.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Keyframe paths moving by time, their cursor and their dumps.
 #include "paths/keyframe_path.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Linear paths: empty, single-key, clamped, measured and advanced past either end.
 #include "paths/linear_path.h"
 
 #include <gtest/gtest.h>

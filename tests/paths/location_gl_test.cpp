@@ -1,3 +1,4 @@
+// A directed location applied to the model-view matrix.
 #include "paths/location.h"
 
 #include <GL/gl.h>

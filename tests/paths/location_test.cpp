@@ -1,3 +1,4 @@
+// Directed locations against glm: construction, directions, turns and moves.
 #include "paths/location.h"
 
 #include <gtest/gtest.h>

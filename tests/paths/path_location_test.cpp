@@ -1,3 +1,4 @@
+// Path locations stepping their two tracks together.
 #include "paths/path_location.h"
 
 #include <gtest/gtest.h>
@@ -22,17 +23,17 @@ float AngleAboutZ(const Quaternion& q) {
 class PathLocationTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(l.PositionPath().SetKeys({vec3(0, 0, 0), vec3(10, 0, 0), vec3(10, 30, 0)}, {0, 10, 40}));
-    l.Orientations() = {AboutZ(0.0f), AboutZ(1.0f), AboutZ(2.0f)};
-    ASSERT_TRUE(l.RotationPath().SetKeys({Key1(0.0f), Key1(1.0f), Key1(2.0f)}, {0, 10, 40}));
-    l.Reset();
+    ASSERT_TRUE(location_.PositionPath().SetKeys({vec3(0, 0, 0), vec3(10, 0, 0), vec3(10, 30, 0)}, {0, 10, 40}));
+    location_.Orientations() = {AboutZ(0.0f), AboutZ(1.0f), AboutZ(2.0f)};
+    ASSERT_TRUE(location_.RotationPath().SetKeys({Key1(0.0f), Key1(1.0f), Key1(2.0f)}, {0, 10, 40}));
+    location_.Reset();
   }
   void TearDown() override { SetPathStep(0.0f); }
   void Step(float step) {
     SetPathStep(step);
-    l.Update();
+    location_.Update();
   }
-  PathLocation l;
+  PathLocation location_;
 };
 
 TEST_F(PathLocationTest, StartsWithEmptyInvalidTracks) {
@@ -47,31 +48,31 @@ TEST_F(PathLocationTest, StartsWithEmptyInvalidTracks) {
 
 TEST_F(PathLocationTest, UpdateFollowsBothTracksByTheSharedStep) {
   Step(10.0f);
-  EXPECT_TRUE(l.Position()[0] == 10.0f && l.Position()[1] == 0.0f);
-  EXPECT_NEAR(AngleAboutZ(l.Orientation()), 1.0f, 1e-6f);
+  EXPECT_TRUE(location_.Position()[0] == 10.0f && location_.Position()[1] == 0.0f);
+  EXPECT_NEAR(AngleAboutZ(location_.Orientation()), 1.0f, 1e-6f);
   Step(15.0f);  // halfway through the second segment in time
-  EXPECT_EQ(l.Position()[1], l.PositionPath().ValueAt(1.5f)[1]);
-  float index = l.RotationPath().Value()[0];
+  EXPECT_EQ(location_.Position()[1], location_.PositionPath().ValueAt(1.5f)[1]);
+  float index = location_.RotationPath().Value()[0];
   EXPECT_TRUE(index > 1.0f && index < 2.0f);
-  EXPECT_NEAR(AngleAboutZ(l.Orientation()), index, 1e-5f);
+  EXPECT_NEAR(AngleAboutZ(location_.Orientation()), index, 1e-5f);
   Step(100.0f);  // past the end: the last orientation itself
-  EXPECT_TRUE(l.Orientation().w == l.Orientations()[2].w && l.Orientation().z == l.Orientations()[2].z);
-  EXPECT_EQ(l.Position()[1], 30.0f);
+  EXPECT_TRUE(location_.Orientation().w == location_.Orientations()[2].w && location_.Orientation().z == location_.Orientations()[2].z);
+  EXPECT_EQ(location_.Position()[1], 30.0f);
 }
 
 TEST_F(PathLocationTest, ResetRewindsBothTracksAndShortListsStopAtTheirLastEntry) {
   Step(25.0f);
-  l.Reset();
+  location_.Reset();
   Step(0.0f);
-  EXPECT_EQ(l.Position()[0], 0.0f);
-  EXPECT_NEAR(AngleAboutZ(l.Orientation()), 0.0f, 1e-7f);
-  l.Orientations().pop_back();
+  EXPECT_EQ(location_.Position()[0], 0.0f);
+  EXPECT_NEAR(AngleAboutZ(location_.Orientation()), 0.0f, 1e-7f);
+  location_.Orientations().pop_back();
   Step(40.0f);
-  EXPECT_NEAR(AngleAboutZ(l.Orientation()), 1.0f, 1e-6f);
-  l.Orientations().clear();
-  Quaternion before = l.Orientation();
-  l.Update();
-  EXPECT_EQ(l.Orientation().z, before.z);
+  EXPECT_NEAR(AngleAboutZ(location_.Orientation()), 1.0f, 1e-6f);
+  location_.Orientations().clear();
+  Quaternion before = location_.Orientation();
+  location_.Update();
+  EXPECT_EQ(location_.Orientation().z, before.z);
 }
 
 TEST(PathLocation, NormalizeScalesTheOrientationToUnitLength) {

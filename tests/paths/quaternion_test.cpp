@@ -1,3 +1,4 @@
+// Quaternions and slerp against glm.
 #include "paths/quaternion.h"
 
 #include <gtest/gtest.h>

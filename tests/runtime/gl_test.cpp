@@ -67,15 +67,15 @@ TEST_F(GLSetup, TextureUnitOneIsSwitchedOff) {
 
 namespace main_loop_test {
 
-// Ends after lastFrame frames; during its first frame it pushes `events`.
+// Ends after last_frame frames; during its first frame it pushes `events`.
 struct CountingShow : Effect {
   bool Frame(float) override {
     if (++frames == 1) {
       for (SDL_Event& e : events) EXPECT_EQ(SDL_PushEvent(&e), 0);
     }
-    return frames < lastFrame;
+    return frames < last_frame;
   }
-  int lastFrame;
+  int last_frame;
   std::vector<SDL_Event> events;
   int frames = 0;
 };
@@ -90,17 +90,17 @@ SDL_Event Event(Uint8 type, SDLKey key = SDLK_UNKNOWN) {
 
 class MainLoop : public GLContextTest {
  protected:
-  int Run(int lastFrame, std::vector<SDL_Event> events = {}) {
+  int Run(int last_frame, std::vector<SDL_Event> events = {}) {
     for (SDL_Event e; SDL_PollEvent(&e);) {
     }
     CountingShow show;
-    show.lastFrame = lastFrame;
+    show.last_frame = last_frame;
     show.events = std::move(events);
-    const int frames = RunFrameLoop(show, clock);
+    const int frames = RunFrameLoop(show, clock_);
     EXPECT_EQ(show.frames, frames);
     return frames;
   }
-  FixedStepClock clock{50};
+  FixedStepClock clock_{50};
 };
 
 TEST_F(MainLoop, RunsUntilTheShowEndsIgnoringOtherKeysAndReleases) {

@@ -78,11 +78,11 @@ TEST(RealTimeClock, StartsNearZeroAndNeverGoesBack) {
 
 namespace options_test {
 
-Options Parse(std::vector<const char*> args, bool expectOk = true) {
+Options Parse(std::vector<const char*> args, bool expect_ok = true) {
   args.insert(args.begin(), "demo");
   Options o;
   std::string error;
-  EXPECT_EQ(ParseCommandLine(static_cast<int>(args.size()), args.data(), &o, &error), expectOk) << error;
+  EXPECT_EQ(ParseCommandLine(static_cast<int>(args.size()), args.data(), &o, &error), expect_ok) << error;
   return o;
 }
 
@@ -102,10 +102,10 @@ TEST(Options, LongOptions) {
   EXPECT_FALSE(o.sound);
   EXPECT_TRUE(o.windowed);
   EXPECT_EQ(o.fps, 50);
-  EXPECT_EQ(o.framesDir, "out");
+  EXPECT_EQ(o.frames_dir, "out");
   EXPECT_TRUE(o.seeded);
   EXPECT_EQ(o.seed, 7u);
-  EXPECT_TRUE(o.frameLog);
+  EXPECT_TRUE(o.frame_log);
   EXPECT_TRUE(Parse({"--help"}).help);
   for (auto args : std::vector<std::vector<const char*>>{
            {"--fps"}, {"--fps", "0"}, {"--fps", "-3"}, {"--fps", "12x"}, {"--seed", "99999999999"}, {"--frames"}, {"--bogus"}})
@@ -115,15 +115,15 @@ TEST(Options, LongOptions) {
 TEST(Options, TimedemoCapturePartAndSeconds) {
   const Options t = Parse({"--timedemo-csv", "t.csv", "--part", "techno3", "--seconds", "2.5"});
   EXPECT_TRUE(t.timedemo) << "the CSV implies the timedemo";
-  EXPECT_EQ(t.timedemoCsv, "t.csv");
-  EXPECT_STREQ(ShowStateName(t.firstState), "Techno3");
+  EXPECT_EQ(t.timedemo_csv, "t.csv");
+  EXPECT_STREQ(ShowStateName(t.first_state), "Techno3");
   EXPECT_EQ(t.seconds, 2.5);
   const Options c = Parse({"--capture", "show.mp4", "--fps", "30"});
-  EXPECT_EQ(c.captureFile, "show.mp4");
+  EXPECT_EQ(c.capture_file, "show.mp4");
   const struct { Options options; int fps; } rates[] = {{t, 60}, {c, 30}, {Parse({"--fps", "25"}), 25}, {Parse({}), 0}};
   for (const auto& r : rates) EXPECT_EQ(FixedStepFps(r.options), r.fps);
   const char* const names[] = {"natu1", "TECHNO1", "Interlude", "natu2", "techno3", "Techno2", "NATU3", "End"};
-  for (int i = 0; i < 8; ++i) EXPECT_EQ(Parse({"--part", names[i]}).firstState, i + 1) << names[i];
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(Parse({"--part", names[i]}).first_state, i + 1) << names[i];
   for (auto args : std::vector<std::vector<const char*>>{{"--part"}, {"--part", "natu4"}, {"--part", "loading"},
                                                          {"--seconds", "0"}, {"--seconds", "-1"}, {"--seconds", "nan"},
                                                          {"--seconds", "2s"}, {"--capture"}, {"--timedemo-csv"},
@@ -202,7 +202,7 @@ struct FakePart : Effect {
 
 // Pictures are checked by pixel read-back in tests/parts/intro_test.
 struct FakeStage : ShowStage {
-  std::unique_ptr<Effect> CreateIntro() override { return makeIntro ? std::make_unique<FakePart>("intro", introLoads) : nullptr; }
+  std::unique_ptr<Effect> CreateIntro() override { return make_intro ? std::make_unique<FakePart>("intro", intro_loads) : nullptr; }
   bool LoadingStep(float, ShowParts& parts) override {
     gLog.push_back("loading");
     for (auto [slot, name] : {std::pair{&parts.natu1, "natu1"}, {&parts.techno1, "techno1"}, {&parts.natu2, "natu2"},
@@ -215,80 +215,80 @@ struct FakeStage : ShowStage {
   void Present() override { ++presents; }
   void DisableLights() override { gLog.push_back("lights off"); }
   void StartMusic(double at) override { gLog.push_back("music at " + std::to_string(at)); }
-  bool makeIntro = true, introLoads = true;
+  bool make_intro = true, intro_loads = true;
   int presents = 0;
 };
 
 class ShowTest : public ::testing::Test {
  protected:
   void SetUp() override { gLog.clear(); }
-  std::vector<std::string>& log = gLog;
-  FakeStage stage;
-  FakeClock clock;
-  DemoPart1 show{stage, clock};
+  std::vector<std::string>& log_ = gLog;
+  FakeStage stage_;
+  FakeClock clock_;
+  DemoPart1 show_{stage_, clock_};
 };
 
 TEST_F(ShowTest, LoadCreatesTheIntroAndPassesOnItsResult) {
-  EXPECT_TRUE(show.Load());
-  EXPECT_NE(show.Parts().intro, nullptr);
-  stage.introLoads = false;
-  EXPECT_FALSE(show.Load());
-  stage.makeIntro = false;
-  EXPECT_FALSE(show.Load());
+  EXPECT_TRUE(show_.Load());
+  EXPECT_NE(show_.Parts().intro, nullptr);
+  stage_.intro_loads = false;
+  EXPECT_FALSE(show_.Load());
+  stage_.make_intro = false;
+  EXPECT_FALSE(show_.Load());
 }
 
 // Each part: one frame just before its end, then the switch frame that reaches it; an undefined time counts as reached.
 TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
-  show.Frame(0.0f);
+  show_.Frame(0.0f);
   const struct { int state; std::string part; float duration; } timeline[] = {{1, "natu1", 47}, {2, "techno1", 45}, {4, "natu2", 12},
                   {5, "techno3", 20}, {6, "techno2", 45}, {7, "natu3", 20}};
   for (const auto& step : timeline) {
-    if (show.State() == 3) show.Frame(5.0f);  // interlude over
-    log.clear();
-    ASSERT_EQ(show.State(), step.state);
+    if (show_.State() == 3) show_.Frame(5.0f);  // interlude over
+    log_.clear();
+    ASSERT_EQ(show_.State(), step.state);
     const float last = std::nextafter(step.duration, 0.0f);
-    show.Frame(last);
-    EXPECT_EQ(log, (std::vector<std::string>{step.part + ".begin", step.part + ".frame " + std::to_string(last)}));
-    log.clear();
-    const int resets = clock.resets;
-    EXPECT_TRUE(show.Frame(step.state == 1 ? std::numeric_limits<float>::quiet_NaN() : step.duration));
-    EXPECT_EQ(log, std::vector<std::string>{"lights off"}) << step.part << ": the switch frame draws nothing";
-    EXPECT_EQ(clock.resets, resets + 1);
-    EXPECT_EQ(show.State(), step.state + 1);
+    show_.Frame(last);
+    EXPECT_EQ(log_, (std::vector<std::string>{step.part + ".begin", step.part + ".frame " + std::to_string(last)}));
+    log_.clear();
+    const int resets = clock_.resets;
+    EXPECT_TRUE(show_.Frame(step.state == 1 ? std::numeric_limits<float>::quiet_NaN() : step.duration));
+    EXPECT_EQ(log_, std::vector<std::string>{"lights off"}) << step.part << ": the switch frame draws nothing";
+    EXPECT_EQ(clock_.resets, resets + 1);
+    EXPECT_EQ(show_.State(), step.state + 1);
   }
 }
 
 // The loading step draws nothing; the closing switch resets the clock but leaves the lights, and the show then ends.
 TEST_F(ShowTest, SlowFramesNeverSkipAState) {
-  ASSERT_TRUE(show.Frame(0.001f));
-  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music at " + std::to_string(0.0)}))
+  ASSERT_TRUE(show_.Frame(0.001f));
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "music at " + std::to_string(0.0)}))
       << "the loading step starts music and clock";
-  EXPECT_EQ(clock.resets, 1);
-  std::vector<int> states{show.State()};
-  while (show.Frame(1000.0f)) states.push_back(show.State());
+  EXPECT_EQ(clock_.resets, 1);
+  std::vector<int> states{show_.State()};
+  while (show_.Frame(1000.0f)) states.push_back(show_.State());
   EXPECT_EQ(states, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, DemoPart1::kFinished}));
-  EXPECT_FALSE(show.Frame(0.0f));
-  EXPECT_EQ(stage.presents, 0);
-  EXPECT_EQ(clock.resets, 9);
-  EXPECT_EQ(std::count(log.begin(), log.end(), "lights off"), 7);  // six scene switches and the interlude
+  EXPECT_FALSE(show_.Frame(0.0f));
+  EXPECT_EQ(stage_.presents, 0);
+  EXPECT_EQ(clock_.resets, 9);
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "lights off"), 7);  // six scene switches and the interlude
 }
 
 // The part starts after loading with the music at its place (47 + 45 + 5 + 12 + 20 s in); the show ends once the
 // seconds have passed, here 1.5 s into the part after it, without drawing.
 TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
-  show.PlayRange(FindShowState("TECHNO2"), 46.5);
-  show.Frame(0.0f);
-  EXPECT_EQ(log, (std::vector<std::string>{"loading", "music at " + std::to_string(129.0)}));
-  EXPECT_EQ(show.State(), 6);
-  EXPECT_DOUBLE_EQ(show.RangeEnd(), 175.5);
-  show.Frame(45.0f);
-  log.clear();
-  EXPECT_TRUE(show.Frame(1.49f));
-  EXPECT_EQ(log, (std::vector<std::string>{"natu3.begin", "natu3.frame " + std::to_string(1.49f)}));
-  log.clear();
-  EXPECT_FALSE(show.Frame(1.5f));
-  EXPECT_TRUE(log.empty());
-  EXPECT_EQ(show.State(), DemoPart1::kFinished);
+  show_.PlayRange(FindShowState("TECHNO2"), 46.5);
+  show_.Frame(0.0f);
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "music at " + std::to_string(129.0)}));
+  EXPECT_EQ(show_.State(), 6);
+  EXPECT_DOUBLE_EQ(show_.RangeEnd(), 175.5);
+  show_.Frame(45.0f);
+  log_.clear();
+  EXPECT_TRUE(show_.Frame(1.49f));
+  EXPECT_EQ(log_, (std::vector<std::string>{"natu3.begin", "natu3.frame " + std::to_string(1.49f)}));
+  log_.clear();
+  EXPECT_FALSE(show_.Frame(1.5f));
+  EXPECT_TRUE(log_.empty());
+  EXPECT_EQ(show_.State(), DemoPart1::kFinished);
 }
 
 }  // namespace
@@ -390,12 +390,12 @@ TEST(Music, PlaysAnMp3ToTheAudioDeviceOnlyOncePlayedFromItsPosition) {
   std::vector<short> samples;
   for (short s; f.read(reinterpret_cast<char*>(&s), 2);) samples.push_back(s);
   ASSERT_GT(samples.size(), 44100u / 4) << "the device wrote audio";
-  const size_t firstSound = std::find_if(samples.begin(), samples.end(), [](short v) { return v != 0; }) - samples.begin();
-  EXPECT_GE(firstSound, 4096u * 2) << "at least one whole buffer of silence before play";
+  const size_t first_sound = std::find_if(samples.begin(), samples.end(), [](short v) { return v != 0; }) - samples.begin();
+  EXPECT_GE(first_sound, 4096u * 2) << "at least one whole buffer of silence before play";
   // A fifth of a second of the left channel, from a tenth of a second in: the decoder finds the position to within
   // an MP3 frame and the encoder's delay.
   int peak = 0, crossings = 0;
-  const size_t begin = firstSound + 44100 / 10 * 2, end = begin + 44100 / 5 * 2;
+  const size_t begin = first_sound + 44100 / 10 * 2, end = begin + 44100 / 5 * 2;
   ASSERT_GT(samples.size(), end);
   for (size_t i = begin; i < end; i += 2) {
     peak = std::max(peak, std::abs(static_cast<int>(samples[i])));

@@ -1,3 +1,4 @@
+// GL meshes drawn into an offscreen window: placement, hierarchy, visibility, display lists, world vertices.
 #include "scene/gl_mesh.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Matrix inversion against glm.
 #include "scene/mat4.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Finding the assimp test models, and running commands and the chunk reader over files for the scene tests.
 #include "model_files.h"
 
 #include <cstdio>

@@ -146,6 +146,24 @@ TEST_F(SceneLoaderTest, ADamagedFileLoadsWhatCouldBeReadAndSaysSo) {
   EXPECT_EQ(triangle->Simplices()->size(), 1u);
 }
 
+// A vertex or face list whose values the reader could not give (no payload) stops the loading with the show's message.
+TEST_F(SceneLoaderTest, UnreadableVerticesOrFacesStopTheLoading) {
+  for (const auto& [list_id, message] : {std::pair{CHUNK_VERTLIST, "no vertices !!"}, {CHUNK_FACELIST, "no triangles !!"}}) {
+    const std::unique_ptr<Chunk> root = ReadChunkBytes(Bytes(CHUNK_MAIN, Bytes(CHUNK_OBJMESH, TriangleBlock("Tri"))));
+    const Chunk* block = FindChunk(FindChunk(root.get(), CHUNK_OBJMESH), CHUNK_OBJBLOCK);
+    FindChunk(FindChunk(block, CHUNK_TRIMESH), list_id)->data.reset();
+    Scene scene;
+    testing::internal::CaptureStdout();
+    try {
+      LoadObjects(scene, root.get());
+      ADD_FAILURE() << "loaded without " << message;
+    } catch (const SceneLoadError& e) {
+      EXPECT_STREQ(e.what(), message);
+    }
+    testing::internal::GetCapturedStdout();
+  }
+}
+
 TEST_F(SceneLoaderTest, MissingFileLoadsNothingButSucceeds) {
   Scene scene;
   EXPECT_TRUE(scene.Load("no-such-scene.3ds"));

@@ -1,3 +1,4 @@
+// Scenes drawn into an offscreen window: cameras, render lists, lights and backgrounds.
 #include "scene/scene.h"
 
 #include <gtest/gtest.h>

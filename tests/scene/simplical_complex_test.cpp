@@ -1,3 +1,4 @@
+// Vertex normals of small meshes with known answers.
 #include "scene/simplical_complex.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The vector type's arithmetic, cross product against glm, normalising and printing.
 #include "scene/vec.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The texture manager: pixels and masks, the default pattern, fatal decode failures, shared GL objects.
 #include "textures/texture_manager.h"
 
 #include <gtest/gtest.h>

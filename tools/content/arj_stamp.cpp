@@ -1,3 +1,4 @@
+// Fixing the times and the random byte in ARJ headers, so that archives come out byte-identical.
 #include "tools/content/arj_stamp.h"
 
 #include <zlib.h>

@@ -1,3 +1,4 @@
+// The set of generated files by name, written to a folder.
 #include "tools/content/asset_set.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// Writing nested 3DS chunks with their lengths patched in.
 #include "tools/content/chunk_writer.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// Deterministic JPEG and grey PNG encoding through libjpeg and libpng.
 #include "tools/content/image_codecs.h"
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// Points, faces, quads, boxes, tubes, grids, spheres and cards appended to a mesh.
 #include "tools/content/mesh_builders.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Float colour and grey images, tileable noise and the compositing the recipes use.
 #include "tools/content/raster.h"
 
 #include <algorithm>

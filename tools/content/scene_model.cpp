@@ -1,3 +1,4 @@
+// The authored scene's materials, meshes, lights and cameras.
 #include "tools/content/scene_model.h"
 
 #include <cmath>

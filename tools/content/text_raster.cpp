@@ -1,3 +1,4 @@
+// Rasterising text with FreeType into a grey coverage image.
 #include "tools/content/text_raster.h"
 
 #include <ft2build.h>

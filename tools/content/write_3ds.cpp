@@ -1,3 +1,4 @@
+// Writing an authored scene as a 3DS file with only the chunks the show reads.
 #include "tools/content/write_3ds.h"
 
 #include <stdexcept>

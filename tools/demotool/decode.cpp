@@ -83,7 +83,7 @@ int Run(int argc, char** argv) {
   }
   affree(file);
   delete file;
-  const bool has_alpha = png && (png->colourType() == 4 || png->colourType() == 6);
+  const bool has_alpha = png && (png->ColourType() == 4 || png->ColourType() == 6);
   if (!WritePam(argv[2], image->width(), image->height(), TrueColour(image.get(), has_alpha))) {
     std::fprintf(stderr, "decode: cannot write '%s'\n", argv[2]);
     return 1;

@@ -1,3 +1,4 @@
+// demotool's entry point: the registry of commands, the help text and the dispatch.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>

@@ -1,3 +1,4 @@
+// Opening demotool's 640x480 GL window with the show's GL state.
 #include "offscreen_window.h"
 
 #include <SDL/SDL.h>

@@ -16,7 +16,13 @@ int Run(int argc, char** argv) {
     std::fprintf(stderr, "demotool unarj: cannot read '%s'\n", argv[1]);
     return 1;
   }
-  std::unique_ptr<AFILE> unpacked(ExtractArj(archive.get()));
+  std::unique_ptr<AFILE> unpacked;
+  try {
+    unpacked.reset(ExtractArj(archive.get()));
+  } catch (const ArjError&) {
+    affree(archive.get());
+    return kArjErrorStatus;  // the reader has printed why
+  }
   affree(archive.get());
   std::fflush(stdout);
   const bool written = WriteDiskFile(argv[2], unpacked->begin, unpacked->end - unpacked->begin);

@@ -1,3 +1,4 @@
+// Kick, snare, hi-hat and metal hits.
 #include "tools/synth/drums.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Pitch and level conversions, sine, decay and noise that the synthesizer shares.
 #include "tools/synth/dsp.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Ping-pong delay and reverb sends.
 #include "tools/synth/effects.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The ADSR envelope's stages over a note.
 #include "tools/synth/envelope.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The state-variable filter step.
 #include "tools/synth/filter.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// K-weighted gated loudness and 4x-oversampled true peak.
 #include "tools/synth/loudness.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Panned mixing into stereo buffers and the master limiter.
 #include "tools/synth/mixer.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Band-limited saw, square and triangle oscillators.
 #include "tools/synth/oscillator.h"
 
 #include <cmath>

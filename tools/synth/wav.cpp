@@ -1,3 +1,4 @@
+// Writing and reading 16-bit PCM WAV files.
 #include "tools/synth/wav.h"
 
 #include <algorithm>

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "app/show_stage.h"
 #include "archive/afile.h"
 #include "archive/demo_data.h"
 #include "effects/frame_feedback.h"
 #include "effects/screen_fade.h"
-#include "parts/show_stage.h"
 #include "runtime/capture.h"
 #include "runtime/clock.h"
 #include "runtime/data_files.h"
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::fputs(UsageText(), stdout);
     return 0;
   }
-  const bool capturing = !options.captureFile.empty();
+  const bool capturing = !options.capture_file.empty();
   if (!DisplayAvailable()) {
     if (!capturing) {
       std::fputs("demo: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); record the show to "
@@ -79,14 +79,14 @@ int main(int argc, char** argv) {
   }
   std::srand(options.seeded ? options.seed : static_cast<unsigned>(std::time(nullptr)));
   SetSoundEnabled(options.sound && !options.timedemo && !capturing);  // a capture puts the music in its file
-  if (options.frameLog) SetFrameLogging(true);
-  if (!options.framesDir.empty() && !CaptureFramesTo(options.framesDir)) {
-    std::fprintf(stderr, "demo: cannot write frames to '%s'\n", options.framesDir.c_str());
+  if (options.frame_log) SetFrameLogging(true);
+  if (!options.frames_dir.empty() && !CaptureFramesTo(options.frames_dir)) {
+    std::fprintf(stderr, "demo: cannot write frames to '%s'\n", options.frames_dir.c_str());
     return 2;
   }
   std::FILE* csv = nullptr;
-  if (!options.timedemoCsv.empty() && !(csv = std::fopen(options.timedemoCsv.c_str(), "w"))) {
-    std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemoCsv.c_str());
+  if (!options.timedemo_csv.empty() && !(csv = std::fopen(options.timedemo_csv.c_str(), "w"))) {
+    std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemo_csv.c_str());
     return 2;
   }
 
@@ -105,12 +105,12 @@ int main(int argc, char** argv) {
 
   DemoStage stage;
   auto* show = new DemoPart1(stage, clock);  // lives until the process ends
-  show->PlayRange(options.firstState, options.seconds);
+  show->PlayRange(options.first_state, options.seconds);
   std::unique_ptr<Timedemo> timedemo;
   if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start);
   std::unique_ptr<VideoCapture> capture;
   if (capturing) {
-    capture = std::make_unique<VideoCapture>(*show, options.captureFile,
+    capture = std::make_unique<VideoCapture>(*show, options.capture_file,
                                              options.sound ? LocateDataFile("demo.mp3") : "", fps);
     capture->Start();
   }
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
   if (timedemo) {
     timedemo->PrintReport(stdout);
     if (csv && !(timedemo->WriteCsv(csv) && std::fclose(csv) == 0)) {
-      std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemoCsv.c_str());
+      std::fprintf(stderr, "demo: cannot write '%s'\n", options.timedemo_csv.c_str());
       status = 1;
     }
   }

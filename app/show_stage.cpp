@@ -1,4 +1,5 @@
-#include "parts/show_stage.h"
+// The show's assembly: which part plays where, and the pictures, fades, lights and music the timeline draws on.
+#include "app/show_stage.h"
 
 #include <GL/gl.h>
 
