@@ -21,12 +21,14 @@ class ScenePart : public Effect {
 
   // Loads the scene, lets the part dress it, scales it by 0.02, builds the
   // render list with the static objects compiled, finds "Camera01" and makes
-  // camera 1 active; then draws one still frame of the part and clears it
-  // away, so that the driver has compiled every drawing path (scene, display
-  // lists, mirror, effects, trail) before the part's first frame. Nothing is
-  // presented, nothing moves, and the GL state, the fog and the trail are
-  // left as they were. Always true: a damaged scene draws what could be read.
+  // camera 1 active; then warms up. Always true: a damaged scene draws what
+  // could be read.
   bool Load() final;
+  // Draws one still frame of the part and clears it away, so that the driver
+  // has compiled every drawing path (scene, display lists, mirror, effects,
+  // trail) before the part's first frame. Nothing is presented, nothing
+  // moves, and the GL state, the fog and the trail are left as they were.
+  void WarmUp() final;
   // Sets the show's fog the first time after construction or End.
   void Begin() final;
   void End() final { begun_ = false; }
@@ -60,7 +62,6 @@ class ScenePart : public Effect {
   void SetTrail(bool on) { trail_ = on; }
 
  private:
-  void WarmUp();
   void DrawTrail(bool warm_up);
 
   const Setup setup_;

@@ -8,6 +8,9 @@ class Effect {
   virtual bool Load() { return true; }
   // Called before every frame; does the part's one-time set-up the first time.
   virtual void Begin() {}
+  // Draws the part once where nothing shows, so that the driver has prepared
+  // its drawing before the first frame; leaves no trace.
+  virtual void WarmUp() {}
   // Clears the begun state so that the next Begin repeats the set-up.
   virtual void End() {}
   // Draws and presents one frame at t seconds since the part began;

@@ -4,6 +4,7 @@
 #include <strings.h>
 
 #include "runtime/gl_check.h"
+#include "runtime/loading_work.h"
 
 namespace {
 
@@ -66,20 +67,33 @@ bool DemoPart1::Frame(float t) {
   switch (state_) {
     case 0:
       if (stage_.LoadingStep(t, parts_)) {
+        // The driver keeps only so many prepared drawing states, and the parts
+        // loaded after the first one to play have pushed out its own.
+        if (Effect* first = PartAt(first_state_)) {
+          const LoadingWorkScope work;
+          first->WarmUp();
+        }
         stage_.StartMusic(RangeStart());
         clock_.Reset();
         state_ = first_state_;
       }
       return true;
-    case 1: StepPart(parts_.natu1.get(), t); return true;
-    case 2: StepPart(parts_.techno1.get(), t); return true;
     case 3: StepPicture(Picture::Interlude, t); return true;
-    case 4: StepPart(parts_.natu2.get(), t); return true;
-    case 5: StepPart(parts_.techno3.get(), t); return true;
-    case 6: StepPart(parts_.techno2.get(), t); return true;
-    case 7: StepPart(parts_.natu3.get(), t); return true;
     case 8: StepPicture(Picture::Closing, t); return true;
+    case 1: case 2: case 4: case 5: case 6: case 7: StepPart(PartAt(state_), t); return true;
     default: return false;
+  }
+}
+
+Effect* DemoPart1::PartAt(int state) const {
+  switch (state) {
+    case 1: return parts_.natu1.get();
+    case 2: return parts_.techno1.get();
+    case 4: return parts_.natu2.get();
+    case 5: return parts_.techno3.get();
+    case 6: return parts_.techno2.get();
+    case 7: return parts_.natu3.get();
+    default: return nullptr;
   }
 }
 

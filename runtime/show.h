@@ -79,6 +79,8 @@ class DemoPart1 : public Effect {
   const ShowParts& Parts() const { return parts_; }
 
  private:
+  // The scene part that plays in `state`; null for the other states.
+  Effect* PartAt(int state) const;
   void StepPart(Effect* part, float t);
   void StepPicture(Picture picture, float t);
   void Switch(bool disable_lights);

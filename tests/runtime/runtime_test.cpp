@@ -195,6 +195,7 @@ struct FakePart : Effect {
   FakePart(std::string name, bool loads = true) : name(std::move(name)), loads(loads) {}
   bool Load() override { return loads; }
   void Begin() override { gLog.push_back(name + ".begin"); }
+  void WarmUp() override { gLog.push_back(name + ".warm-up"); }
   bool Frame(float t) override { return gLog.push_back(name + ".frame " + std::to_string(t)), true; }
   std::string name;
   bool loads;
@@ -261,8 +262,8 @@ TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
 // The loading step draws nothing; the closing switch resets the clock but leaves the lights, and the show then ends.
 TEST_F(ShowTest, SlowFramesNeverSkipAState) {
   ASSERT_TRUE(show_.Frame(0.001f));
-  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "music at " + std::to_string(0.0)}))
-      << "the loading step starts music and clock";
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "natu1.warm-up", "music at " + std::to_string(0.0)}))
+      << "the loading step warms the first part up again, then starts music and clock";
   EXPECT_EQ(clock_.resets, 1);
   std::vector<int> states{show_.State()};
   while (show_.Frame(1000.0f)) states.push_back(show_.State());
@@ -278,7 +279,7 @@ TEST_F(ShowTest, SlowFramesNeverSkipAState) {
 TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
   show_.PlayRange(FindShowState("TECHNO2"), 46.5);
   show_.Frame(0.0f);
-  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "music at " + std::to_string(129.0)}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "techno2.warm-up", "music at " + std::to_string(129.0)}));
   EXPECT_EQ(show_.State(), 6);
   EXPECT_DOUBLE_EQ(show_.RangeEnd(), 175.5);
   show_.Frame(45.0f);
@@ -289,6 +290,13 @@ TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
   EXPECT_FALSE(show_.Frame(1.5f));
   EXPECT_TRUE(log_.empty());
   EXPECT_EQ(show_.State(), DemoPart1::kFinished);
+}
+
+// Starting at a picture, no scene part is about to draw.
+TEST_F(ShowTest, StartingAtAPictureWarmsUpNoPart) {
+  show_.PlayRange(FindShowState("interlude"), 1.0);
+  show_.Frame(0.0f);
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "music at " + std::to_string(92.0)}));
 }
 
 }  // namespace
