@@ -2,6 +2,7 @@
 // window-space pixel, so the passes draw without it and leave it as it was.
 #include "effects/window_space.h"
 
+#include "effects/capture_texture.h"
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
 #include "effects/screen_fade.h"
@@ -41,6 +42,98 @@ TEST_F(WindowSpaceTest, PassesDrawUnfoggedAndTheFogStaysOn) {
     EXPECT_EQ(Pixel(320, 240), pass.expected) << pass.pass;
     EXPECT_TRUE(Enabled(GL_FOG)) << pass.pass;
   }
+}
+
+// A 640x480 frame of pseudo-random RGB bytes.
+std::vector<uint8_t> Noise(uint32_t seed) {
+  std::vector<uint8_t> pixels(kWindowWidth * kWindowHeight * 3);
+  for (uint8_t& p : pixels) {
+    seed = seed * 1664525u + 1013904223u;
+    p = static_cast<uint8_t>(seed >> 24);
+  }
+  return pixels;
+}
+
+// Puts `pixels` in the frame as they are: no fog, texture or depth test.
+void DrawFrame(const std::vector<uint8_t>& pixels) {
+  glPushAttrib(GL_ENABLE_BIT);
+  glDisable(GL_FOG);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glRasterPos2f(-1.0f, -1.0f);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glDrawPixels(kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
+}
+
+std::vector<uint8_t> ReadFrame() {
+  std::vector<uint8_t> pixels(kWindowWidth * kWindowHeight * 3);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+// Before they went without fog, the passes drew fogged from an RGBA copy of
+// the frame; under the scene parts' fog (linear from eye distance 1) the
+// frames must come out the very same, byte for byte.
+TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
+  gFog.SetRange(1.0f, 95.0f);
+  const std::vector<uint8_t> earlier = Noise(1), later = Noise(2);
+  const GLuint picture = TextureFromPixels(kWindowWidth, kWindowHeight, [&] {
+    std::vector<uint8_t> rgba;
+    for (size_t i = 0; i < earlier.size(); i += 3) rgba.insert(rgba.end(), {earlier[i], earlier[i + 1], 255, 255});
+    return rgba;
+  }());
+  const auto trail_over_later = [&](const std::function<void()>& capture, const std::function<void()>& blend) {
+    DrawFrame(earlier);
+    capture();
+    DrawFrame(later);
+    blend();
+    return ReadFrame();
+  };
+  const auto sky_over_later = [&] {
+    DrawFrame(later);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, picture);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    PushWindowMatrices();
+    DrawWindowPicture(1.0f);  // the far plane, where the open halls draw their sky
+    PopWindowMatrices();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_DEPTH_TEST);
+    return ReadFrame();
+  };
+
+  FrameFeedback trail;
+  const std::vector<uint8_t> trail_now = trail_over_later([&] { trail.Draw(0.4f); }, [&] { trail.Draw(0.4f); });
+  const std::vector<uint8_t> sky_now = sky_over_later();
+
+  CaptureTexture rgba(GL_RGBA8);
+  rgba.Create();
+  gFog.Disable();
+  glEnable(GL_FOG);  // on behind the program's back: the window passes keep it
+  const std::vector<uint8_t> trail_before =
+      trail_over_later([&] { rgba.Capture(); }, [&] { rgba.DrawOverWindow(0.4f); });
+  const std::vector<uint8_t> sky_before = sky_over_later();
+  glDisable(GL_FOG);
+
+  EXPECT_TRUE(trail_now == trail_before) << "the trail";
+  EXPECT_TRUE(sky_now == sky_before) << "the far-plane picture";
+  EXPECT_FALSE(trail_now == later) << "the trail blended nothing";
+  glDeleteTextures(1, &picture);
 }
 
 TEST_F(WindowSpaceTest, AProgramWithoutFogKeepsItOff) {
