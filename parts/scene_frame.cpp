@@ -37,6 +37,7 @@ void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& e
   effects();
   vec<float, 3> point, normal;
   if (mirror && MirrorPlane(*mirror, &point, &normal)) {
+    BeginMirrorScissor(*mirror->Vertices());
     BeginMirrorMask();
     mirror->Render(scene);
     BeginReflection(point, normal);
@@ -50,6 +51,7 @@ void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& e
       mirror->RenderWith(scene, veil);
       glDisable(GL_STENCIL_TEST);
     }
+    EndMirrorScissor();
   }
   scene.EndCamera();
 }

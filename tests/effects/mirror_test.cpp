@@ -1,6 +1,9 @@
 // Planar mirrors: reflections only inside the mask, upside down, clipped behind the plane, state restored.
 #include "effects/mirror.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/effects/effects_gl.h"
 
 namespace {
@@ -93,6 +96,49 @@ TEST_F(MirrorTest, ASurfaceAlreadyDrawnStillMasksItsReflection) {
   ExpectPixels({{340, 90, kRed}, {420, 120, kBlue}});
   EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_LESS);
   EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_TRUE);
+}
+
+// The scissor box holds every pixel the mask marks, with a pixel or two to
+// spare, and the reflection inside it is the one drawn without it; a surface
+// that reaches behind the eye sets no box.
+TEST_F(MirrorTest, TheScissorHoldsTheMarkedPixelsAndChangesNone) {
+  const auto frame = [](bool scissor) {
+    ClearTo(0, 1, 0);
+    if (scissor) BeginMirrorScissor({{0, -1, -2}, {3, -1, -2}, {3, -1, -20}, {0, -1, -20}});
+    BeginFloorReflection();
+    Quad(0, 0, 1, {{-100, -1, -30}, {100, -1, -30}, {100, 50, -30}, {-100, 50, -30}});
+    Triangle(-0.5f, 1, 0, 0);
+    EndReflection();
+    std::vector<uint8_t> pixels(640 * 480 * 3);
+    glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+  };
+  const std::vector<uint8_t> unlimited = frame(false);
+  std::vector<uint8_t> stencil(640 * 480);
+  glReadPixels(0, 0, 640, 480, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, stencil.data());
+  int left = 640, right = -1, bottom = 480, top = -1;
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x)
+      if (stencil[y * 640 + x]) left = std::min(left, x), right = std::max(right, x), bottom = std::min(bottom, y),
+                                top = std::max(top, y);
+  ASSERT_GE(right, left) << "the mask marks pixels";
+
+  EXPECT_TRUE(frame(true) == unlimited);
+  EXPECT_TRUE(Enabled(GL_SCISSOR_TEST));
+  GLint box[4];
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  EndMirrorScissor();
+  EXPECT_FALSE(Enabled(GL_SCISSOR_TEST));
+  const struct { const char* edge; int spare; } edges[] = {{"left", left - box[0]}, {"bottom", bottom - box[1]},
+                                                           {"right", box[0] + box[2] - 1 - right},
+                                                           {"top", box[1] + box[3] - 1 - top}};
+  for (const auto& edge : edges) {
+    EXPECT_GE(edge.spare, 0) << edge.edge;
+    EXPECT_LE(edge.spare, 3) << edge.edge;
+  }
+
+  BeginMirrorScissor({{0, -1, 2}, {3, -1, 2}, {3, -1, -20}, {0, -1, -20}});
+  EXPECT_FALSE(Enabled(GL_SCISSOR_TEST)) << "behind the eye";
 }
 
 TEST_F(MirrorTest, EndReflectionRestoresWindingStencilClipAndMatrix) {
