@@ -1,8 +1,6 @@
 // Natu2's story: its dressing and the flock over the pond.
 #include "parts/natu2.h"
 
-#include "parts/scene_frame.h"
-
 namespace {
 
 constexpr float kFogEnd = 200.0f;
@@ -25,17 +23,10 @@ const std::vector<TreePlan> kTrees = {
 
 }  // namespace
 
-Natu2::Natu2() : ScenePart({"natu22.3ds", kKeyframesPerSecond, kFogEnd, false, kStoredOpacity}), birds_(kBirdSize) {}
+Natu2::Natu2() : FlockPart({"natu22.3ds", kKeyframesPerSecond, kFogEnd, false, kStoredOpacity}, kBirdSize) {}
 
 void Natu2::Dress(Scene& scene) {
-  TextureRef* sky = SkyTexture(scene);
-  scene.PushBackground(sky);
-  if (GLMesh* pond = scene.FindObject("Box09")) pond->AddAttribute(SkyOnWater(*sky));
-  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) LightLikeTheSun(*sun);
+  DressEveningWater(scene, "Box09");  // the pond
   PlantTrees(scene, "Box", kTrees);
-  birds_.Load();
+  Birds().Load();
 }
-
-void Natu2::Animate(float, float) { birds_.Update(); }
-
-void Natu2::DrawEffects() { birds_.Draw(GetScene()); }

@@ -2,19 +2,12 @@
 // headlands, the rocky island, and birds crossing the light.
 #pragma once
 
-#include "parts/nature_kit.h"
-#include "parts/scene_part.h"
+#include "parts/flock_part.h"
 
-class Natu3 : public ScenePart {
+class Natu3 : public FlockPart {
  public:
   Natu3();
 
-  BirdFlock& Birds() { return birds_; }
-
  private:
   void Dress(Scene& scene) override;
-  void Animate(float t, float dt) override;
-  void DrawEffects() override;
-
-  BirdFlock birds_;
 };

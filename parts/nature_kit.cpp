@@ -118,10 +118,15 @@ MultiTexture* SkyOnWater(const TextureRef& sky) {
   return water;
 }
 
-void LightLikeTheSun(Light& sun) {
-  const vec<float, 4> colour = sun.Ambient();
-  sun.SetDiffuse(colour[0], colour[1], colour[2], 1.0f);
-  sun.SetAmbient(colour[0] * kSunAmbient, colour[1] * kSunAmbient, colour[2] * kSunAmbient, 1.0f);
+void DressEveningWater(Scene& scene, const char* water) {
+  TextureRef* sky = SkyTexture(scene);
+  scene.PushBackground(sky);
+  if (GLMesh* surface = scene.FindObject(water)) surface->AddAttribute(SkyOnWater(*sky));
+  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) {
+    const vec<float, 4> colour = sun->Ambient();
+    sun->SetDiffuse(colour[0], colour[1], colour[2], 1.0f);
+    sun->SetAmbient(colour[0] * kSunAmbient, colour[1] * kSunAmbient, colour[2] * kSunAmbient, 1.0f);
+  }
 }
 
 std::vector<vec3f> CameraTrack(const GLMesh& camera) {

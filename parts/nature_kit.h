@@ -18,9 +18,11 @@
 // sunset, darker than the sky, and ripples, tilting the normals, move it.
 MultiTexture* SkyOnWater(const TextureRef& sky);
 
-// A scene's sun as the file gives it lights only ambiently: it also lights
-// diffusely in its own colour, with a third of it as ambient.
-void LightLikeTheSun(Light& sun);
+// The evening sky behind the scene and on its `water` object (SkyOnWater),
+// where the scene has one; its "Omni" light, which the file gives as ambient
+// only, lights like the sun: diffusely in its own colour, with a third of it
+// as ambient.
+void DressEveningWater(Scene& scene, const char* water);
 
 // Points along the camera's keyed position path, in file units.
 std::vector<vec3f> CameraTrack(const GLMesh& camera);

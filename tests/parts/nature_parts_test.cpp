@@ -21,51 +21,9 @@
 #include "parts/natu3.h"
 #include "runtime/gl_setup.h"
 #include "tests/support/gl_context.h"
+#include "tests/support/shown_frame.h"
 
 namespace {
-
-// The presented frame, bottom row first.
-struct Frame {
-  std::vector<uint8_t> rgb = std::vector<uint8_t>(640 * 480 * 3);
-
-  // The mean difference to the other frame over the channels of the rows
-  // from y0 up (window rows, from the bottom).
-  double MeanDifference(const Frame& other, int y0) const {
-    double sum = 0;
-    for (size_t i = size_t(y0) * 640 * 3; i < rgb.size(); ++i) sum += std::abs(rgb[i] - other.rgb[i]);
-    return sum / double(rgb.size() - size_t(y0) * 640 * 3);
-  }
-
-  // How far the channels spread over the frame: a clear colour spreads none.
-  double Spread() const {
-    double sum = 0, squares = 0;
-    for (uint8_t c : rgb) sum += c, squares += double(c) * c;
-    return std::sqrt(squares / rgb.size() - sum * sum / rgb.size() / rgb.size());
-  }
-
-  // How many pixels of the box (window pixels from the lower left) differ
-  // from the other frame's by more than a faint shade in some channel.
-  int Changed(const Frame& other, int x0 = 0, int y0 = 0, int x1 = 640, int y1 = 480) const {
-    int changed = 0;
-    for (int y = y0; y < y1; ++y)
-      for (int x = x0; x < x1; ++x) {
-        const int i = (y * 640 + x) * 3;
-        bool differs = false;
-        for (int c = 0; c < 3; ++c) differs = differs || std::abs(rgb[i + c] - other.rgb[i + c]) > 24;
-        changed += differs;
-      }
-    return changed;
-  }
-};
-
-Frame Shown() {
-  Frame frame;
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_FRONT);
-  glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
-  glReadBuffer(GL_BACK);
-  return frame;
-}
 
 // The trail keeps this picture as the previous frame.
 void Remember(float grey) {
@@ -76,9 +34,9 @@ void Remember(float grey) {
 }
 
 template <typename Part>
-Frame FrameAt(Part& part, float t) {
+ShownFrame FrameAt(Part& part, float t) {
   part.Frame(t);
-  return Shown();
+  return ShownFrame::Read();
 }
 
 class NaturePartsTest : public GLContextTest {
@@ -249,15 +207,15 @@ TEST_F(NaturePartsTest, Natu1sWaterMovesAndItsMirrorReflectsTheShore) {
   lake.Load();
   lake.Begin();
   for (int frame = 240; frame <= 300; ++frame) lake.Frame(float(frame) / 30.0f);
-  Frame frames[3];
-  for (Frame& frame : frames) {
+  ShownFrame frames[3];
+  for (ShownFrame& frame : frames) {
     if (&frame == &frames[2]) lake.Mirror()->PushVisibility(0);
     Remember(0.0f);
     frame = FrameAt(lake, 10.0f);
   }
   EXPECT_GT(frames[0].Changed(frames[1], 0, 0, 640, 120), 640 * 120 / 100) << "the water";
   EXPECT_GT(frames[1].Changed(frames[2], 0, 120, 640, 200), 640 * 80 / 10) << "the reflection";
-  for (const Frame& frame : {frames[1], frames[2]}) EXPECT_EQ(frames[0].Changed(frame, 0, 400, 640, 480), 0);
+  for (const ShownFrame& frame : {frames[1], frames[2]}) EXPECT_EQ(frames[0].Changed(frame, 0, 400, 640, 480), 0);
 }
 
 // Ten birds round the goal (0, 0, 3), drawn: the same moment with every
@@ -273,9 +231,9 @@ TEST_F(NaturePartsTest, Natu2AndNatu3DrawTheirBirds) {
     ASSERT_NE(birds->Birds(), nullptr);
     EXPECT_EQ(birds->Birds()->Birds().size(), 10u);
     EXPECT_EQ(Values(birds->Birds()->Goal()), (std::vector<float>{0.0f, 0.0f, 3.0f}));
-    const Frame with = FrameAt(*part, 8.0f);
+    const ShownFrame with = FrameAt(*part, 8.0f);
     for (Bird& bird : birds->Birds()->Birds()) bird.position = vec3f(1e5f);
-    const Frame without = FrameAt(*part, 8.0f);
+    const ShownFrame without = FrameAt(*part, 8.0f);
     const int changed = with.Changed(without);
     EXPECT_GT(changed, 20) << "pixels of birds";
     EXPECT_LT(changed, 640 * 480 / 50) << "and nothing else";
@@ -294,10 +252,10 @@ TEST_F(NaturePartsTest, TheTrailBlendsThePreviousFrame) {
     part->Load();
     part->Begin();
     Remember(1.0f);
-    const Frame after_white = FrameAt(*part, 5.0f);
+    const ShownFrame after_white = FrameAt(*part, 5.0f);
     Remember(0.0f);
-    const Frame after_black = FrameAt(*part, 5.0f);
-    EXPECT_NEAR(after_white.MeanDifference(after_black, 400), 255 * opacity, 2.0);
+    const ShownFrame after_black = FrameAt(*part, 5.0f);
+    EXPECT_NEAR(after_white.Mean(0, 400, 640, 480, &after_black), 255 * opacity, 2.0);
     part->End();
   }
 }

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -28,5 +29,26 @@ struct ShownFrame {
       for (int i = (y * 640 + x0) * 3; i < (y * 640 + x1) * 3; ++i)
         sum += other ? std::abs(rgb[i] - other->rgb[i]) : rgb[i];
     return sum / (3.0 * (x1 - x0) * (y1 - y0));
+  }
+
+  // How far the channels spread over the frame: a clear colour spreads none.
+  double Spread() const {
+    double sum = 0, squares = 0;
+    for (uint8_t c : rgb) sum += c, squares += double(c) * c;
+    return std::sqrt(squares / rgb.size() - sum * sum / rgb.size() / rgb.size());
+  }
+
+  // How many pixels of the box (window pixels from the lower left) differ
+  // from the other frame's by more than a faint shade in some channel.
+  int Changed(const ShownFrame& other, int x0 = 0, int y0 = 0, int x1 = 640, int y1 = 480) const {
+    int changed = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) {
+        const int i = (y * 640 + x) * 3;
+        bool differs = false;
+        for (int c = 0; c < 3; ++c) differs = differs || std::abs(rgb[i + c] - other.rgb[i + c]) > 24;
+        changed += differs;
+      }
+    return changed;
   }
 };
