@@ -1,10 +1,13 @@
-// The JPEG reader, top-down in stream order: markers, tables, frame, scan, MCUs, blocks, bits.
+// The JPEG reader, top-down in stream order: markers, tables, frame, scans, MCUs, and rows of pixels out.
 #include "imageio/jpeg_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
+#include "imageio/jpeg_bits.h"
+#include "imageio/jpeg_blocks.h"
 #include "imageio/jpeg_huffman.h"
 #include "imageio/jpeg_transform.h"
 
@@ -12,7 +15,14 @@ namespace imageio {
 namespace {
 
 constexpr int kMaxFrameSide = 16384;
-constexpr int kMaxComponents = 3;
+constexpr int kMaxComponents = 4;
+constexpr int kMaxSamplingFactor = 4;
+constexpr int kBlockSide = 8;
+constexpr int kBlockSize = 64;
+constexpr int kLastCoefficient = 63;
+// The lowest bit a progressive scan may start from: coefficients have 8 + 3 + 2 bits at most.
+constexpr int kMaxLowBit = 13;
+constexpr int kRestartMarkerCount = 8;
 
 // Every marker is this byte and a code; inside the scan's data, the byte
 // followed by 0 is a data byte of that value.
@@ -23,16 +33,30 @@ constexpr int kEndOfImage = 0xD9;
 constexpr int kBaselineFrame = 0xC0;
 constexpr int kExtendedFrame = 0xC1;
 constexpr int kProgressiveFrame = 0xC2;
+constexpr int kLosslessFrame = 0xC3;
 constexpr int kHuffmanTables = 0xC4;
+constexpr int kHierarchicalFrame = 0xC5;
+constexpr int kHierarchicalProgressiveFrame = 0xC6;
+constexpr int kHierarchicalLosslessFrame = 0xC7;
+constexpr int kArithmeticFrame = 0xC9;
+constexpr int kArithmeticProgressiveFrame = 0xCA;
+constexpr int kArithmeticLosslessFrame = 0xCB;
+constexpr int kArithmeticHierarchicalFrame = 0xCD;
+constexpr int kArithmeticHierarchicalProgressiveFrame = 0xCE;
+constexpr int kArithmeticHierarchicalLosslessFrame = 0xCF;
 constexpr int kQuantTables = 0xDB;
 constexpr int kRestartInterval = 0xDD;
 constexpr int kStartOfScan = 0xDA;
 constexpr int kJfifApp = 0xE0;
 constexpr int kAdobeApp = 0xEE;
 
-// Adobe's colour transform byte: 0 means the components are R, G, B.
+// Adobe's colour transform byte: 0 means the components are R, G, B (or C,
+// M, Y, K), 2 that four components are YCCK.
 constexpr uint8_t kAdobeNoTransform = 0;
+constexpr uint8_t kAdobeYcck = 2;
 constexpr size_t kAdobeTransformAt = 11;
+
+enum class ColourSpace { kGrey, kYCbCr, kRgb, kCmyk, kYcck };
 
 struct Component {
   int id = 0;
@@ -41,8 +65,37 @@ struct Component {
   int quant_table = 0;
   const JpegHuffmanTable* dc = nullptr;
   const JpegHuffmanTable* ac = nullptr;
-  float dequant[64];
+  float dequant[kBlockSize] = {};  // set by the component's first scan
+  bool dequant_set = false;
   int32_t predictor = 0;
+  // Blocks that hold the component's samples; the MCUs may add more.
+  int blocks_wide = 0;
+  int blocks_high = 0;
+  // Coefficients of `held_rows` rows of `stride` blocks: one MCU row for a
+  // sequential frame, the whole image for a progressive one.
+  int stride = 0;
+  int held_rows = 0;
+  std::vector<int16_t> coefficients;
+  // Progressive: the lowest bit each coefficient has so far, -1 before its first scan.
+  int known_bit[kBlockSize];
+  // Samples of one MCU row, and one row of them widened to the image.
+  std::vector<uint8_t> samples;
+  std::vector<uint8_t> widened;
+  // For a component with fewer columns than the image: the sample column of each pixel.
+  std::vector<int> column_of_pixel;
+
+  int16_t* Block(int row, int col) {
+    return &coefficients[(static_cast<size_t>(row % held_rows) * stride + col) * kBlockSize];
+  }
+};
+
+struct Scan {
+  Component* components[kMaxComponents];
+  int count = 0;
+  int first = 0;  // spectral selection, zigzag positions
+  int last = kLastCoefficient;
+  int high_bit = 0;  // successive approximation: 0 for a first scan
+  int low_bit = 0;
 };
 
 using Segment = std::vector<uint8_t>;
@@ -60,14 +113,16 @@ class JpegDecoder {
   void ReadAppSegment(int marker);
   void ReadFrame(int marker);
   bool CodedInRgb() const;
-  Image* DecodeScan();
-  void PrepareScanComponents(const Segment& scan);
-  void DecodeMcu(float planes[][16 * 16], float* scratch, int mcu_width, int mcu_height);
-  void DecodeBlock(Component& c, float* window);
-  int ReadBit();
-  int ReadBits(int count);
-  int ReceiveValue(int size);
-  int DecodeSymbol(const JpegHuffmanTable& table);
+  ColourSpace FrameColourSpace() const;
+  void StartImage();
+  void DecodeScan();
+  Scan ReadScanHeader(const Segment& s);
+  void CheckProgression(const Scan& scan);
+  void SelectTables(const Scan& scan, int selectors, Component& c);
+  const JpegHuffmanTable* HuffmanTable(bool ac, int id);
+  void DecodeUnit(const Scan& scan, Component& c, int row, int col, JpegBitReader& bits);
+  void OutputMcuRow(int mcu_row);
+  Image* FinishImage();
 
   AFILE* file_;
   std::unique_ptr<JpegHuffmanTable> huffman_[32];
@@ -76,14 +131,80 @@ class JpegDecoder {
   int width_ = 0;
   int height_ = 0;
   int component_count_ = 0;
+  bool progressive_ = false;
+  int h_max_ = 1;
+  int v_max_ = 1;
+  int mcus_wide_ = 0;
+  int mcus_high_ = 0;
   int restart_interval_ = 0;
   bool saw_jfif_ = false;
   int adobe_transform_ = -1;  // -1: no Adobe segment
-  int current_byte_ = 0;
-  int bit_position_ = -1;
+  int scans_ = 0;
+  int32_t eob_run_ = 0;
+  ColourSpace colour_space_ = ColourSpace::kGrey;
+  std::unique_ptr<Grayscale8[]> grey_pixels_;
+  std::unique_ptr<RGBA8[]> colour_pixels_;
 };
 
 int ReadWord(const uint8_t* p) { return p[0] << 8 | p[1]; }
+
+Image* JpegDecoder::Decode() {
+  int marker;
+  do {
+    marker = NextMarker();
+    if (marker == 0) throw ImageIOException("Beginning tag not found.");
+  } while (marker != kStartOfImage);
+
+  while ((marker = NextMarker()) != kEndOfImage && marker != 0) {
+    switch (marker) {
+      case kQuantTables:
+        if (!ReadQuantTables()) throw ImageIOException("Failed to read quantization tables.\n");
+        break;
+      case kHuffmanTables:
+        if (!ReadHuffmanTables()) throw ImageIOException("Failed to read huffman tables.\n");
+        break;
+      case kBaselineFrame:
+      case kExtendedFrame:
+      case kProgressiveFrame:
+        ReadFrame(marker);
+        break;
+      case kLosslessFrame:
+      case kHierarchicalLosslessFrame:
+      case kArithmeticLosslessFrame:
+      case kArithmeticHierarchicalLosslessFrame:
+        throw ImageIOException("Lossless JPEG is not supported.\n");
+      case kHierarchicalFrame:
+      case kHierarchicalProgressiveFrame:
+      case kArithmeticHierarchicalFrame:
+      case kArithmeticHierarchicalProgressiveFrame:
+        throw ImageIOException("Hierarchical JPEG is not supported.\n");
+      case kArithmeticFrame:
+      case kArithmeticProgressiveFrame:
+        throw ImageIOException("Arithmetic-coded JPEG is not supported.\n");
+      case kRestartInterval: {
+        const Segment s = ReadSegment();
+        restart_interval_ = s.size() >= 2 ? ReadWord(s.data()) : 0;
+        break;
+      }
+      case kJfifApp:
+      case kAdobeApp:
+        ReadAppSegment(marker);
+        break;
+      case kStartOfScan:
+        DecodeScan();
+        // A sequential frame is whole after its one scan; its end marker is not looked for.
+        if (!progressive_) return FinishImage();
+        break;
+      default:
+        ReadSegment();
+        break;
+    }
+  }
+  if (scans_ == 0) throw ImageIOException("No image data.");
+  if (marker != kEndOfImage) throw ImageIOException("Image data ends before its last scan.\n");
+  for (int row = 0; row < mcus_high_; ++row) OutputMcuRow(row);
+  return FinishImage();
+}
 
 int JpegDecoder::NextMarker() {
   int c;
@@ -117,9 +238,9 @@ bool JpegDecoder::ReadQuantTables() {
     ++at;
     if (precision > 1) return false;
     const size_t entry_bytes = precision + 1;
-    if (s.size() - at < 64 * entry_bytes) return false;
-    quant_[id].reset(new int32_t[64]);
-    for (int k = 0; k < 64; ++k, at += entry_bytes)
+    if (s.size() - at < kBlockSize * entry_bytes) return false;
+    quant_[id].reset(new int32_t[kBlockSize]);
+    for (int k = 0; k < kBlockSize; ++k, at += entry_bytes)
       quant_[id][kJpegZigzag[k]] = precision ? ReadWord(&s[at]) : s[at];
   }
   return true;
@@ -153,16 +274,19 @@ void JpegDecoder::ReadAppSegment(int marker) {
 }
 
 void JpegDecoder::ReadFrame(int marker) {
-  if (marker == kProgressiveFrame) throw ImageIOException("Progressive JPEG is not supported.\n");
+  if (width_ != 0) throw ImageIOException("More than one frame header.\n");
+  progressive_ = marker == kProgressiveFrame;
   const Segment s = ReadSegment();
   if (s.size() < 6) throw ImageIOException("Corrupt frame header.\n");
   if (s[0] != 8) throw ImageIOException("Precision is not 8 bit/pixel.\n");
   height_ = ReadWord(&s[1]);
   width_ = ReadWord(&s[3]);
   component_count_ = s[5];
-  if (component_count_ != 1 && component_count_ != 3) throw ImageIOException("Supports only Y or YCbCr mode.\n");
+  if (component_count_ != 1 && component_count_ != 3 && component_count_ != kMaxComponents)
+    throw ImageIOException("Supports only Y or YCbCr mode.\n");
   if (width_ > kMaxFrameSide || height_ > kMaxFrameSide)
     throw ImageIOException("Image is larger than 16384 pixels.\n");
+  if (width_ == 0 || height_ == 0) throw ImageIOException("Image has no pixels.\n");
   if (s.size() < 6 + 3 * static_cast<size_t>(component_count_)) throw ImageIOException("Corrupt frame header.\n");
   for (int i = 0; i < component_count_; ++i) {
     Component& c = components_[i];
@@ -171,204 +295,241 @@ void JpegDecoder::ReadFrame(int marker) {
     c.h = record[1] >> 4;
     c.v = record[1] & 15;
     c.quant_table = record[2];
-    if (c.h < 1 || c.h > 2 || c.v < 1 || c.v > 2)
-      throw ImageIOException("Sampling factors other than 1 and 2 are not supported.\n");
+    if (c.h < 1 || c.h > kMaxSamplingFactor || c.v < 1 || c.v > kMaxSamplingFactor)
+      throw ImageIOException("Sampling factors other than 1 to 4 are not supported.\n");
+    if (c.quant_table >= 16) throw ImageIOException("Not defined qtables refered.\n");
     // A single-component scan is not interleaved: its MCU is one block.
     if (component_count_ == 1) c.h = c.v = 1;
+    h_max_ = std::max(h_max_, c.h);
+    v_max_ = std::max(v_max_, c.v);
+    std::fill_n(c.known_bit, kBlockSize, -1);
   }
-}
-
-Image* JpegDecoder::Decode() {
-  int marker;
-  do {
-    marker = NextMarker();
-    if (marker == 0) throw ImageIOException("Beginning tag not found.");
-  } while (marker != kStartOfImage);
-
-  while ((marker = NextMarker()) != kEndOfImage && marker != 0) {
-    switch (marker) {
-      case kQuantTables:
-        if (!ReadQuantTables()) throw ImageIOException("Failed to read quantization tables.\n");
-        break;
-      case kHuffmanTables:
-        if (!ReadHuffmanTables()) throw ImageIOException("Failed to read huffman tables.\n");
-        break;
-      case kBaselineFrame:
-      case kExtendedFrame:
-      case kProgressiveFrame:
-        ReadFrame(marker);
-        break;
-      case kRestartInterval: {
-        const Segment s = ReadSegment();
-        restart_interval_ = s.size() >= 2 ? ReadWord(s.data()) : 0;
-        break;
-      }
-      case kJfifApp:
-      case kAdobeApp:
-        ReadAppSegment(marker);
-        break;
-      case kStartOfScan:
-        return DecodeScan();
-      default:
-        ReadSegment();
-        break;
-    }
-  }
-  throw ImageIOException("No image data.");
-}
-
-void JpegDecoder::PrepareScanComponents(const Segment& scan) {
-  if (scan.empty() || scan[0] != component_count_)
-    throw ImageIOException("Channel number differs in header and acdc_info.\n");
-  if (scan.size() < 1 + 2 * static_cast<size_t>(component_count_)) throw ImageIOException("Corrupt scan header.\n");
+  mcus_wide_ = (width_ + kBlockSide * h_max_ - 1) / (kBlockSide * h_max_);
+  mcus_high_ = (height_ + kBlockSide * v_max_ - 1) / (kBlockSide * v_max_);
   for (int i = 0; i < component_count_; ++i) {
     Component& c = components_[i];
-    const int selectors = scan[2 + 2 * i];
-    c.dc = huffman_[selectors >> 4].get();
-    c.ac = huffman_[16 + (selectors & 15)].get();
-    if (!c.dc || !c.ac) throw ImageIOException("Not defined refered huffman tables.\n");
-    if (c.quant_table >= 16 || !quant_[c.quant_table]) throw ImageIOException("Not defined qtables refered.\n");
-    c.predictor = 0;
-    BuildJpegDequantTable(quant_[c.quant_table].get(), c.dequant);
+    // Samples of the component: the image's size scaled by its factors, rounded up.
+    const int sample_width = (width_ * c.h + h_max_ - 1) / h_max_;
+    const int sample_height = (height_ * c.v + v_max_ - 1) / v_max_;
+    c.blocks_wide = (sample_width + kBlockSide - 1) / kBlockSide;
+    c.blocks_high = (sample_height + kBlockSide - 1) / kBlockSide;
+    c.stride = mcus_wide_ * c.h;
   }
 }
 
 // The rules of libjpeg: a JFIF file is YCbCr; otherwise an Adobe segment's
 // transform decides; otherwise components named 'R', 'G', 'B' mean RGB.
 bool JpegDecoder::CodedInRgb() const {
-  if (component_count_ != 3 || saw_jfif_) return false;
+  if (saw_jfif_) return false;
   if (adobe_transform_ >= 0) return adobe_transform_ == kAdobeNoTransform;
   return components_[0].id == 'R' && components_[1].id == 'G' && components_[2].id == 'B';
 }
 
-Image* JpegDecoder::DecodeScan() {
-  if (width_ == 0) throw ImageIOException("There is no SOF0.\n");
-  PrepareScanComponents(ReadSegment());
-
-  int h_max = 1;
-  int v_max = 1;
-  for (int i = 0; i < component_count_; ++i) {
-    h_max = std::max(h_max, components_[i].h);
-    v_max = std::max(v_max, components_[i].v);
-  }
-  const int mcu_width = 8 * h_max;
-  const int mcu_height = 8 * v_max;
-  const size_t pixel_count = static_cast<size_t>(width_) * height_;
-  const bool gray = component_count_ == 1;
-  const bool rgb = CodedInRgb();
-  std::unique_ptr<Grayscale8[]> gray_pixels(gray ? new Grayscale8[pixel_count] : nullptr);
-  std::unique_ptr<RGBA8[]> colour_pixels(gray ? nullptr : new RGBA8[pixel_count]);
-
-  float planes[kMaxComponents][16 * 16];
-  float scratch[16 * 16];
-  bit_position_ = -1;
-  int mcus_since_restart = 0;
-  for (int y = 0; y < height_; y += mcu_height) {
-    for (int x = 0; x < width_; x += mcu_width) {
-      DecodeMcu(planes, scratch, mcu_width, mcu_height);
-      const int visible_width = std::min(mcu_width, width_ - x);
-      const int visible_height = std::min(mcu_height, height_ - y);
-      for (int py = 0; py < visible_height; ++py) {
-        const size_t row = static_cast<size_t>(y + py) * width_ + x;
-        for (int px = 0; px < visible_width; ++px) {
-          const int at = py * kJpegPlaneStride + px;
-          if (gray)
-            gray_pixels[row + px].value = JpegSample(planes[0][at]);
-          else if (rgb)
-            colour_pixels[row + px] = JpegRgbPixel(planes[0][at], planes[1][at], planes[2][at]);
-          else
-            colour_pixels[row + px] = JpegColourPixel(planes[0][at], planes[1][at], planes[2][at]);
-        }
-      }
-      if (restart_interval_ && ++mcus_since_restart == restart_interval_) {
-        afgetc(file_);
-        afgetc(file_);
-        for (int i = 0; i < component_count_; ++i) components_[i].predictor = 0;
-        mcus_since_restart = 0;
-        bit_position_ = -1;
-      }
-    }
-  }
-  if (gray) return new ImageData<Grayscale8>(width_, height_, gray_pixels.release());
-  return new ImageData<RGBA8>(width_, height_, colour_pixels.release());
+// Four components are CMYK unless Adobe's segment says YCCK.
+ColourSpace JpegDecoder::FrameColourSpace() const {
+  if (component_count_ == 1) return ColourSpace::kGrey;
+  if (component_count_ == 3) return CodedInRgb() ? ColourSpace::kRgb : ColourSpace::kYCbCr;
+  return adobe_transform_ == kAdobeYcck ? ColourSpace::kYcck : ColourSpace::kCmyk;
 }
 
-void JpegDecoder::DecodeMcu(float planes[][16 * 16], float* scratch, int mcu_width, int mcu_height) {
-  const int h_max = mcu_width / 8;
-  const int v_max = mcu_height / 8;
+// The work buffers and the output, at the first scan.
+void JpegDecoder::StartImage() {
+  colour_space_ = FrameColourSpace();
   for (int i = 0; i < component_count_; ++i) {
     Component& c = components_[i];
-    const bool full = c.h == h_max && c.v == v_max;
-    float* target = full ? planes[i] : scratch;
-    for (int v = 0; v < c.v; ++v)
-      for (int h = 0; h < c.h; ++h) DecodeBlock(c, target + 8 * v * kJpegPlaneStride + 8 * h);
-    if (full) continue;
-    const int x_shift = c.h < h_max ? 1 : 0;
-    const int y_shift = c.v < v_max ? 1 : 0;
-    for (int py = 0; py < mcu_height; ++py)
-      for (int px = 0; px < mcu_width; ++px)
-        planes[i][py * kJpegPlaneStride + px] = scratch[(py >> y_shift) * kJpegPlaneStride + (px >> x_shift)];
+    c.held_rows = progressive_ ? mcus_high_ * c.v : c.v;
+    c.coefficients.assign(static_cast<size_t>(c.held_rows) * c.stride * kBlockSize, 0);
+    c.samples.resize(static_cast<size_t>(c.stride) * kBlockSide * c.v * kBlockSide);
+    c.widened.resize(width_);
+    c.column_of_pixel.resize(c.h == h_max_ ? 0 : width_);
+    for (size_t x = 0; x < c.column_of_pixel.size(); ++x) c.column_of_pixel[x] = static_cast<int>(x) * c.h / h_max_;
   }
+  const size_t pixel_count = static_cast<size_t>(width_) * height_;
+  if (colour_space_ == ColourSpace::kGrey)
+    grey_pixels_.reset(new Grayscale8[pixel_count]);
+  else
+    colour_pixels_.reset(new RGBA8[pixel_count]);
 }
 
-void JpegDecoder::DecodeBlock(Component& c, float* window) {
-  for (int row = 0; row < 8; ++row) std::fill_n(window + row * kJpegPlaneStride, 8, 0.0f);
-  const int dc_size = DecodeSymbol(*c.dc) & 15;
-  c.predictor = static_cast<int32_t>(static_cast<uint32_t>(c.predictor) + static_cast<uint32_t>(ReceiveValue(dc_size)));
-  window[0] = static_cast<float>(c.predictor) * c.dequant[0];
-  for (int k = 0; k < 63;) {
-    const int symbol = DecodeSymbol(*c.ac);
-    const int run = symbol >> 4;
-    const int size = symbol & 15;
-    if (run == 0 && size == 0) break;
-    const int value = ReceiveValue(size);
-    k += run;
-    if (k >= 63) break;  // a run past the block's end: corrupt data
-    const int natural = kJpegZigzag[k + 1];
-    window[(natural >> 3) * kJpegPlaneStride + (natural & 7)] = static_cast<float>(value) * c.dequant[natural];
-    ++k;
-  }
-  JpegInverseDct(window);
-}
+void JpegDecoder::DecodeScan() {
+  if (width_ == 0) throw ImageIOException("There is no SOF0.\n");
+  const Scan scan = ReadScanHeader(ReadSegment());
+  if (scans_++ == 0) StartImage();
 
-int JpegDecoder::ReadBit() {
-  if (bit_position_ < 0) {
-    int byte = afgetc(file_);
-    while (byte == kMarkerPrefix) {
-      const int next = afgetc(file_);
-      if (next == 0) break;
-      if (next < 0) {
-        byte = -1;
-      } else if (next < kMarkerPrefix) {
-        byte = afgetc(file_);  // a marker inside the data is skipped
+  // One component alone is not interleaved: each of its blocks is an MCU.
+  Component& only = *scan.components[0];
+  const int units_wide = scan.count == 1 ? only.blocks_wide : mcus_wide_;
+  const int units_high = scan.count == 1 ? only.blocks_high : mcus_high_;
+  JpegBitReader bits(file_->pos, file_->end);
+  for (int i = 0; i < scan.count; ++i) scan.components[i]->predictor = 0;
+  eob_run_ = 0;
+  int units = 0;
+  int restart_number = 0;
+  for (int y = 0; y < units_high; ++y) {
+    if (!progressive_)
+      for (int i = 0; i < scan.count; ++i)
+        std::fill(scan.components[i]->coefficients.begin(), scan.components[i]->coefficients.end(), 0);
+    for (int x = 0; x < units_wide; ++x, ++units) {
+      if (restart_interval_ && units > 0 && units % restart_interval_ == 0) {
+        bits.Restart(restart_number);
+        restart_number = (restart_number + 1) % kRestartMarkerCount;
+        for (int i = 0; i < scan.count; ++i) scan.components[i]->predictor = 0;
+        eob_run_ = 0;
+      }
+      if (scan.count == 1) {
+        DecodeUnit(scan, only, y, x, bits);
+        continue;
+      }
+      for (int i = 0; i < scan.count; ++i) {
+        Component& c = *scan.components[i];
+        for (int v = 0; v < c.v; ++v)
+          for (int h = 0; h < c.h; ++h) DecodeUnit(scan, c, y * c.v + v, x * c.h + h, bits);
       }
     }
-    if (byte < 0) throw ImageIOException("Image data ends inside the scan.\n");
-    current_byte_ = byte;
-    bit_position_ = 7;
+    bits.CheckNotPastEnd();
+    if (!progressive_) OutputMcuRow(y);
   }
-  return (current_byte_ >> bit_position_--) & 1;
+  file_->pos = const_cast<unsigned char*>(bits.position());
 }
 
-int JpegDecoder::ReadBits(int count) {
-  int value = 0;
-  for (int i = 0; i < count; ++i) value = value << 1 | ReadBit();
-  return value;
-}
-
-int JpegDecoder::ReceiveValue(int size) {
-  if (size == 0) return 0;
-  const int bits = ReadBits(size);
-  return bits >> (size - 1) ? bits : bits - (1 << size) + 1;
-}
-
-int JpegDecoder::DecodeSymbol(const JpegHuffmanTable& table) {
-  int32_t code = 0;
-  for (int length = 1; length <= JpegHuffmanTable::kMaxLength; ++length) {
-    code = code << 1 | ReadBit();
-    if (code <= table.max_code[length]) return table.symbols[table.first_symbol[length] + code - table.min_code[length]];
+Scan JpegDecoder::ReadScanHeader(const Segment& s) {
+  Scan scan;
+  scan.count = s.empty() ? 0 : s[0];
+  if (progressive_ ? scan.count < 1 || scan.count > component_count_ : scan.count != component_count_)
+    throw ImageIOException("Channel number differs in header and acdc_info.\n");
+  if (s.size() < 4 + 2 * static_cast<size_t>(scan.count)) throw ImageIOException("Corrupt scan header.\n");
+  // Components come in frame order, each once.
+  int next_component = 0;
+  for (int i = 0; i < scan.count; ++i) {
+    const int id = s[1 + 2 * i];
+    while (next_component < component_count_ && components_[next_component].id != id) ++next_component;
+    if (next_component == component_count_) throw ImageIOException("Scan names a component not in the frame.\n");
+    scan.components[i] = &components_[next_component++];
   }
-  throw ImageIOException("Huffman code not in table.\n");
+  const uint8_t* spectral = &s[1 + 2 * scan.count];
+  if (progressive_) {
+    scan.first = spectral[0];
+    scan.last = spectral[1];
+    scan.high_bit = spectral[2] >> 4;
+    scan.low_bit = spectral[2] & 15;
+    CheckProgression(scan);
+  }
+  for (int i = 0; i < scan.count; ++i) {
+    Component& c = *scan.components[i];
+    SelectTables(scan, s[2 + 2 * i], c);
+    if (c.dequant_set) continue;
+    if (!quant_[c.quant_table]) throw ImageIOException("Not defined qtables refered.\n");
+    BuildJpegDequantTable(quant_[c.quant_table].get(), c.dequant);
+    c.dequant_set = true;
+  }
+  return scan;
+}
+
+// A progressive scan's band and bits must follow the scans before it: DC
+// before AC, each band's first scan before its refinements, one bit at a time.
+void JpegDecoder::CheckProgression(const Scan& scan) {
+  if (scan.first > scan.last || scan.last > kLastCoefficient || (scan.first == 0) != (scan.last == 0) ||
+      (scan.first > 0 && scan.count != 1))
+    throw ImageIOException("Bad spectral selection in a progressive scan.\n");
+  if (scan.low_bit > kMaxLowBit || (scan.high_bit != 0 && scan.high_bit != scan.low_bit + 1))
+    throw ImageIOException("Bad successive approximation in a progressive scan.\n");
+  for (int i = 0; i < scan.count; ++i) {
+    int* known_bit = scan.components[i]->known_bit;
+    if (scan.first > 0 && known_bit[0] < 0) throw ImageIOException("Progressive scans out of order.\n");
+    for (int k = scan.first; k <= scan.last; ++k) {
+      if (scan.high_bit == 0 ? known_bit[k] >= 0 : known_bit[k] != scan.high_bit)
+        throw ImageIOException("Progressive scans out of order.\n");
+      known_bit[k] = scan.low_bit;
+    }
+  }
+}
+
+// The tables the scan uses; refinements of DC use none.
+void JpegDecoder::SelectTables(const Scan& scan, int selectors, Component& c) {
+  const bool needs_dc = !progressive_ || (scan.first == 0 && scan.high_bit == 0);
+  const bool needs_ac = !progressive_ || scan.first > 0;
+  c.dc = needs_dc ? HuffmanTable(false, selectors >> 4) : nullptr;
+  c.ac = needs_ac ? HuffmanTable(true, selectors & 15) : nullptr;
+  if ((needs_dc && !c.dc) || (needs_ac && !c.ac)) throw ImageIOException("Not defined refered huffman tables.\n");
+}
+
+// A table the file defines, or else for ids 0 and 1 the standard one, as motion-JPEG frames expect.
+const JpegHuffmanTable* JpegDecoder::HuffmanTable(bool ac, int id) {
+  std::unique_ptr<JpegHuffmanTable>& table = huffman_[(ac ? 16 : 0) + id];
+  if (!table && id < 2) {
+    table.reset(new JpegHuffmanTable);
+    BuildStandardJpegTable(ac, id, table.get());
+  }
+  return table.get();
+}
+
+void JpegDecoder::DecodeUnit(const Scan& scan, Component& c, int row, int col, JpegBitReader& bits) {
+  int16_t* block = c.Block(row, col);
+  if (!progressive_)
+    DecodeSequentialBlock(bits, *c.dc, *c.ac, c.predictor, block);
+  else if (scan.first == 0 && scan.high_bit == 0)
+    DecodeFirstDc(bits, *c.dc, scan.low_bit, c.predictor, block);
+  else if (scan.first == 0)
+    RefineDc(bits, scan.low_bit, block);
+  else if (scan.high_bit == 0)
+    DecodeFirstAc(bits, *c.ac, scan.first, scan.last, scan.low_bit, eob_run_, block);
+  else
+    RefineAc(bits, *c.ac, scan.first, scan.last, scan.low_bit, eob_run_, block);
+}
+
+// Samples of each component for one MCU row, replicated up to the image's
+// resolution and converted into the output's rows.
+void JpegDecoder::OutputMcuRow(int mcu_row) {
+  const JpegSampleRounding rounding =
+      colour_space_ == ColourSpace::kYCbCr || colour_space_ == ColourSpace::kYcck ? JpegSampleRounding::kTruncate
+                                                                                   : JpegSampleRounding::kNearest;
+  for (int i = 0; i < component_count_; ++i) {
+    Component& c = components_[i];
+    const int plane_width = c.stride * kBlockSide;
+    for (int v = 0; v < c.v; ++v)
+      for (int h = 0; h < c.stride; ++h)
+        JpegInverseDct(c.Block(mcu_row * c.v + v, h), c.dequant, rounding,
+                       &c.samples[static_cast<size_t>(v * kBlockSide) * plane_width + h * kBlockSide], plane_width);
+  }
+  const int mcu_height = kBlockSide * v_max_;
+  const int top = mcu_row * mcu_height;
+  const int bottom = std::min(height_, top + mcu_height);
+  for (int y = top; y < bottom; ++y) {
+    const uint8_t* rows[kMaxComponents];
+    for (int i = 0; i < component_count_; ++i) {
+      Component& c = components_[i];
+      const uint8_t* row = &c.samples[static_cast<size_t>((y - top) * c.v / v_max_) * c.stride * kBlockSide];
+      if (c.h == h_max_) {
+        rows[i] = row;
+        continue;
+      }
+      for (int x = 0; x < width_; ++x) c.widened[x] = row[c.column_of_pixel[x]];
+      rows[i] = c.widened.data();
+    }
+    const size_t at = static_cast<size_t>(y) * width_;
+    switch (colour_space_) {
+      case ColourSpace::kGrey:
+        std::memcpy(&grey_pixels_[at], rows[0], width_);
+        break;
+      case ColourSpace::kYCbCr:
+        JpegYCbCrRow(rows[0], rows[1], rows[2], width_, &colour_pixels_[at]);
+        break;
+      case ColourSpace::kRgb:
+        JpegRgbRow(rows[0], rows[1], rows[2], width_, &colour_pixels_[at]);
+        break;
+      case ColourSpace::kCmyk:
+        JpegCmykRow(rows[0], rows[1], rows[2], rows[3], width_, &colour_pixels_[at]);
+        break;
+      case ColourSpace::kYcck:
+        JpegYcckRow(rows[0], rows[1], rows[2], rows[3], width_, &colour_pixels_[at]);
+        break;
+    }
+  }
+}
+
+Image* JpegDecoder::FinishImage() {
+  if (grey_pixels_) return new ImageData<Grayscale8>(width_, height_, grey_pixels_.release());
+  return new ImageData<RGBA8>(width_, height_, colour_pixels_.release());
 }
 
 }  // namespace

@@ -1,70 +1,112 @@
-// Dequantisation tables, the float inverse DCT and the clamped YCbCr and RGB conversions of decoded samples.
+// Dequantisation tables, the float inverse DCT on eight columns at once, and the colour conversions of sample rows.
 #include "imageio/jpeg_transform.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstring>
+#include <utility>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#include <xmmintrin.h>
+#endif
 
 namespace imageio {
-
-const uint8_t kJpegZigzag[64] = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33, 40, 48,
-    41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23,
-    30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-
 namespace {
+
+// Four floats or ints, one per column (or row) of half a block: the
+// compiler's vector types, which map to SIMD registers where there are some.
+typedef float Floats4 __attribute__((vector_size(16)));
+typedef int32_t Ints4 __attribute__((vector_size(16)));
 
 // s[0] = 1, s[k] = sqrt(2) cos(k pi / 16).
 const float kAanScale[8] = {1.0f, 1.3870399f, 1.3065630f, 1.1758755f, 1.0f, 0.78569496f, 0.54119611f, 0.27589938f};
 
-// One 8-point AAN IDCT over values `step` floats apart.
-void InverseDct8(float* v, int step) {
-  float* p0 = v;
-  float* p1 = v + step;
-  float* p2 = v + 2 * step;
-  float* p3 = v + 3 * step;
-  float* p4 = v + 4 * step;
-  float* p5 = v + 5 * step;
-  float* p6 = v + 6 * step;
-  float* p7 = v + 7 * step;
+// Fixed-point YCbCr factors, times 65536.
+constexpr int32_t kCbToBlue = 116130;
+constexpr int32_t kCbToGreen = 22554;
+constexpr int32_t kCrToGreen = 46802;
+constexpr int32_t kCrToRed = 91881;
+constexpr uint8_t kOpaque = 255;
 
-  float tmp10 = *p0 + *p4;
-  float tmp11 = *p0 - *p4;
-  float tmp13 = *p2 + *p6;
-  float tmp12 = (*p2 - *p6) * 1.4142135f - tmp13;
-  const float even0 = tmp10 + tmp13;
-  const float even3 = tmp10 - tmp13;
-  const float even1 = tmp11 + tmp12;
-  const float even2 = tmp11 - tmp12;
+// One 8-point AAN IDCT across the eight vectors, each lane on its own.
+[[gnu::always_inline]] inline void InverseDct8(Floats4* p) {
+  Floats4 tmp10 = p[0] + p[4];
+  Floats4 tmp11 = p[0] - p[4];
+  const Floats4 tmp13 = p[2] + p[6];
+  Floats4 tmp12 = (p[2] - p[6]) * 1.4142135f - tmp13;
+  const Floats4 even0 = tmp10 + tmp13;
+  const Floats4 even3 = tmp10 - tmp13;
+  const Floats4 even1 = tmp11 + tmp12;
+  const Floats4 even2 = tmp11 - tmp12;
 
-  const float z13 = *p5 + *p3;
-  const float z10 = *p5 - *p3;
-  const float z11 = *p1 + *p7;
-  const float z12 = *p1 - *p7;
-  const float odd7 = z11 + z13;
+  const Floats4 z13 = p[5] + p[3];
+  const Floats4 z10 = p[5] - p[3];
+  const Floats4 z11 = p[1] + p[7];
+  const Floats4 z12 = p[1] - p[7];
+  const Floats4 odd7 = z11 + z13;
   tmp11 = (z11 - z13) * 1.4142135f;
-  const float z5 = (z10 + z12) * 1.847759f;
+  const Floats4 z5 = (z10 + z12) * 1.847759f;
   tmp10 = 1.0823922f * z12 - z5;
   tmp12 = -2.613126f * z10 + z5;
-  const float odd6 = tmp12 - odd7;
-  const float odd5 = tmp11 - odd6;
-  const float odd4 = tmp10 + odd5;
+  const Floats4 odd6 = tmp12 - odd7;
+  const Floats4 odd5 = tmp11 - odd6;
+  const Floats4 odd4 = tmp10 + odd5;
 
-  *p0 = even0 + odd7;
-  *p7 = even0 - odd7;
-  *p1 = even1 + odd6;
-  *p6 = even1 - odd6;
-  *p2 = even2 + odd5;
-  *p5 = even2 - odd5;
-  *p4 = even3 + odd4;
-  *p3 = even3 - odd4;
+  p[0] = even0 + odd7;
+  p[7] = even0 - odd7;
+  p[1] = even1 + odd6;
+  p[6] = even1 - odd6;
+  p[2] = even2 + odd5;
+  p[5] = even2 - odd5;
+  p[4] = even3 + odd4;
+  p[3] = even3 - odd4;
 }
 
-// A component's reconstructed sample, level-shifted, truncated and clamped
-// to its 8-bit range as every JPEG decoder does before colour conversion:
-// the inverse DCT overshoots near black and white.
-int32_t ClampedSample(float value) { return static_cast<int32_t>(std::clamp(value, -128.0f, 127.0f)); }
+// Transposes the 4 x 4 block of rows a, b, c, d.
+[[gnu::always_inline]] inline void Transpose4(Floats4& a, Floats4& b, Floats4& c, Floats4& d) {
+#ifdef __SSE2__
+  _MM_TRANSPOSE4_PS(a, b, c, d);
+#else
+  Floats4 rows[4] = {a, b, c, d};
+  Floats4* out[4] = {&a, &b, &c, &d};
+  for (int i = 0; i < 4; ++i) *out[i] = Floats4{rows[0][i], rows[1][i], rows[2][i], rows[3][i]};
+#endif
+}
 
-uint8_t ClampByte(int64_t value) { return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255)); }
+// Transposes the block held as its left and right halves, row by row.
+[[gnu::always_inline]] inline void Transpose(Floats4* left, Floats4* right) {
+  Transpose4(left[0], left[1], left[2], left[3]);
+  Transpose4(right[0], right[1], right[2], right[3]);
+  Transpose4(left[4], left[5], left[6], left[7]);
+  Transpose4(right[4], right[5], right[6], right[7]);
+  for (int i = 0; i < 4; ++i) std::swap(right[i], left[4 + i]);
+}
+
+// Stores four samples, each already in 0..255.
+[[gnu::always_inline]] inline void StoreSamples(Ints4 samples, uint8_t* out) {
+#ifdef __SSE2__
+  const __m128i ints = (__m128i)samples;  // the same bits, as SSE2 sees integers
+  const __m128i words = _mm_packs_epi32(ints, ints);
+  const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+  std::memcpy(out, &bytes, 4);
+#else
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(samples[i]);
+#endif
+}
+
+[[gnu::always_inline]] inline void Clamp(Floats4& v, float low, float high) {
+  v = v < low ? low : v;
+  v = v > high ? high : v;
+}
+
+uint8_t ClampByte(int32_t value) { return static_cast<uint8_t>(std::clamp<int32_t>(value, 0, 255)); }
+
+RGBA8 Pixel(int32_t red, int32_t green, int32_t blue) {
+  return RGBA8(ClampByte(red), ClampByte(green), ClampByte(blue), kOpaque);
+}
+
+// Inverted CMYK's colour: ink times black over 255, rounded.
+uint8_t InkTimesBlack(int32_t ink, int32_t black) { return static_cast<uint8_t>((2 * ink * black + 255) / 510); }
 
 }  // namespace
 
@@ -74,28 +116,67 @@ void BuildJpegDequantTable(const int32_t quant[64], float dequant[64]) {
       dequant[row * 8 + col] = static_cast<float>(quant[row * 8 + col]) * kAanScale[col] * kAanScale[row] * 0.125f;
 }
 
-void JpegInverseDct(float* window) {
-  for (int col = 0; col < 8; ++col) InverseDct8(window + col, kJpegPlaneStride);
-  for (int row = 0; row < 8; ++row) InverseDct8(window + row * kJpegPlaneStride, 1);
+void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
+                    int stride) {
+  // Each row as its left and right four columns.
+  Floats4 left[8];
+  Floats4 right[8];
+  for (int r = 0; r < 8; ++r) {
+    for (int c = 0; c < 4; ++c) {
+      left[r][c] = static_cast<float>(block[r * 8 + c]) * dequant[r * 8 + c];
+      right[r][c] = static_cast<float>(block[r * 8 + 4 + c]) * dequant[r * 8 + 4 + c];
+    }
+  }
+  InverseDct8(left);  // down the columns
+  InverseDct8(right);
+  Transpose(left, right);
+  InverseDct8(left);  // along the rows, now held as columns
+  InverseDct8(right);
+  Transpose(left, right);
+  for (int r = 0; r < 8; ++r) {
+    Floats4* halves[2] = {&left[r], &right[r]};
+    for (int half = 0; half < 2; ++half) {
+      Floats4 values = *halves[half];
+      Ints4 samples;
+      if (rounding == JpegSampleRounding::kTruncate) {
+        Clamp(values, -128.0f, 127.0f);
+        samples = __builtin_convertvector(values, Ints4) + 128;
+      } else {
+        values += 128.5f;
+        Clamp(values, 0.0f, 255.0f);
+        samples = __builtin_convertvector(values, Ints4);
+      }
+      StoreSamples(samples, out + r * stride + 4 * half);
+    }
+  }
 }
 
-uint8_t JpegSample(float value) {
-  const float sample = value + 128.0f;
-  if (!(sample > 0.0f)) return 0;
-  if (sample >= 255.0f) return 255;
-  return static_cast<uint8_t>(std::nearbyint(sample));
+void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out) {
+  for (int x = 0; x < width; ++x) {
+    const int32_t luma = int32_t{y[x]} << 16;
+    const int32_t blue_diff = int32_t{cb[x]} - 128;
+    const int32_t red_diff = int32_t{cr[x]} - 128;
+    out[x] = Pixel((luma + red_diff * kCrToRed) >> 16, (luma - blue_diff * kCbToGreen - red_diff * kCrToGreen) >> 16,
+                      (luma + blue_diff * kCbToBlue) >> 16);
+  }
 }
 
-RGBA8 JpegColourPixel(float y, float cb, float cr) {
-  const int64_t luma = (int64_t{ClampedSample(y)} + 128) * 65536;
-  const int64_t blue_diff = ClampedSample(cb);
-  const int64_t red_diff = ClampedSample(cr);
-  const uint8_t blue = ClampByte((luma + blue_diff * 116130) >> 16);
-  const uint8_t green = ClampByte((luma - blue_diff * 22554 - red_diff * 46802) >> 16);
-  const uint8_t red = ClampByte((luma + red_diff * 91881) >> 16);
-  return RGBA8(red, green, blue, 255);
+void JpegRgbRow(const uint8_t* r, const uint8_t* g, const uint8_t* b, int width, RGBA8* out) {
+  for (int x = 0; x < width; ++x) out[x] = RGBA8(r[x], g[x], b[x], kOpaque);
 }
 
-RGBA8 JpegRgbPixel(float r, float g, float b) { return RGBA8(JpegSample(r), JpegSample(g), JpegSample(b), 255); }
+void JpegCmykRow(const uint8_t* c, const uint8_t* m, const uint8_t* y, const uint8_t* k, int width, RGBA8* out) {
+  for (int x = 0; x < width; ++x)
+    out[x] = RGBA8(InkTimesBlack(c[x], k[x]), InkTimesBlack(m[x], k[x]), InkTimesBlack(y[x], k[x]), kOpaque);
+}
+
+void JpegYcckRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, const uint8_t* k, int width, RGBA8* out) {
+  JpegYCbCrRow(y, cb, cr, width, out);
+  for (int x = 0; x < width; ++x) {
+    const int32_t black = k[x];
+    out[x] = RGBA8(InkTimesBlack(255 - out[x].red, black), InkTimesBlack(255 - out[x].green, black),
+                   InkTimesBlack(255 - out[x].blue, black), kOpaque);
+  }
+}
 
 }  // namespace imageio

@@ -1,4 +1,4 @@
-// Dequantisation, inverse DCT and colour conversion of the JPEG decoder.
+// Dequantisation and inverse DCT of JPEG blocks into 8-bit samples, and the conversions of sample rows to pixels.
 #pragma once
 
 #include <cstdint>
@@ -7,29 +7,28 @@
 
 namespace imageio {
 
-// Natural (row-major) index of each zigzag position.
-extern const uint8_t kJpegZigzag[64];
-
-// Sample planes are 16 floats wide: one MCU of at most 16 x 16 pixels.
-constexpr int kJpegPlaneStride = 16;
-
 // The dequantisation table with the scaled IDCT's factors and its 1/8 folded
 // in, from a quantisation table in natural order.
 void BuildJpegDequantTable(const int32_t quant[64], float dequant[64]);
 
-// Float AAN inverse DCT of an 8 x 8 window of a plane, in place: columns,
-// then rows. The result is the sample minus 128.
-void JpegInverseDct(float* window);
+// How a reconstructed value becomes a sample: rounded to nearest, or (for
+// the components of YCbCr and YCCK) truncated toward zero before the level
+// shift; either way clamped to 0..255, as the float IDCT overshoots near black
+// and white.
+enum class JpegSampleRounding { kNearest, kTruncate };
 
-// A grey or RGB sample from a level-shifted value, rounded to nearest and
-// clamped.
-uint8_t JpegSample(float value);
+// Float AAN inverse DCT of a block of 64 coefficients in natural order,
+// dequantised by `dequant`, written as 8 rows of 8 samples `stride` bytes apart.
+void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
+                    int stride);
 
-// A pixel from level-shifted Y and from Cb and Cr, each truncated and clamped
-// to its sample range, in 16.16 fixed point.
-RGBA8 JpegColourPixel(float y, float cb, float cr);
-
-// A pixel of a file coded in RGB, from its three level-shifted samples.
-RGBA8 JpegRgbPixel(float r, float g, float b);
+// Rows of `width` pixels (alpha 255) from rows of samples.
+// YCbCr in 16.16 fixed point, Cb and Cr centred on 128.
+void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out);
+void JpegRgbRow(const uint8_t* r, const uint8_t* g, const uint8_t* b, int width, RGBA8* out);
+// Inverted CMYK as Adobe writes it: each colour is the product of its ink's and black's samples over 255.
+void JpegCmykRow(const uint8_t* c, const uint8_t* m, const uint8_t* y, const uint8_t* k, int width, RGBA8* out);
+// YCCK: the YCbCr colour of the inverted C, M and Y, then as inverted CMYK.
+void JpegYcckRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, const uint8_t* k, int width, RGBA8* out);
 
 }  // namespace imageio

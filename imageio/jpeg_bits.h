@@ -1,0 +1,78 @@
+// The bit reader of JPEG's entropy-coded data: a 64-bit buffer filled from memory, Huffman symbols by table lookup.
+#pragma once
+
+#include <cstdint>
+
+#include "imageio/image.h"
+#include "imageio/jpeg_huffman.h"
+
+namespace imageio {
+
+// Reads the data of one scan from memory. A 0xFF byte followed by 0 is a data
+// byte of 0xFF; any other marker, or the end of the data, ends the data, and
+// zero bits follow. Using any of those bits is an error: the data was cut
+// short or is corrupt.
+class JpegBitReader {
+ public:
+  JpegBitReader(const uint8_t* pos, const uint8_t* end) : pos_(pos), end_(end) {}
+
+  // Where the data ended: the marker that ended it, or the end of the bytes.
+  const uint8_t* position() const { return pos_; }
+
+  // Drops the bits of the current byte and continues after the next marker,
+  // which must be the restart marker of the given number (0 to 7).
+  void Restart(int number);
+
+  // Throws when bits past the end of the data were used.
+  void CheckNotPastEnd() const {
+    if (count_ < padding_bits_) throw ImageIOException("Image data ends inside the scan.\n");
+  }
+
+  int ReadBit() {
+    if (count_ < 1) Fill();
+    const int bit = static_cast<int>(bits_ >> 63);
+    bits_ <<= 1;
+    --count_;
+    return bit;
+  }
+
+  // count from 0 to 16.
+  int ReadBits(int count) {
+    if (count == 0) return 0;
+    if (count_ < count) Fill();
+    const int value = static_cast<int>(bits_ >> (64 - count));
+    bits_ <<= count;
+    count_ -= count;
+    return value;
+  }
+
+  // A coefficient of `size` bits (0 to 16): a first bit of 0 means negative.
+  int ReceiveValue(int size) {
+    const int bits = ReadBits(size);
+    if (size == 0) return 0;
+    return bits >> (size - 1) ? bits : bits - (1 << size) + 1;
+  }
+
+  int DecodeSymbol(const JpegHuffmanTable& table) {
+    if (count_ < JpegHuffmanTable::kMaxLength) Fill();
+    const int entry = table.lookup[bits_ >> (64 - JpegHuffmanTable::kLookupBits)];
+    if (entry) {
+      bits_ <<= entry >> 8;
+      count_ -= entry >> 8;
+      return entry & 0xFF;
+    }
+    return DecodeLongSymbol(table);
+  }
+
+ private:
+  void Fill();
+  int DecodeLongSymbol(const JpegHuffmanTable& table);
+
+  const uint8_t* pos_;
+  const uint8_t* end_;
+  uint64_t bits_ = 0;  // the next bits, from the top
+  int count_ = 0;
+  int padding_bits_ = 0;  // zero bits after the end of the data, at the buffer's bottom
+};
+
+}  // namespace imageio
