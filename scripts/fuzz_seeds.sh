@@ -21,3 +21,21 @@ cp "$data"/aita.mask "$data"/neon.jpg "$work/in/"
 python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); open(sys.argv[2], "wb").write(bytes(b ^ 0xC3 for b in d))' \
   "$work/demo.dat" "$seeds/arj/two_entries.arj"
 "$build/bin/demotool" unarj "$seeds/arj/two_entries.arj" "$seeds/pack/two_entries.img" >/dev/null
+
+# Small JPEG files of the reader's other paths, from a corner of one picture: progressive with restarts, grey
+# progressive, 4x2 sampling, inverted CMYK (progressive) and the same as YCCK, and a frame without Huffman tables.
+djpeg -crop 37x29+0+0 -pnm "$data"/neon.jpg > "$work/corner.pnm"
+cjpeg -progressive -restart 1 -outfile "$seeds"/jpeg/progressive.jpg "$work/corner.pnm"
+cjpeg -progressive -grayscale -sample 4x1 -outfile "$seeds"/jpeg/progressive_grey.jpg "$work/corner.pnm"
+cjpeg -sample 4x2 -restart 1B -outfile "$seeds"/jpeg/sampled_4x2.jpg "$work/corner.pnm"
+cjpeg -quality 60 -outfile "$work/standard_tables.jpg" "$work/corner.pnm"
+/usr/bin/python3 - "$work/corner.pnm" "$seeds"/jpeg <<'PY'
+import sys
+from PIL import Image
+Image.open(sys.argv[1]).convert("CMYK").save(sys.argv[2] + "/cmyk.jpg", progressive=True)
+cmyk = open(sys.argv[2] + "/cmyk.jpg", "rb").read()
+adobe = cmyk.index(b"\xff\xee")
+open(sys.argv[2] + "/ycck.jpg", "wb").write(cmyk[:adobe + 15] + b"\x02" + cmyk[adobe + 16:])
+PY
+/usr/bin/python3 -c 'import sys; d = open(sys.argv[1], "rb").read(); open(sys.argv[2], "wb").write(d.replace(b"\xff\xc4", b"\xff\xfe"))' \
+  "$work/standard_tables.jpg" "$seeds"/jpeg/without_huffman_tables.jpg

@@ -1,9 +1,13 @@
 // demotool decode: its PAM files against djpeg and libpng, and its exit status on a bad file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "files.h"
 
 namespace {
+
+const uint8_t kScanMarker[] = {0xFF, 0xDA};
 
 // Runs demotool decode; the PAM's RGBA pixels after checking its header.
 Bytes DecodedRgba(const std::string& image, int width, int height) {
@@ -42,6 +46,33 @@ TEST(DemotoolDecode, DecodeErrorPrintsTheMessageAndExits1) {
   EXPECT_EQ(WEXITSTATUS(status), 1);
   const Bytes out = ReadBinary("tool_bad.out");
   EXPECT_EQ(std::string(out.begin(), out.end()), "Unknown image type.\n");
+}
+
+// A progressive file decodes; cut inside a scan, or with a refinement before its first scan, it ends with the
+// message and status 1.
+TEST(DemotoolDecode, ProgressiveJpegDecodesAndItsFaultsExit1) {
+  const Pnm reference = Cjpeg("tool_progressive", 29, 13, "-progressive -grayscale -restart 1");
+  Bytes expected;
+  for (uint8_t grey : reference.samples) expected.insert(expected.end(), {grey, grey, grey, 255});
+  EXPECT_EQ(DecodedRgba("tool_progressive.jpg", 29, 13), expected);
+
+  const Bytes bytes = ReadBinary("tool_progressive.jpg");
+  const size_t first_scan = std::search(bytes.begin(), bytes.end(), kScanMarker, kScanMarker + 2) - bytes.begin();
+  Bytes refinement_first = bytes;
+  refinement_first.at(first_scan + 9) = 0x21;  // the one-component DC scan's bits: a refinement of bit 1
+  const struct { const char* name; Bytes file; const char* message; } cases[] = {
+      {"tool_cut.jpg", Bytes(bytes.begin(), bytes.begin() + first_scan + 14), "Image data ends inside the scan.\n"},
+      {"tool_refinement_first.jpg", refinement_first, "Progressive scans out of order.\n"},
+  };
+  for (const auto& c : cases) {
+    WriteBinary(c.name, c.file);
+    const int status =
+        std::system((std::string(DEMOTOOL) + " decode " + c.name + " tool_fault.pam > tool_fault.out").c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << c.name;
+    const Bytes out = ReadBinary("tool_fault.out");
+    EXPECT_EQ(std::string(out.begin(), out.end()), c.message) << c.name;
+  }
 }
 
 }  // namespace

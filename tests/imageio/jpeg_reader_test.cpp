@@ -67,6 +67,20 @@ const JpegCase kCases[] = {
     {"optimised_tables", 33, 47, 3, "-optimize -sample 2x2"},    {"sixteen_bit_tables", 33, 47, 3, "-quality 3 -sample 2x2"},
     {"mixed_chroma", 33, 47, 3, "-sample 2x2,2x1,1x2"},          {"large_444", 256, 200, 3, "-quality 85 -sample 1x1"},
     {"odd_17x9_420", 17, 9, 3, "-sample 2x2"},
+    // Progressive: every scan kind, with restarts in DC and AC scans.
+    {"progressive_q10_420", 33, 47, 3, "-progressive -quality 10 -sample 2x2"},
+    {"progressive_q75_444", 61, 29, 3, "-progressive -quality 75 -sample 1x1"},
+    {"progressive_q95_422", 70, 43, 3, "-progressive -quality 95 -sample 2x1"},
+    {"progressive_restart_every_mcu", 33, 47, 3, "-progressive -sample 2x2 -restart 1B"},
+    {"progressive_restart_every_row", 45, 31, 3, "-progressive -quality 90 -restart 1"},
+    {"progressive_grey", 33, 47, 1, "-progressive -grayscale -quality 60 -restart 2B"},
+    {"progressive_optimised_4x1", 77, 21, 3, "-progressive -optimize -sample 4x1"},
+    {"progressive_large", 300, 211, 3, "-progressive -quality 85 -sample 2x2"},
+    // Sampling factors up to 4, whole multiples of each other as libjpeg needs.
+    {"sampled_4x1", 37, 29, 3, "-quality 70 -sample 4x1"},    {"sampled_1x4", 37, 29, 3, "-quality 80 -sample 1x4"},
+    {"sampled_4x2", 51, 35, 3, "-quality 50 -sample 4x2"},    {"sampled_3x1", 37, 29, 3, "-quality 90 -sample 3x1"},
+    {"sampled_3x2_chroma", 40, 23, 3, "-sample 3x2,1x1,3x1"}, {"sampled_2x4_restart", 37, 67, 3, "-sample 2x4 -restart 1B"},
+    {"sampled_4x1_restart", 37, 29, 3, "-sample 4x1 -restart 2B"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cjpeg, JpegVersusDjpeg, testing::ValuesIn(kCases),
@@ -114,6 +128,110 @@ TEST(RgbJpeg, DecodedInTheColourSpaceLibjpegChooses) {
     const std::string path = std::string(c.name) + ".jpg";
     WriteBinary(path, c.file);
     EXPECT_LE(WorstDifference(path, Djpeg(path)), c.tolerance) << c.name;
+  }
+}
+
+// Inverted CMYK from Pillow, sequential and progressive, and the same data read as YCCK by flipping Adobe's transform.
+TEST(CmykJpeg, MatchesDjpegAsCmykAndAsYcck) {
+  for (const auto& [width, height, quality, progressive] :
+       {std::tuple{37, 29, 90, false}, {64, 48, 25, false}, {19, 41, 75, true}, {100, 61, 95, true}}) {
+    const std::string stem = "cmyk_" + std::to_string(width) + "_" + std::to_string(quality);
+    Cjpeg(stem, width, height, "-quality 90");  // only for its picture, STEM.pnm
+    ASSERT_TRUE(Shell("/usr/bin/python3 -c \"from PIL import Image; Image.open('" + stem +
+                      ".pnm').convert('CMYK').save('" + stem + ".jpg', quality=" + std::to_string(quality) +
+                      ", progressive=" + (progressive ? "True" : "False") + ")\""));
+    EXPECT_LE(WorstDifference(stem + ".jpg", Djpeg(stem + ".jpg")), 4) << stem;
+    Bytes ycck = ReadBinary(stem + ".jpg");
+    const size_t adobe = std::search(ycck.begin(), ycck.end(), kAdobeMarker, kAdobeMarker + 2) - ycck.begin();
+    ASSERT_LT(adobe + 15, ycck.size());
+    ycck[adobe + 15] = 2;  // the transform byte
+    WriteBinary(stem + "_ycck.jpg", ycck);
+    EXPECT_LE(WorstDifference(stem + "_ycck.jpg", Djpeg(stem + "_ycck.jpg")), 4) << stem;
+  }
+}
+
+// Motion-JPEG frames leave out the Huffman tables: the standard ones, which cjpeg writes unless it optimises, apply.
+TEST(MotionJpeg, FrameWithoutHuffmanTablesUsesTheStandardOnes) {
+  int number = 0;
+  for (const char* options : {"-quality 80 -sample 2x1", "-grayscale -quality 50", "-sample 2x2 -restart 1B"}) {
+    const std::string stem = "mjpeg_" + std::to_string(number++);
+    Cjpeg(stem, 45, 27, options);
+    Bytes bytes = ReadBinary(stem + ".jpg");
+    int removed = 0;
+    for (size_t at = 0; at + 1 < bytes.size(); ++at)
+      if (bytes[at] == 0xFF && bytes[at + 1] == 0xC4) bytes[at + 1] = 0xFE, ++removed;  // made a comment
+    ASSERT_GT(removed, 0);
+    WriteBinary(stem + "_bare.jpg", bytes);
+    EXPECT_LE(WorstDifference(stem + "_bare.jpg", Djpeg(stem + "_bare.jpg")), 4) << options;
+  }
+}
+
+// Offsets of the scan headers (their 0xFF); the pair never occurs inside entropy-coded data.
+std::vector<size_t> ScanHeaders(const Bytes& bytes) {
+  std::vector<size_t> at;
+  for (size_t i = 0; i + 1 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) at.push_back(i);
+  return at;
+}
+
+// Cuts, scans out of order and absurd bands are errors, never garbage or a crash.
+TEST(CraftedJpeg, ProgressiveFaultsHaveMessages) {
+  Cjpeg("progressive_faults", 33, 47, "-progressive -sample 2x2");
+  const Bytes bytes = ReadBinary("progressive_faults.jpg");
+  const std::vector<size_t> scans = ScanHeaders(bytes);
+  ASSERT_GE(scans.size(), 4u);
+  // A scan header of n components: its band and bits follow the 1 + 2n bytes after the length.
+  auto band_at = [&](size_t scan) { return scans[scan] + 5 + 2 * bytes[scans[scan] + 4]; };
+  auto with_band = [&](size_t scan, Bytes band) {
+    Bytes out = bytes;
+    std::copy(band.begin(), band.end(), out.begin() + band_at(scan));
+    return out;
+  };
+  ASSERT_EQ(Bytes(bytes.begin() + band_at(0), bytes.begin() + band_at(0) + 3), (Bytes{0, 0, 0x01}));
+  ASSERT_EQ(bytes[scans[1] + 4], 1);  // an AC scan of one component
+  auto error = [](const Bytes& file) { imageio::ReadJpeg reader; return DecodeError(reader, file); };
+  const struct { const char* name; Bytes file; const char* message; } cases[] = {
+      {"cut inside the second scan", Bytes(bytes.begin(), bytes.begin() + scans[1] + 20),
+       "Image data ends inside the scan.\n"},
+      {"cut before the third scan", Bytes(bytes.begin(), bytes.begin() + scans[2]),
+       "Image data ends before its last scan.\n"},
+      {"DC refinement first", with_band(0, {0, 0, 0x21}), "Progressive scans out of order.\n"},
+      {"AC refinement before its first scan", with_band(1, {1, 5, 0x21}), "Progressive scans out of order.\n"},
+      {"AC before DC", with_band(1, {1, 5, 0x02}), ""},  // the DC scan came first: fine
+      {"DC and AC in one scan", with_band(0, {0, 5, 0x01}), "Bad spectral selection in a progressive scan.\n"},
+      {"band past 63", with_band(1, {1, 64, 0x02}), "Bad spectral selection in a progressive scan.\n"},
+      {"band backwards", with_band(1, {9, 5, 0x02}), "Bad spectral selection in a progressive scan.\n"},
+      {"AC of three components", with_band(0, {1, 5, 0x01}), "Bad spectral selection in a progressive scan.\n"},
+      {"two bits refined at once", with_band(1, {1, 5, 0x42}), "Bad successive approximation in a progressive scan.\n"},
+      {"low bit past 13", with_band(1, {1, 5, 0x0E}), "Bad successive approximation in a progressive scan.\n"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(error(c.file), c.message) << c.name;
+
+  Bytes ac_first = bytes;  // the first AC scan moved before the DC scan
+  const Bytes ac_scan(bytes.begin() + scans[1], bytes.begin() + scans[2]);
+  ac_first.erase(ac_first.begin() + scans[1], ac_first.begin() + scans[2]);
+  ac_first.insert(ac_first.begin() + scans[0], ac_scan.begin(), ac_scan.end());
+  EXPECT_EQ(error(ac_first), "Progressive scans out of order.\n");
+}
+
+// Kinds libjpeg decodes that we refuse, each with its own message.
+TEST(CraftedJpeg, RefusedKindsSayWhy) {
+  Cjpeg("arithmetic", 24, 16, "-arithmetic");
+  Cjpeg("arithmetic_progressive", 24, 16, "-arithmetic -progressive");
+  imageio::ReadJpeg arithmetic, arithmetic_progressive;
+  EXPECT_EQ(DecodeError(arithmetic, ReadBinary("arithmetic.jpg")), "Arithmetic-coded JPEG is not supported.\n");
+  EXPECT_EQ(DecodeError(arithmetic_progressive, ReadBinary("arithmetic_progressive.jpg")),
+            "Arithmetic-coded JPEG is not supported.\n");
+  Cjpeg("sequential", 24, 16, "-sample 2x2");
+  const Bytes bytes = ReadBinary("sequential.jpg");
+  const size_t sof = std::search(bytes.begin(), bytes.end(), kFrameMarker, kFrameMarker + 2) - bytes.begin();
+  for (const auto& [code, message] : {std::pair{0xC3, "Lossless JPEG is not supported.\n"},
+                                      {0xC7, "Lossless JPEG is not supported.\n"},
+                                      {0xC5, "Hierarchical JPEG is not supported.\n"}}) {
+    Bytes changed = bytes;
+    changed[sof + 1] = uint8_t(code);
+    imageio::ReadJpeg reader;
+    EXPECT_EQ(DecodeError(reader, changed), message) << code;
   }
 }
 
