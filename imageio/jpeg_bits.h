@@ -53,6 +53,16 @@ class JpegBitReader {
     return bits >> (size - 1) ? bits : bits - (1 << size) + 1;
   }
 
+  // An AC coefficient whose code and value fit in the lookup bits, as the
+  // table's run_and_value entry with its bits used; 0 (nothing used) otherwise.
+  int DecodeShortRunAndValue(const JpegHuffmanTable& table) {
+    if (count_ < JpegHuffmanTable::kMaxLength) Fill();
+    const int entry = table.run_and_value[bits_ >> (64 - JpegHuffmanTable::kLookupBits)];
+    bits_ <<= entry & 15;
+    count_ -= entry & 15;
+    return entry;
+  }
+
   int DecodeSymbol(const JpegHuffmanTable& table) {
     if (count_ < JpegHuffmanTable::kMaxLength) Fill();
     const int entry = table.lookup[bits_ >> (64 - JpegHuffmanTable::kLookupBits)];

@@ -42,6 +42,13 @@ void DecodeSequentialBlock(JpegBitReader& bits, const JpegHuffmanTable& dc, cons
   predictor = AddDifference(predictor, bits.ReceiveValue(bits.DecodeSymbol(dc) & 15));
   block[0] = Coefficient(static_cast<uint32_t>(predictor));
   for (int k = 1; k <= kLastCoefficient; ++k) {
+    const int short_entry = bits.DecodeShortRunAndValue(ac);
+    if (short_entry != 0) {
+      k += (short_entry >> 4) & 15;
+      if (k > kLastCoefficient) CorruptData(bits);
+      block[kJpegZigzag[k]] = static_cast<int16_t>(short_entry >> 8);
+      continue;
+    }
     const int symbol = bits.DecodeSymbol(ac);
     const int run = symbol >> 4;
     const int size = symbol & 15;

@@ -42,7 +42,9 @@ const StandardTable kStandardAc[2] = {
 
 bool BuildJpegHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, JpegHuffmanTable* table) {
   constexpr int kLookupBits = JpegHuffmanTable::kLookupBits;
+  constexpr int kMaxShortValueBits = 7;  // the value fits run_and_value's high byte
   for (uint16_t& entry : table->lookup) entry = 0;
+  for (int16_t& entry : table->run_and_value) entry = 0;
   int32_t code = 0;
   int32_t next_symbol = 0;
   for (int length = 1; length <= JpegHuffmanTable::kMaxLength; ++length) {
@@ -55,8 +57,17 @@ bool BuildJpegHuffmanTable(const uint8_t counts[16], const uint8_t* symbols, Jpe
       if (length <= kLookupBits) {
         // Every lookup index that starts with this code.
         const int shift = kLookupBits - length;
-        for (int rest = 0; rest < (1 << shift); ++rest)
-          table->lookup[code << shift | rest] = static_cast<uint16_t>(length << 8 | symbols[next_symbol]);
+        const int symbol = symbols[next_symbol];
+        const int size = symbol & 15;
+        for (int rest = 0; rest < (1 << shift); ++rest) {
+          table->lookup[code << shift | rest] = static_cast<uint16_t>(length << 8 | symbol);
+          if (size == 0 || size > kMaxShortValueBits || length + size > kLookupBits) continue;
+          // The value's bits follow the code; a first bit of 0 means negative.
+          const int bits = rest >> (shift - size);
+          const int value = bits >> (size - 1) ? bits : bits - (1 << size) + 1;
+          table->run_and_value[code << shift | rest] =
+              static_cast<int16_t>(value * 256 + (symbol >> 4) * 16 + length + size);
+        }
       }
       ++next_symbol;
       if (++code >= (1 << length)) return false;

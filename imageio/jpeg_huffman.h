@@ -9,7 +9,7 @@ namespace imageio {
 struct JpegHuffmanTable {
   static constexpr int kMaxLength = 16;
   // Codes of up to this many bits are found with one lookup of the next bits.
-  static constexpr int kLookupBits = 9;
+  static constexpr int kLookupBits = 10;
   // For each code length: the largest code (-1 when there is none) and the
   // index of the length's first symbol minus its first code.
   int32_t max_code[kMaxLength + 1];
@@ -17,6 +17,9 @@ struct JpegHuffmanTable {
   // By the next kLookupBits bits: code length << 8 | symbol, or 0 when the
   // code is longer.
   uint16_t lookup[1 << kLookupBits];
+  // For AC tables, by the same bits: a code and its value that fit in them
+  // together, as value << 8 | run << 4 | bits used; 0 when they don't.
+  int16_t run_and_value[1 << kLookupBits];
   uint8_t symbols[256];
 };
 

@@ -81,8 +81,10 @@ struct Component {
   // Samples of one MCU row, and one row of them widened to the image.
   std::vector<uint8_t> samples;
   std::vector<uint8_t> widened;
-  // For a component with fewer columns than the image: the sample column of each pixel.
+  // For a component with fewer columns than the image: the sample column of
+  // each pixel, and the samples' row that `widened` holds now.
   std::vector<int> column_of_pixel;
+  const uint8_t* widened_from = nullptr;
 
   int16_t* Block(int row, int col) {
     return &coefficients[(static_cast<size_t>(row % held_rows) * stride + col) * kBlockSize];
@@ -122,6 +124,7 @@ class JpegDecoder {
   const JpegHuffmanTable* HuffmanTable(bool ac, int id);
   void DecodeUnit(const Scan& scan, Component& c, int row, int col, JpegBitReader& bits);
   void OutputMcuRow(int mcu_row);
+  void WidenRow(Component& c, const uint8_t* row);
   Image* FinishImage();
 
   AFILE* file_;
@@ -485,6 +488,7 @@ void JpegDecoder::OutputMcuRow(int mcu_row) {
                                                                                    : JpegSampleRounding::kNearest;
   for (int i = 0; i < component_count_; ++i) {
     Component& c = components_[i];
+    c.widened_from = nullptr;  // the samples change
     const int plane_width = c.stride * kBlockSide;
     for (int v = 0; v < c.v; ++v)
       for (int h = 0; h < c.stride; ++h)
@@ -503,7 +507,7 @@ void JpegDecoder::OutputMcuRow(int mcu_row) {
         rows[i] = row;
         continue;
       }
-      for (int x = 0; x < width_; ++x) c.widened[x] = row[c.column_of_pixel[x]];
+      if (row != c.widened_from) WidenRow(c, row);
       rows[i] = c.widened.data();
     }
     const size_t at = static_cast<size_t>(y) * width_;
@@ -525,6 +529,18 @@ void JpegDecoder::OutputMcuRow(int mcu_row) {
         break;
     }
   }
+}
+
+// Replicates each sample over the pixels it covers; twice, the common case, in a loop the compiler vectorises.
+void JpegDecoder::WidenRow(Component& c, const uint8_t* row) {
+  uint8_t* widened = c.widened.data();
+  if (h_max_ == 2 * c.h) {
+    for (int x = 0; x < width_ / 2; ++x) widened[2 * x] = widened[2 * x + 1] = row[x];
+    if (width_ % 2) widened[width_ - 1] = row[width_ / 2];
+  } else {
+    for (int x = 0; x < width_; ++x) widened[x] = row[c.column_of_pixel[x]];
+  }
+  c.widened_from = row;
 }
 
 Image* JpegDecoder::FinishImage() {

@@ -17,6 +17,7 @@ namespace {
 // compiler's vector types, which map to SIMD registers where there are some.
 typedef float Floats4 __attribute__((vector_size(16)));
 typedef int32_t Ints4 __attribute__((vector_size(16)));
+typedef int16_t Shorts4 __attribute__((vector_size(8)));
 
 // s[0] = 1, s[k] = sqrt(2) cos(k pi / 16).
 const float kAanScale[8] = {1.0f, 1.3870399f, 1.3065630f, 1.1758755f, 1.0f, 0.78569496f, 0.54119611f, 0.27589938f};
@@ -82,6 +83,15 @@ constexpr uint8_t kOpaque = 255;
   for (int i = 0; i < 4; ++i) std::swap(right[i], left[4 + i]);
 }
 
+// Four coefficients times their dequantisation factors.
+[[gnu::always_inline]] inline Floats4 DequantisedHalfRow(const int16_t* block, const float* dequant) {
+  Shorts4 coefficients;
+  Floats4 factors;
+  std::memcpy(&coefficients, block, sizeof(coefficients));
+  std::memcpy(&factors, dequant, sizeof(factors));
+  return __builtin_convertvector(coefficients, Floats4) * factors;
+}
+
 // Stores four samples, each already in 0..255.
 [[gnu::always_inline]] inline void StoreSamples(Ints4 samples, uint8_t* out) {
 #ifdef __SSE2__
@@ -99,6 +109,17 @@ constexpr uint8_t kOpaque = 255;
   v = v > high ? high : v;
 }
 
+// Four samples of reconstructed values, as the rounding asks.
+[[gnu::always_inline]] inline Ints4 SamplesOf(Floats4 values, JpegSampleRounding rounding) {
+  if (rounding == JpegSampleRounding::kTruncate) {
+    Clamp(values, -128.0f, 127.0f);
+    return __builtin_convertvector(values, Ints4) + 128;
+  }
+  values += 128.5f;
+  Clamp(values, 0.0f, 255.0f);
+  return __builtin_convertvector(values, Ints4);
+}
+
 uint8_t ClampByte(int32_t value) { return static_cast<uint8_t>(std::clamp<int32_t>(value, 0, 255)); }
 
 RGBA8 Pixel(int32_t red, int32_t green, int32_t blue) {
@@ -107,6 +128,58 @@ RGBA8 Pixel(int32_t red, int32_t green, int32_t blue) {
 
 // Inverted CMYK's colour: ink times black over 255, rounded.
 uint8_t InkTimesBlack(int32_t ink, int32_t black) { return static_cast<uint8_t>((2 * ink * black + 255) / 510); }
+
+#ifdef __SSE2__
+// The fixed-point products in 16-bit lanes, exactly as the 32-bit formulas
+// floor them: each factor of 65536 or more is split into whole 65536s, which
+// add the sample itself, and a rest whose product's high half _mm_mulhi_epi16
+// gives; green's two products are summed before the shift, with _mm_madd_epi16.
+// Converts 16 pixels at a time; returns how many pixels it converted.
+int YCbCrPixels16(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i centre = _mm_set1_epi16(128);
+  const __m128i cr_to_red_rest = _mm_set1_epi16(kCrToRed - 65536);
+  const __m128i cb_to_blue_rest = _mm_set1_epi16(kCbToBlue - 2 * 65536);
+  const __m128i green_factors = _mm_set_epi16(65536 - kCrToGreen, -kCbToGreen, 65536 - kCrToGreen, -kCbToGreen,
+                                              65536 - kCrToGreen, -kCbToGreen, 65536 - kCrToGreen, -kCbToGreen);
+  const __m128i opaque = _mm_set1_epi8(static_cast<char>(kOpaque));
+  int x = 0;
+  for (; x + 16 <= width; x += 16) {
+    const __m128i y16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(y + x));
+    const __m128i cb16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + x));
+    const __m128i cr16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cr + x));
+    __m128i channel[2][3];  // per half: blue, green, red as 16-bit lanes
+    for (int half = 0; half < 2; ++half) {
+      const auto widen = [&](__m128i v) { return half ? _mm_unpackhi_epi8(v, zero) : _mm_unpacklo_epi8(v, zero); };
+      const __m128i luma = widen(y16);
+      const __m128i blue_diff = _mm_sub_epi16(widen(cb16), centre);
+      const __m128i red_diff = _mm_sub_epi16(widen(cr16), centre);
+      const __m128i red = _mm_add_epi16(_mm_add_epi16(luma, red_diff), _mm_mulhi_epi16(red_diff, cr_to_red_rest));
+      const __m128i blue = _mm_add_epi16(_mm_add_epi16(luma, _mm_add_epi16(blue_diff, blue_diff)),
+                                         _mm_mulhi_epi16(blue_diff, cb_to_blue_rest));
+      const __m128i green_low = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(blue_diff, red_diff), green_factors), 16);
+      const __m128i green_high = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(blue_diff, red_diff), green_factors), 16);
+      const __m128i green = _mm_sub_epi16(_mm_add_epi16(luma, _mm_packs_epi32(green_low, green_high)), red_diff);
+      channel[half][0] = blue;
+      channel[half][1] = green;
+      channel[half][2] = red;
+    }
+    const __m128i blue = _mm_packus_epi16(channel[0][0], channel[1][0]);
+    const __m128i green = _mm_packus_epi16(channel[0][1], channel[1][1]);
+    const __m128i red = _mm_packus_epi16(channel[0][2], channel[1][2]);
+    const __m128i blue_green_low = _mm_unpacklo_epi8(blue, green);
+    const __m128i blue_green_high = _mm_unpackhi_epi8(blue, green);
+    const __m128i red_alpha_low = _mm_unpacklo_epi8(red, opaque);
+    const __m128i red_alpha_high = _mm_unpackhi_epi8(red, opaque);
+    __m128i* pixels = reinterpret_cast<__m128i*>(out + x);
+    _mm_storeu_si128(pixels, _mm_unpacklo_epi16(blue_green_low, red_alpha_low));
+    _mm_storeu_si128(pixels + 1, _mm_unpackhi_epi16(blue_green_low, red_alpha_low));
+    _mm_storeu_si128(pixels + 2, _mm_unpacklo_epi16(blue_green_high, red_alpha_high));
+    _mm_storeu_si128(pixels + 3, _mm_unpackhi_epi16(blue_green_high, red_alpha_high));
+  }
+  return x;
+}
+#endif
 
 }  // namespace
 
@@ -122,10 +195,8 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   Floats4 left[8];
   Floats4 right[8];
   for (int r = 0; r < 8; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      left[r][c] = static_cast<float>(block[r * 8 + c]) * dequant[r * 8 + c];
-      right[r][c] = static_cast<float>(block[r * 8 + 4 + c]) * dequant[r * 8 + 4 + c];
-    }
+    left[r] = DequantisedHalfRow(block + r * 8, dequant + r * 8);
+    right[r] = DequantisedHalfRow(block + r * 8 + 4, dequant + r * 8 + 4);
   }
   InverseDct8(left);  // down the columns
   InverseDct8(right);
@@ -134,30 +205,22 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   InverseDct8(right);
   Transpose(left, right);
   for (int r = 0; r < 8; ++r) {
-    Floats4* halves[2] = {&left[r], &right[r]};
-    for (int half = 0; half < 2; ++half) {
-      Floats4 values = *halves[half];
-      Ints4 samples;
-      if (rounding == JpegSampleRounding::kTruncate) {
-        Clamp(values, -128.0f, 127.0f);
-        samples = __builtin_convertvector(values, Ints4) + 128;
-      } else {
-        values += 128.5f;
-        Clamp(values, 0.0f, 255.0f);
-        samples = __builtin_convertvector(values, Ints4);
-      }
-      StoreSamples(samples, out + r * stride + 4 * half);
-    }
+    StoreSamples(SamplesOf(left[r], rounding), out + r * stride);
+    StoreSamples(SamplesOf(right[r], rounding), out + r * stride + 4);
   }
 }
 
 void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out) {
-  for (int x = 0; x < width; ++x) {
+  int x = 0;
+#ifdef __SSE2__
+  x = YCbCrPixels16(y, cb, cr, width, out);
+#endif
+  for (; x < width; ++x) {
     const int32_t luma = int32_t{y[x]} << 16;
     const int32_t blue_diff = int32_t{cb[x]} - 128;
     const int32_t red_diff = int32_t{cr[x]} - 128;
     out[x] = Pixel((luma + red_diff * kCrToRed) >> 16, (luma - blue_diff * kCbToGreen - red_diff * kCrToGreen) >> 16,
-                      (luma + blue_diff * kCbToBlue) >> 16);
+                   (luma + blue_diff * kCbToBlue) >> 16);
   }
 }
 

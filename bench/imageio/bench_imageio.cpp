@@ -37,7 +37,8 @@ std::vector<uint8_t> PhotoLike() {
   return pixels;
 }
 
-std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgba, int h_sampling, int v_sampling) {
+std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgba, int h_sampling, int v_sampling,
+                                bool progressive = false) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -52,6 +53,7 @@ std::vector<uint8_t> EncodeJpeg(const std::vector<uint8_t>& rgba, int h_sampling
   jpeg_set_quality(&cinfo, 90, TRUE);
   cinfo.comp_info[0].h_samp_factor = h_sampling;
   cinfo.comp_info[0].v_samp_factor = v_sampling;
+  if (progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<JSAMPROW>(&rgba[static_cast<size_t>(cinfo.next_scanline) * kSide * 4]);
@@ -136,10 +138,12 @@ int main() {
   const std::vector<uint8_t> rgba = PhotoLike();
   const std::vector<uint8_t> jpeg420 = EncodeJpeg(rgba, 2, 2);
   const std::vector<uint8_t> jpeg444 = EncodeJpeg(rgba, 1, 1);
+  const std::vector<uint8_t> progressive420 = EncodeJpeg(rgba, 2, 2, true);
   const std::vector<uint8_t> png = EncodePng(rgba);
   std::vector<uint8_t> scratch;
   std::printf("2048x2048 photo-like images; JPEG quality 90 (peer: float IDCT, no fancy upsampling)\n");
-  for (const auto& [name, file] : {std::make_pair("JPEG 4:2:0", &jpeg420), std::make_pair("JPEG 4:4:4", &jpeg444)})
+  for (const auto& [name, file] : {std::make_pair("JPEG 4:2:0", &jpeg420), std::make_pair("JPEG 4:4:4", &jpeg444),
+                                   std::make_pair("JPEG progressive 4:2:0", &progressive420)})
     Compare(
         name, "libjpeg-turbo",
         [&] {
