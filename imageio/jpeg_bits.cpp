@@ -6,26 +6,10 @@ namespace {
 
 constexpr uint8_t kMarkerPrefix = 0xFF;
 constexpr int kFirstRestartMarker = 0xD0;
-// 1 in each byte of a 64-bit word.
-constexpr uint64_t kEachByte = 0x0101010101010101u;
 
 }  // namespace
 
-void JpegBitReader::Fill() {
-  // Eight bytes at once while none of them is 0xFF.
-  if (padding_bits_ == 0 && end_ - pos_ >= 8) {
-    uint64_t next = 0;
-    for (int i = 0; i < 8; ++i) next = next << 8 | pos_[i];
-    const uint64_t inverted = ~next;
-    const bool has_ff = ((inverted - kEachByte) & ~inverted & (kEachByte << 7)) != 0;
-    if (!has_ff) {
-      const int bytes = (63 - count_) / 8;
-      bits_ |= next >> (64 - 8 * bytes) << (64 - 8 * bytes - count_);
-      count_ += 8 * bytes;
-      pos_ += bytes;
-      return;
-    }
-  }
+void JpegBitReader::FillByBytes() {
   while (count_ <= 56) {
     uint64_t byte = 0;
     if (padding_bits_ == 0 && pos_ < end_) {

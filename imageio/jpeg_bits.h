@@ -13,6 +13,9 @@ namespace imageio {
 // zero bits follow. Using any of those bits is an error: the data was cut
 // short or is corrupt.
 class JpegBitReader {
+  // 1 in each byte of a 64-bit word.
+  static constexpr uint64_t kEachByte = 0x0101010101010101u;
+
  public:
   JpegBitReader(const uint8_t* pos, const uint8_t* end) : pos_(pos), end_(end) {}
 
@@ -75,7 +78,23 @@ class JpegBitReader {
   }
 
  private:
-  void Fill();
+  // Tops the buffer up to at least 57 bits: eight bytes at once while none of them is 0xFF.
+  void Fill() {
+    if (padding_bits_ == 0 && end_ - pos_ >= 8) {
+      uint64_t next = 0;
+      for (int i = 0; i < 8; ++i) next = next << 8 | pos_[i];
+      const uint64_t inverted = ~next;
+      if (((inverted - kEachByte) & ~inverted & (kEachByte << 7)) == 0) {
+        const int bytes = (63 - count_) / 8;
+        bits_ |= next >> (64 - 8 * bytes) << (64 - 8 * bytes - count_);
+        count_ += 8 * bytes;
+        pos_ += bytes;
+        return;
+      }
+    }
+    FillByBytes();
+  }
+  void FillByBytes();
   int DecodeLongSymbol(const JpegHuffmanTable& table);
 
   const uint8_t* pos_;

@@ -17,7 +17,6 @@ namespace {
 // compiler's vector types, which map to SIMD registers where there are some.
 typedef float Floats4 __attribute__((vector_size(16)));
 typedef int32_t Ints4 __attribute__((vector_size(16)));
-typedef int16_t Shorts4 __attribute__((vector_size(8)));
 
 // s[0] = 1, s[k] = sqrt(2) cos(k pi / 16).
 const float kAanScale[8] = {1.0f, 1.3870399f, 1.3065630f, 1.1758755f, 1.0f, 0.78569496f, 0.54119611f, 0.27589938f};
@@ -83,30 +82,43 @@ constexpr uint8_t kOpaque = 255;
   for (int i = 0; i < 4; ++i) std::swap(right[i], left[4 + i]);
 }
 
-// Four coefficients times their dequantisation factors.
-[[gnu::always_inline]] inline Floats4 DequantisedHalfRow(const int16_t* block, const float* dequant) {
-  Shorts4 coefficients;
-  Floats4 factors;
-  std::memcpy(&coefficients, block, sizeof(coefficients));
-  std::memcpy(&factors, dequant, sizeof(factors));
-  return __builtin_convertvector(coefficients, Floats4) * factors;
+// A row of coefficients times their dequantisation factors, as its left and right halves.
+[[gnu::always_inline]] inline void DequantiseRow(const int16_t* block, const float* dequant, Floats4& left,
+                                                 Floats4& right) {
+#ifdef __SSE2__
+  const __m128i row = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+  // Each 16-bit value into the top of a 32-bit lane, then shifted down with its sign.
+  left = _mm_mul_ps(_mm_cvtepi32_ps(_mm_srai_epi32(_mm_unpacklo_epi16(row, row), 16)), _mm_loadu_ps(dequant));
+  right = _mm_mul_ps(_mm_cvtepi32_ps(_mm_srai_epi32(_mm_unpackhi_epi16(row, row), 16)), _mm_loadu_ps(dequant + 4));
+#else
+  for (int c = 0; c < 4; ++c) {
+    left[c] = static_cast<float>(block[c]) * dequant[c];
+    right[c] = static_cast<float>(block[4 + c]) * dequant[4 + c];
+  }
+#endif
 }
 
-// Stores four samples, each already in 0..255.
-[[gnu::always_inline]] inline void StoreSamples(Ints4 samples, uint8_t* out) {
+// Stores a row of eight samples, each already in 0..255, from its halves.
+[[gnu::always_inline]] inline void StoreSamples(Ints4 left, Ints4 right, uint8_t* out) {
 #ifdef __SSE2__
-  const __m128i ints = (__m128i)samples;  // the same bits, as SSE2 sees integers
-  const __m128i words = _mm_packs_epi32(ints, ints);
-  const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-  std::memcpy(out, &bytes, 4);
+  // The same bits, as SSE2 sees integers.
+  const __m128i words = _mm_packs_epi32((__m128i)left, (__m128i)right);
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
 #else
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(samples[i]);
+  for (int c = 0; c < 4; ++c) {
+    out[c] = static_cast<uint8_t>(left[c]);
+    out[4 + c] = static_cast<uint8_t>(right[c]);
+  }
 #endif
 }
 
 [[gnu::always_inline]] inline void Clamp(Floats4& v, float low, float high) {
+#ifdef __SSE2__
+  v = _mm_min_ps(_mm_max_ps(v, _mm_set1_ps(low)), _mm_set1_ps(high));
+#else
   v = v < low ? low : v;
   v = v > high ? high : v;
+#endif
 }
 
 // Four samples of reconstructed values, as the rounding asks.
@@ -194,20 +206,15 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   // Each row as its left and right four columns.
   Floats4 left[8];
   Floats4 right[8];
-  for (int r = 0; r < 8; ++r) {
-    left[r] = DequantisedHalfRow(block + r * 8, dequant + r * 8);
-    right[r] = DequantisedHalfRow(block + r * 8 + 4, dequant + r * 8 + 4);
-  }
+  for (int r = 0; r < 8; ++r) DequantiseRow(block + r * 8, dequant + r * 8, left[r], right[r]);
   InverseDct8(left);  // down the columns
   InverseDct8(right);
   Transpose(left, right);
   InverseDct8(left);  // along the rows, now held as columns
   InverseDct8(right);
   Transpose(left, right);
-  for (int r = 0; r < 8; ++r) {
-    StoreSamples(SamplesOf(left[r], rounding), out + r * stride);
-    StoreSamples(SamplesOf(right[r], rounding), out + r * stride + 4);
-  }
+  for (int r = 0; r < 8; ++r)
+    StoreSamples(SamplesOf(left[r], rounding), SamplesOf(right[r], rounding), out + r * stride);
 }
 
 void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out) {
@@ -222,6 +229,18 @@ void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int wi
     out[x] = Pixel((luma + red_diff * kCrToRed) >> 16, (luma - blue_diff * kCbToGreen - red_diff * kCrToGreen) >> 16,
                    (luma + blue_diff * kCbToBlue) >> 16);
   }
+}
+
+void JpegDoubleRow(const uint8_t* row, int width, uint8_t* out) {
+  int x = 0;
+#ifdef __SSE2__
+  for (; x + 32 <= width; x += 32) {
+    const __m128i samples = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x / 2));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_unpacklo_epi8(samples, samples));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x + 16), _mm_unpackhi_epi8(samples, samples));
+  }
+#endif
+  for (; x < width; ++x) out[x] = row[x / 2];
 }
 
 void JpegRgbRow(const uint8_t* r, const uint8_t* g, const uint8_t* b, int width, RGBA8* out) {

@@ -22,6 +22,9 @@ enum class JpegSampleRounding { kNearest, kTruncate };
 void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
                     int stride);
 
+// Each of the first (width + 1) / 2 samples twice, `width` samples in all.
+void JpegDoubleRow(const uint8_t* row, int width, uint8_t* out);
+
 // Rows of `width` pixels (alpha 255) from rows of samples.
 // YCbCr in 16.16 fixed point, Cb and Cr centred on 128.
 void JpegYCbCrRow(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int width, RGBA8* out);
