@@ -1,6 +1,9 @@
 // Dequantisation tables, the float inverse DCT on eight columns at once, and the colour conversions of sample rows.
 #include "imageio/jpeg_transform.h"
 
+#include "imageio/jpeg_aan.h"
+#include "imageio/jpeg_idct_avx2.h"
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -27,40 +30,6 @@ constexpr int32_t kCbToGreen = 22554;
 constexpr int32_t kCrToGreen = 46802;
 constexpr int32_t kCrToRed = 91881;
 constexpr uint8_t kOpaque = 255;
-
-// One 8-point AAN IDCT across the eight vectors, each lane on its own.
-[[gnu::always_inline]] inline void InverseDct8(Floats4* p) {
-  Floats4 tmp10 = p[0] + p[4];
-  Floats4 tmp11 = p[0] - p[4];
-  const Floats4 tmp13 = p[2] + p[6];
-  Floats4 tmp12 = (p[2] - p[6]) * 1.4142135f - tmp13;
-  const Floats4 even0 = tmp10 + tmp13;
-  const Floats4 even3 = tmp10 - tmp13;
-  const Floats4 even1 = tmp11 + tmp12;
-  const Floats4 even2 = tmp11 - tmp12;
-
-  const Floats4 z13 = p[5] + p[3];
-  const Floats4 z10 = p[5] - p[3];
-  const Floats4 z11 = p[1] + p[7];
-  const Floats4 z12 = p[1] - p[7];
-  const Floats4 odd7 = z11 + z13;
-  tmp11 = (z11 - z13) * 1.4142135f;
-  const Floats4 z5 = (z10 + z12) * 1.847759f;
-  tmp10 = 1.0823922f * z12 - z5;
-  tmp12 = -2.613126f * z10 + z5;
-  const Floats4 odd6 = tmp12 - odd7;
-  const Floats4 odd5 = tmp11 - odd6;
-  const Floats4 odd4 = tmp10 + odd5;
-
-  p[0] = even0 + odd7;
-  p[7] = even0 - odd7;
-  p[1] = even1 + odd6;
-  p[6] = even1 - odd6;
-  p[2] = even2 + odd5;
-  p[5] = even2 - odd5;
-  p[4] = even3 + odd4;
-  p[3] = even3 - odd4;
-}
 
 // Transposes the 4 x 4 block of rows a, b, c, d.
 [[gnu::always_inline]] inline void Transpose4(Floats4& a, Floats4& b, Floats4& c, Floats4& d) {
@@ -203,6 +172,10 @@ void BuildJpegDequantTable(const int32_t quant[64], float dequant[64]) {
 
 void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
                     int stride) {
+#ifdef IMAGEIO_JPEG_AVX2
+  static const bool has_avx2 = JpegHasAvx2();
+  if (has_avx2) return JpegInverseDctAvx2(block, dequant, rounding, out, stride);
+#endif
   // Each row as its left and right four columns.
   Floats4 left[8];
   Floats4 right[8];
