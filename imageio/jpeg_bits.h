@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "imageio/image.h"
 #include "imageio/jpeg_huffman.h"
@@ -17,6 +18,9 @@ class JpegBitReader {
   static constexpr uint64_t kEachByte = 0x0101010101010101u;
 
  public:
+  // Every marker starts with this byte; inside the data it is followed by 0.
+  static constexpr uint8_t kMarkerPrefix = 0xFF;
+
   JpegBitReader(const uint8_t* pos, const uint8_t* end) : pos_(pos), end_(end) {}
 
   // Where the data ended: the marker that ended it, or the end of the bytes.
@@ -26,9 +30,10 @@ class JpegBitReader {
   // which must be the restart marker of the given number (0 to 7).
   void Restart(int number);
 
-  // Throws when bits past the end of the data were used.
+  // Whether bits past the end of the data were used.
+  bool PastEnd() const { return count_ < padding_bits_; }
   void CheckNotPastEnd() const {
-    if (count_ < padding_bits_) throw ImageIOException("Image data ends inside the scan.\n");
+    if (PastEnd()) throw ImageIOException("Image data ends inside the scan.\n");
   }
 
   int ReadBit() {
@@ -81,8 +86,7 @@ class JpegBitReader {
   // Tops the buffer up to at least 57 bits: eight bytes at once while none of them is 0xFF.
   void Fill() {
     if (padding_bits_ == 0 && end_ - pos_ >= 8) {
-      uint64_t next = 0;
-      for (int i = 0; i < 8; ++i) next = next << 8 | pos_[i];
+      const uint64_t next = BigEndian64(pos_);
       const uint64_t inverted = ~next;
       if (((inverted - kEachByte) & ~inverted & (kEachByte << 7)) == 0) {
         const int bytes = (63 - count_) / 8;
@@ -94,8 +98,60 @@ class JpegBitReader {
     }
     FillByBytes();
   }
-  void FillByBytes();
-  int DecodeLongSymbol(const JpegHuffmanTable& table);
+
+  // One byte at a time, up to a marker or the end of the data, then zero bits.
+  void FillByBytes() {
+    while (count_ <= 56) {
+      uint64_t byte = 0;
+      if (padding_bits_ == 0 && pos_ < end_) {
+        byte = *pos_;
+        if (byte == kMarkerPrefix) {
+          // Fill bytes of 0xFF may come before a marker.
+          const uint8_t* next = pos_ + 1;
+          while (next < end_ && *next == kMarkerPrefix) ++next;
+          if (next < end_ && *next == 0) {
+            pos_ = next + 1;
+          } else {
+            byte = 0;
+            padding_bits_ = 8;
+          }
+        } else {
+          ++pos_;
+        }
+      } else {
+        padding_bits_ += 8;
+      }
+      bits_ |= byte << (56 - count_);
+      count_ += 8;
+    }
+  }
+
+  // A code longer than the lookup's bits, by the canonical code ranges.
+  int DecodeLongSymbol(const JpegHuffmanTable& table) {
+    const int32_t next = static_cast<int32_t>(bits_ >> (64 - JpegHuffmanTable::kMaxLength));
+    for (int length = JpegHuffmanTable::kLookupBits + 1; length <= JpegHuffmanTable::kMaxLength; ++length) {
+      const int32_t code = next >> (JpegHuffmanTable::kMaxLength - length);
+      if (code <= table.max_code[length]) {
+        bits_ <<= length;
+        count_ -= length;
+        return table.symbols[(table.symbol_offset[length] + code) & 0xFF];
+      }
+    }
+    CheckNotPastEnd();
+    throw ImageIOException("Huffman code not in table.\n");
+  }
+
+  static uint64_t BigEndian64(const uint8_t* p) {
+#if defined(__GNUC__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    uint64_t word;
+    std::memcpy(&word, p, sizeof(word));
+    return __builtin_bswap64(word);
+#else
+    uint64_t word = 0;
+    for (int i = 0; i < 8; ++i) word = word << 8 | p[i];
+    return word;
+#endif
+  }
 
   const uint8_t* pos_;
   const uint8_t* end_;

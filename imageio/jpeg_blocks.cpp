@@ -15,8 +15,8 @@ constexpr int kRunOf16Zeros = 15;  // with size 0: sixteen zero coefficients
 constexpr int kLastCoefficient = 63;
 
 // Bad data that could be the zero bits after a cut: reported as the cut.
-[[noreturn]] void CorruptData(const JpegBitReader& bits) {
-  bits.CheckNotPastEnd();
+[[noreturn]] void ThrowCorruptData(bool past_end) {
+  if (past_end) throw ImageIOException("Image data ends inside the scan.\n");
   throw ImageIOException("Corrupt JPEG data.\n");
 }
 
@@ -35,17 +35,16 @@ void RefineNonZero(JpegBitReader& bits, int bit_value, int16_t& coefficient) {
     coefficient = Coefficient(static_cast<uint32_t>(coefficient + (coefficient >= 0 ? bit_value : -bit_value)));
 }
 
-}  // namespace
-
-void DecodeSequentialBlock(JpegBitReader& bits, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
-                           int32_t& predictor, int16_t* block) {
+[[gnu::always_inline]] inline void DecodeSequentialCoefficients(JpegBitReader& bits, const JpegHuffmanTable& dc,
+                                                                const JpegHuffmanTable& ac, int32_t& predictor,
+                                                                int16_t* block) {
   predictor = AddDifference(predictor, bits.ReceiveValue(bits.DecodeSymbol(dc) & 15));
   block[0] = Coefficient(static_cast<uint32_t>(predictor));
   for (int k = 1; k <= kLastCoefficient; ++k) {
     const int short_entry = bits.DecodeShortRunAndValue(ac);
     if (short_entry != 0) {
       k += (short_entry >> 4) & 15;
-      if (k > kLastCoefficient) CorruptData(bits);
+      if (k > kLastCoefficient) ThrowCorruptData(bits.PastEnd());
       block[kJpegZigzag[k]] = static_cast<int16_t>(short_entry >> 8);
       continue;
     }
@@ -58,9 +57,19 @@ void DecodeSequentialBlock(JpegBitReader& bits, const JpegHuffmanTable& dc, cons
       continue;
     }
     k += run;
-    if (k > kLastCoefficient) CorruptData(bits);
+    if (k > kLastCoefficient) ThrowCorruptData(bits.PastEnd());
     block[kJpegZigzag[k]] = Coefficient(static_cast<uint32_t>(bits.ReceiveValue(size)));
   }
+}
+
+}  // namespace
+
+void DecodeSequentialBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
+                           int32_t& predictor, int16_t* block) {
+  // A copy the compiler keeps in registers while the block decodes, put back after it.
+  JpegBitReader bits = reader;
+  DecodeSequentialCoefficients(bits, dc, ac, predictor, block);
+  reader = bits;
 }
 
 void DecodeFirstDc(JpegBitReader& bits, const JpegHuffmanTable& dc, int low_bit, int32_t& predictor, int16_t* block) {
@@ -91,7 +100,7 @@ void DecodeFirstAc(JpegBitReader& bits, const JpegHuffmanTable& ac, int first, i
       continue;
     }
     k += run;
-    if (k > last) CorruptData(bits);
+    if (k > last) ThrowCorruptData(bits.PastEnd());
     block[kJpegZigzag[k]] = Coefficient(static_cast<uint32_t>(bits.ReceiveValue(size)) << low_bit);
   }
 }
@@ -107,7 +116,7 @@ void RefineAc(JpegBitReader& bits, const JpegHuffmanTable& ac, int first, int la
       const int size = symbol & 15;
       int new_value = 0;
       if (size != 0) {
-        if (size != 1) CorruptData(bits);  // a refinement makes new coefficients of one bit only
+        if (size != 1) ThrowCorruptData(bits.PastEnd());  // a refinement makes new coefficients of one bit only
         new_value = bits.ReadBit() ? bit_value : -bit_value;
       } else if (run != kRunOf16Zeros) {
         eob_run = EobRun(bits, run);
@@ -123,7 +132,7 @@ void RefineAc(JpegBitReader& bits, const JpegHuffmanTable& ac, int first, int la
         }
       }
       if (new_value != 0) {
-        if (k > last) CorruptData(bits);
+        if (k > last) ThrowCorruptData(bits.PastEnd());
         block[kJpegZigzag[k]] = static_cast<int16_t>(new_value);
       }
     }

@@ -11,23 +11,32 @@ namespace {
 
 // Transposes the 8 x 8 floats held one row per register.
 [[gnu::target("avx2"), gnu::always_inline]] inline void Transpose8(__m256* r) {
-  __m256 pairs[8];  // rows 2i and 2i + 1 interleaved
-  for (int i = 0; i < 4; ++i) {
-    pairs[2 * i] = _mm256_unpacklo_ps(r[2 * i], r[2 * i + 1]);
-    pairs[2 * i + 1] = _mm256_unpackhi_ps(r[2 * i], r[2 * i + 1]);
-  }
-  __m256 quads[8];  // four rows' values of columns c and c + 4, for c = 0..3 and then for rows 4 to 7
-  for (int half = 0; half < 2; ++half) {
-    const __m256* p = pairs + 4 * half;
-    quads[4 * half] = _mm256_shuffle_ps(p[0], p[2], _MM_SHUFFLE(1, 0, 1, 0));
-    quads[4 * half + 1] = _mm256_shuffle_ps(p[0], p[2], _MM_SHUFFLE(3, 2, 3, 2));
-    quads[4 * half + 2] = _mm256_shuffle_ps(p[1], p[3], _MM_SHUFFLE(1, 0, 1, 0));
-    quads[4 * half + 3] = _mm256_shuffle_ps(p[1], p[3], _MM_SHUFFLE(3, 2, 3, 2));
-  }
-  for (int c = 0; c < 4; ++c) {
-    r[c] = _mm256_permute2f128_ps(quads[c], quads[4 + c], 0x20);
-    r[4 + c] = _mm256_permute2f128_ps(quads[c], quads[4 + c], 0x31);
-  }
+  // Rows 2i and 2i + 1 interleaved.
+  const __m256 pair0 = _mm256_unpacklo_ps(r[0], r[1]);
+  const __m256 pair1 = _mm256_unpackhi_ps(r[0], r[1]);
+  const __m256 pair2 = _mm256_unpacklo_ps(r[2], r[3]);
+  const __m256 pair3 = _mm256_unpackhi_ps(r[2], r[3]);
+  const __m256 pair4 = _mm256_unpacklo_ps(r[4], r[5]);
+  const __m256 pair5 = _mm256_unpackhi_ps(r[4], r[5]);
+  const __m256 pair6 = _mm256_unpacklo_ps(r[6], r[7]);
+  const __m256 pair7 = _mm256_unpackhi_ps(r[6], r[7]);
+  // Rows 0 to 3 (then 4 to 7) of columns c and c + 4.
+  const __m256 quad0 = _mm256_shuffle_ps(pair0, pair2, _MM_SHUFFLE(1, 0, 1, 0));
+  const __m256 quad1 = _mm256_shuffle_ps(pair0, pair2, _MM_SHUFFLE(3, 2, 3, 2));
+  const __m256 quad2 = _mm256_shuffle_ps(pair1, pair3, _MM_SHUFFLE(1, 0, 1, 0));
+  const __m256 quad3 = _mm256_shuffle_ps(pair1, pair3, _MM_SHUFFLE(3, 2, 3, 2));
+  const __m256 quad4 = _mm256_shuffle_ps(pair4, pair6, _MM_SHUFFLE(1, 0, 1, 0));
+  const __m256 quad5 = _mm256_shuffle_ps(pair4, pair6, _MM_SHUFFLE(3, 2, 3, 2));
+  const __m256 quad6 = _mm256_shuffle_ps(pair5, pair7, _MM_SHUFFLE(1, 0, 1, 0));
+  const __m256 quad7 = _mm256_shuffle_ps(pair5, pair7, _MM_SHUFFLE(3, 2, 3, 2));
+  r[0] = _mm256_permute2f128_ps(quad0, quad4, 0x20);
+  r[1] = _mm256_permute2f128_ps(quad1, quad5, 0x20);
+  r[2] = _mm256_permute2f128_ps(quad2, quad6, 0x20);
+  r[3] = _mm256_permute2f128_ps(quad3, quad7, 0x20);
+  r[4] = _mm256_permute2f128_ps(quad0, quad4, 0x31);
+  r[5] = _mm256_permute2f128_ps(quad1, quad5, 0x31);
+  r[6] = _mm256_permute2f128_ps(quad2, quad6, 0x31);
+  r[7] = _mm256_permute2f128_ps(quad3, quad7, 0x31);
 }
 
 }  // namespace
@@ -37,6 +46,7 @@ bool JpegHasAvx2() { return __builtin_cpu_supports("avx2"); }
 [[gnu::target("avx2")]] void JpegInverseDctAvx2(const int16_t* block, const float* dequant,
                                                 JpegSampleRounding rounding, uint8_t* out, int stride) {
   __m256 rows[8];
+#pragma GCC unroll 8
   for (int r = 0; r < 8; ++r) {
     const __m128i coefficients = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + r * 8));
     rows[r] = _mm256_mul_ps(_mm256_cvtepi32_ps(_mm256_cvtepi16_epi32(coefficients)), _mm256_loadu_ps(dequant + r * 8));
@@ -50,6 +60,7 @@ bool JpegHasAvx2() { return __builtin_cpu_supports("avx2"); }
   const __m256 high = _mm256_set1_ps(truncate ? 127.0f : 255.0f);
   const __m256 offset = _mm256_set1_ps(truncate ? 0.0f : 128.5f);
   const __m256i level_shift = _mm256_set1_epi32(truncate ? 128 : 0);
+#pragma GCC unroll 8
   for (int r = 0; r < 8; ++r) {
     const __m256 clamped = _mm256_min_ps(_mm256_max_ps(_mm256_add_ps(rows[r], offset), low), high);
     const __m256i samples = _mm256_add_epi32(_mm256_cvttps_epi32(clamped), level_shift);

@@ -48,6 +48,7 @@ constexpr uint8_t kOpaque = 255;
   Transpose4(right[0], right[1], right[2], right[3]);
   Transpose4(left[4], left[5], left[6], left[7]);
   Transpose4(right[4], right[5], right[6], right[7]);
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) std::swap(right[i], left[4 + i]);
 }
 
@@ -179,6 +180,7 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   // Each row as its left and right four columns.
   Floats4 left[8];
   Floats4 right[8];
+#pragma GCC unroll 8
   for (int r = 0; r < 8; ++r) DequantiseRow(block + r * 8, dequant + r * 8, left[r], right[r]);
   InverseDct8(left);  // down the columns
   InverseDct8(right);
@@ -186,6 +188,7 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   InverseDct8(left);  // along the rows, now held as columns
   InverseDct8(right);
   Transpose(left, right);
+#pragma GCC unroll 8
   for (int r = 0; r < 8; ++r)
     StoreSamples(SamplesOf(left[r], rounding), SamplesOf(right[r], rounding), out + r * stride);
 }
