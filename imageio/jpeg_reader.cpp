@@ -20,7 +20,7 @@ constexpr int kMaxSamplingFactor = 4;
 constexpr int kBlockSide = 8;
 constexpr int kBlockSize = 64;
 constexpr int kLastCoefficient = 63;
-// The lowest bit a progressive scan may start from: coefficients have 8 + 3 + 2 bits at most.
+// The highest bit a progressive scan may start from, as in libjpeg (its bound for 12-bit samples).
 constexpr int kMaxLowBit = 13;
 constexpr int kRestartMarkerCount = 8;
 

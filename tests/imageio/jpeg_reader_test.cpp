@@ -255,6 +255,7 @@ TEST(CraftedJpeg, FaultsHaveExactMessages) {
   EXPECT_EQ(error(set(sof + 4, {12})), "Precision is not 8 bit/pixel.\n");
   EXPECT_EQ(error(set(sof + 9, {2})), "Supports only Y or YCbCr mode.\n");
   EXPECT_EQ(error(set(sof + 7, {0x40, 0x01})), "Image is larger than 16384 pixels.\n");
+  EXPECT_EQ(error(set(sof + 5, {0, 0})), "Image has no pixels.\n");
   EXPECT_EQ(error(set(sof + 11, {0x51})), "Sampling factors other than 1 to 4 are not supported.\n");
   EXPECT_EQ(error(set(sof + 11, {0x20})), "Sampling factors other than 1 to 4 are not supported.\n");
   EXPECT_EQ(error(set(sos + 4, {2})), "Channel number differs in header and acdc_info.\n");
@@ -264,10 +265,22 @@ TEST(CraftedJpeg, FaultsHaveExactMessages) {
   EXPECT_EQ(error(without(0xC0)), "There is no SOF0.\n");
   EXPECT_EQ(error(set(sos + 6, {0x22})), "Not defined refered huffman tables.\n");  // ids 0 and 1 have defaults
   EXPECT_EQ(error(without(0xDB)), "Not defined qtables refered.\n");
+  Bytes two_frames = bytes;  // the Huffman segment's marker made a second frame header
+  two_frames[dht + 1] = 0xC0;
+  EXPECT_EQ(error(two_frames), "More than one frame header.\n");
   EXPECT_EQ(error(Bytes(bytes.begin(), bytes.begin() + scan_data + 20)), "Image data ends inside the scan.\n");
   Bytes all_ones = bytes;  // never a JPEG code
   for (size_t i = scan_data; i + 2 < all_ones.size(); i += 2) all_ones[i] = 0xFF, all_ones[i + 1] = 0x00;
   EXPECT_EQ(error(all_ones), "Huffman code not in table.\n");
+
+  Cjpeg("restarts", 24, 16, "-sample 2x2 -restart 1B");
+  Bytes misnumbered = ReadBinary("restarts.jpg");
+  const uint8_t first_restart[] = {0xFF, 0xD0};
+  const size_t restart = std::search(misnumbered.begin(), misnumbered.end(), first_restart, first_restart + 2) -
+                         misnumbered.begin();
+  ASSERT_LT(restart, misnumbered.size());
+  misnumbered[restart + 1] = 0xD3;
+  EXPECT_EQ(error(misnumbered), "Restart marker not found.\n");
 
   Bytes padded = {0x00, 0x12, 0xFF, 0x34};  // skipped before the start marker
   padded.insert(padded.end(), bytes.begin(), bytes.end());
