@@ -46,6 +46,8 @@ constexpr int kArithmeticHierarchicalProgressiveFrame = 0xCE;
 constexpr int kArithmeticHierarchicalLosslessFrame = 0xCF;
 constexpr int kQuantTables = 0xDB;
 constexpr int kRestartInterval = 0xDD;
+constexpr int kFirstRestartMarker = 0xD0;
+constexpr int kLastRestartMarker = 0xD7;
 constexpr int kStartOfScan = 0xDA;
 constexpr int kJfifApp = 0xE0;
 constexpr int kAdobeApp = 0xEE;
@@ -199,7 +201,8 @@ Image* JpegDecoder::Decode() {
         if (!progressive_) return FinishImage();
         break;
       default:
-        ReadSegment();
+        // Restart markers have no segment; one may follow a scan's last MCU.
+        if (marker < kFirstRestartMarker || marker > kLastRestartMarker) ReadSegment();
         break;
     }
   }
@@ -209,16 +212,19 @@ Image* JpegDecoder::Decode() {
   return FinishImage();
 }
 
+// A 0xFF followed by 0 is a data byte left over from a scan, not a marker.
 int JpegDecoder::NextMarker() {
   int c;
   do {
-    c = afgetc(file_);
-    if (c < 0) return 0;
-  } while (c != kMarkerPrefix);
-  do {
-    c = afgetc(file_);
-    if (c < 0) return 0;
-  } while (c == kMarkerPrefix);
+    do {
+      c = afgetc(file_);
+      if (c < 0) return 0;
+    } while (c != kMarkerPrefix);
+    do {
+      c = afgetc(file_);
+      if (c < 0) return 0;
+    } while (c == kMarkerPrefix);
+  } while (c == 0);
   return c;
 }
 

@@ -212,6 +212,14 @@ TEST(CraftedJpeg, ProgressiveFaultsHaveMessages) {
   ac_first.erase(ac_first.begin() + scans[1], ac_first.begin() + scans[2]);
   ac_first.insert(ac_first.begin() + scans[0], ac_scan.begin(), ac_scan.end());
   EXPECT_EQ(error(ac_first), "Progressive scans out of order.\n");
+
+  Bytes trailing_restart = bytes;  // a restart marker after the first scan's last MCU, as some encoders write
+  const uint8_t restart[] = {0xFF, 0xD0};
+  trailing_restart.insert(trailing_restart.begin() + scans[1], restart, restart + 2);
+  imageio::ReadJpeg plain_reader, restart_reader;
+  const auto plain = DecodeBytes(plain_reader, bytes), with_restart = DecodeBytes(restart_reader, trailing_restart);
+  ASSERT_TRUE(plain && with_restart);
+  EXPECT_EQ(SamplesOf(plain.get(), 6), SamplesOf(with_restart.get(), 6));
 }
 
 // Kinds libjpeg decodes that we refuse, each with its own message.
