@@ -85,7 +85,7 @@ class JpegBitReader {
  private:
   // Tops the buffer up to at least 57 bits: eight bytes at once while none of them is 0xFF.
   void Fill() {
-    if (padding_bits_ == 0 && end_ - pos_ >= 8) {
+    if (padding_bits_ == 0 && count_ < 56 && end_ - pos_ >= 8) {
       const uint64_t next = BigEndian64(pos_);
       const uint64_t inverted = ~next;
       if (((inverted - kEachByte) & ~inverted & (kEachByte << 7)) == 0) {
