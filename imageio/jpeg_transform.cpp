@@ -177,6 +177,11 @@ void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRoundi
   static const bool has_avx2 = JpegHasAvx2();
   if (has_avx2) return JpegInverseDctAvx2(block, dequant, rounding, out, stride);
 #endif
+  JpegInverseDctPortable(block, dequant, rounding, out, stride);
+}
+
+void JpegInverseDctPortable(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
+                            int stride) {
   // Each row as its left and right four columns.
   Floats4 left[8];
   Floats4 right[8];

@@ -19,8 +19,12 @@ enum class JpegSampleRounding { kNearest, kTruncate };
 
 // Float AAN inverse DCT of a block of 64 coefficients in natural order,
 // dequantised by `dequant`, written as 8 rows of 8 samples `stride` bytes apart.
+// Uses AVX2 where the processor has it, else JpegInverseDctPortable.
 void JpegInverseDct(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
                     int stride);
+// The same with four lanes (SSE2, or plain C++ without it), for every processor.
+void JpegInverseDctPortable(const int16_t* block, const float* dequant, JpegSampleRounding rounding, uint8_t* out,
+                            int stride);
 
 // Each of the first (width + 1) / 2 samples twice, `width` samples in all.
 void JpegDoubleRow(const uint8_t* row, int width, uint8_t* out);
