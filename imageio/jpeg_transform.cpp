@@ -139,8 +139,10 @@ int YCbCrPixels16(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int wi
       const __m128i red = _mm_add_epi16(_mm_add_epi16(luma, red_diff), _mm_mulhi_epi16(red_diff, cr_to_red_rest));
       const __m128i blue = _mm_add_epi16(_mm_add_epi16(luma, _mm_add_epi16(blue_diff, blue_diff)),
                                          _mm_mulhi_epi16(blue_diff, cb_to_blue_rest));
-      const __m128i green_low = _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(blue_diff, red_diff), green_factors), 16);
-      const __m128i green_high = _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(blue_diff, red_diff), green_factors), 16);
+      const __m128i green_low =
+          _mm_srai_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(blue_diff, red_diff), green_factors), 16);
+      const __m128i green_high =
+          _mm_srai_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(blue_diff, red_diff), green_factors), 16);
       const __m128i green = _mm_sub_epi16(_mm_add_epi16(luma, _mm_packs_epi32(green_low, green_high)), red_diff);
       channel[half][0] = blue;
       channel[half][1] = green;

@@ -77,9 +77,12 @@ const JpegCase kCases[] = {
     {"progressive_optimised_4x1", 77, 21, 3, "-progressive -optimize -sample 4x1"},
     {"progressive_large", 300, 211, 3, "-progressive -quality 85 -sample 2x2"},
     // Sampling factors up to 4, whole multiples of each other as libjpeg needs.
-    {"sampled_4x1", 37, 29, 3, "-quality 70 -sample 4x1"},    {"sampled_1x4", 37, 29, 3, "-quality 80 -sample 1x4"},
-    {"sampled_4x2", 51, 35, 3, "-quality 50 -sample 4x2"},    {"sampled_3x1", 37, 29, 3, "-quality 90 -sample 3x1"},
-    {"sampled_3x2_chroma", 40, 23, 3, "-sample 3x2,1x1,3x1"}, {"sampled_2x4_restart", 37, 67, 3, "-sample 2x4 -restart 1B"},
+    {"sampled_4x1", 37, 29, 3, "-quality 70 -sample 4x1"},
+    {"sampled_1x4", 37, 29, 3, "-quality 80 -sample 1x4"},
+    {"sampled_4x2", 51, 35, 3, "-quality 50 -sample 4x2"},
+    {"sampled_3x1", 37, 29, 3, "-quality 90 -sample 3x1"},
+    {"sampled_3x2_chroma", 40, 23, 3, "-sample 3x2,1x1,3x1"},
+    {"sampled_2x4_restart", 37, 67, 3, "-sample 2x4 -restart 1B"},
     {"sampled_4x1_restart", 37, 29, 3, "-sample 4x1 -restart 2B"},
 };
 
