@@ -20,7 +20,7 @@ MultiTexture* SkyOnWater(const TextureRef& sky);
 
 // The evening sky behind the scene and on its `water` object (SkyOnWater),
 // where the scene has one; its "Omni" light, which the file gives as ambient
-// only, lights like the sun: diffusely in its own colour, with a third of it
+// only, lights like the sun: diffusely in its own colour, with 0.35 of it
 // as ambient.
 void DressEveningWater(Scene& scene, const char* water);
 

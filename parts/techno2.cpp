@@ -100,13 +100,13 @@ void Techno2::Animate(float, float dt) {
   if (rotors_[0]) rotors_[0]->TurnZ(turn);
   if (rotors_[1]) rotors_[1]->TurnZBack(turn);
   if (rotors_[2]) rotors_[2]->TurnZ(turn);
+  if (vapour_) vapour_->Step();
   ++frames_;
 }
 
-// Drawn once a frame (the hall has no mirror): the vapour steps as it draws.
 void Techno2::DrawEffects() {
   Scene& scene = GetScene();
   if (sky_) DrawSkyWhereOpen(*sky_);  // before the vapour, which writes no depth
   if (metaballs_) metaballs_->Render(scene);
-  if (vapour_) vapour_->Render(scene);
+  if (vapour_) vapour_->DrawCloud(scene);
 }
