@@ -17,6 +17,8 @@
 namespace {
 
 std::string gCaptureDir;
+std::function<bool()> gSkipFrameFiles;
+long long gSkipped = 0;  // frames presented without a file: the file numbers leave them out
 long long gPresented = 0;
 FrameObserver* gObserver = nullptr;
 void (*gKeep)() = nullptr;
@@ -71,6 +73,8 @@ bool WriteBackBufferPng(const std::string& path, int width, int height) {
   return WritePng(path, width, height, ReadBackBuffer(width, height));
 }
 
+void SkipFrameFilesWhile(std::function<bool()> skip) { gSkipFrameFiles = std::move(skip); }
+
 void InstallFrameObserver(FrameObserver* observer) { gObserver = observer; }
 
 void KeepEachFrame(void (*keep)()) { gKeep = keep; }
@@ -84,9 +88,11 @@ bool CaptureFramesTo(const std::string& dir) {
 }
 
 void PresentFrame() {
-  if (!gCaptureDir.empty()) {
+  if (gSkipFrameFiles && gSkipFrameFiles()) {
+    ++gSkipped;
+  } else if (!gCaptureDir.empty()) {
     char name[32];
-    std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented);
+    std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented - gSkipped);
     if (!WriteBackBufferPng(gCaptureDir + name)) {
       std::fprintf(stderr, "cannot write %s%s; frame capture stopped\n", gCaptureDir.c_str(), name);
       gCaptureDir.clear();

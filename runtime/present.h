@@ -1,12 +1,16 @@
 // The one place where frames are presented.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
+// Frames presented while `skip` returns true are neither written nor
+// numbered (empty: none is skipped).
+void SkipFrameFilesWhile(std::function<bool()> skip);
 
 // Sees every presented frame: the timedemo times them, the video capture
 // records them.

@@ -118,8 +118,10 @@ TEST(Options, TimedemoCapturePartAndSeconds) {
   EXPECT_EQ(t.timedemo_csv, "t.csv");
   EXPECT_STREQ(ShowStateName(t.first_state), "Techno3");
   EXPECT_EQ(t.seconds, 2.5);
+  EXPECT_TRUE(t.part_chosen);
   const Options c = Parse({"--capture", "show.mp4", "--fps", "30"});
   EXPECT_EQ(c.capture_file, "show.mp4");
+  EXPECT_FALSE(c.part_chosen);
   const struct { Options options; int fps; } rates[] = {{t, 60}, {c, 30}, {Parse({"--fps", "25"}), 25}, {Parse({}), 0}};
   for (const auto& r : rates) EXPECT_EQ(FixedStepFps(r.options), r.fps);
   const char* const names[] = {"natu1", "TECHNO1", "Interlude", "natu2", "techno3", "Techno2", "NATU3", "End"};
