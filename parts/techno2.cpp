@@ -62,7 +62,7 @@ void Techno2::Dress(Scene& scene) {
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   // The wall's panels and the neon letters light themselves.
   for (const char* glowing : {"background", "spa_text"})
-    if (GLMesh* object = scene.FindObject(glowing)) DropAttributes(*object, kLightingKind);
+    if (GLMesh* object = scene.FindObject(glowing)) DressSelfLit(*object);
   // The ring rail glows blue where it faces the camera.
   if (GLMesh* line = scene.FindObject("Line01"))
     DressSheen(*line, *scene.Textures().GetTexture("linemult", "blue_spa.jpg"), GL_ADD);
