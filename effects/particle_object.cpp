@@ -173,8 +173,7 @@ void ParticleObject::Kill() {
   particles_.RemoveIf([this](const Particle& p) { return p.age >= age_limit_; });
 }
 
-// Leaves the current colour white: the colour array leaves it undefined,
-// and the scene's background picture is drawn in it.
+// Leaves the current colour white: the colour array leaves it undefined.
 void ParticleObject::Draw(const Scene& scene) {
   if (particles_.Empty()) return;
   glDisable(GL_LIGHTING);
