@@ -106,12 +106,15 @@ int main(int argc, char** argv) {
   DemoStage stage;
   auto* show = new DemoPart1(stage, clock);  // lives until the process ends
   show->PlayRange(options.first_state, options.seconds);
+  // A chosen part's frames are what was asked for: the loading plays unrecorded.
+  if (options.part_chosen) SkipFrameFilesWhile([show] { return show->State() == 0; });
   std::unique_ptr<Timedemo> timedemo;
   if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start);
   std::unique_ptr<VideoCapture> capture;
   if (capturing) {
     capture = std::make_unique<VideoCapture>(*show, options.capture_file,
-                                             options.sound ? LocateDataFile("demo.mp3") : "", fps);
+                                             options.sound ? LocateDataFile("demo.mp3") : "", fps,
+                                             options.part_chosen);
     capture->Start();
   }
   {

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The kept frame lives in the global ScreenFade's texture.
+void KeepFrameForCrossfade() { gScreenFade.Capture(); }
+
 std::unique_ptr<Effect> MakeScenePart(ScenePartId part) {
   switch (part) {
     case ScenePartId::Natu1: return std::make_unique<Natu1>();
@@ -36,6 +39,14 @@ std::unique_ptr<Effect> DemoStage::CreateIntro() {
 }
 
 bool DemoStage::LoadingStep(float, ShowParts& parts) { return intro_ ? intro_->LoadingStep(parts) : true; }
+
+void DemoStage::KeepFrames(bool keep) { KeepEachFrame(keep ? KeepFrameForCrossfade : nullptr); }
+
+void DemoStage::DrawKeptFrame() {
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  glClear(GL_COLOR_BUFFER_BIT);  // without the blend-colour entry point nothing is drawn over it
+  gScreenFade.Crossfade(0.0f);
+}
 
 void DemoStage::DrawPicture(Picture picture, float opacity) {
   const Bitmap* bitmap = picture == Picture::Interlude ? gInterludePicture : gClosingPicture;

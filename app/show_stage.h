@@ -9,6 +9,8 @@ class DemoStage : public ShowStage {
  public:
   std::unique_ptr<Effect> CreateIntro() override;
   bool LoadingStep(float t, ShowParts& parts) override;
+  void KeepFrames(bool keep) override;
+  void DrawKeptFrame() override;
   void DrawPicture(Picture picture, float opacity) override;
   void Fade(float r, float g, float b, float opacity) override;
   void Present() override;

@@ -28,8 +28,4 @@ void FrameFeedback::Draw(float opacity) {
   ++frame_count_;
 }
 
-void FrameFeedback::WarmUp(float opacity) {
-  if (!gFeedbackTexture.Ready()) return;
-  gFeedbackTexture.DrawOverWindow(opacity);
-  Capture();
-}
+void FrameFeedback::WarmUp(float opacity) { gFeedbackTexture.DrawOverWindow(opacity); }

@@ -23,10 +23,14 @@ class FrameFeedback {
   // nothing without the capture texture.
   void Draw(float opacity);
   void Draw() { Draw(opacity_); }
-  // Blends and captures as a later Draw does, for the driver to prepare both
-  // while nothing is shown; the frame count, and so the next Draw, is as it
-  // was.
+  // Blends the captured frame over this one as a later Draw does, for the
+  // driver to prepare that while nothing is shown; captures nothing, so the
+  // texture and the frame count, and with them the next Draw, are as they
+  // were.
   void WarmUp(float opacity);
+  // The next Draw only captures, as the first one does: a new part's first
+  // frame shows nothing of the frames before it.
+  void Restart() { frame_count_ = 0; }
 
  private:
   int frame_count_ = 0;

@@ -96,6 +96,27 @@ void ParticleObject::Render(Scene& scene) {
   if (!IsVisible()) return;
   glPushMatrix();
   glTranslatef(Position()[0], Position()[1], Position()[2]);
+  Advance();
+  Draw(scene);
+  Kill();
+  glPopMatrix();
+}
+
+void ParticleObject::Step() {
+  if (!IsVisible()) return;
+  Kill();
+  Advance();
+}
+
+void ParticleObject::DrawCloud(const Scene& scene) {
+  if (!IsVisible()) return;
+  glPushMatrix();
+  glTranslatef(Position()[0], Position()[1], Position()[2]);
+  Draw(scene);
+  glPopMatrix();
+}
+
+void ParticleObject::Advance() {
   Emit();
   for (Particle& p : particles_) p.force += force_field_->Force(p);
   Move();
@@ -103,9 +124,6 @@ void ParticleObject::Render(Scene& scene) {
     Bounce(p);
     p.position = p.next;
   }
-  Draw(scene);
-  Kill();
-  glPopMatrix();
 }
 
 void ParticleObject::RenderWith(Scene&, const AttributeList&) { std::printf("Eipa tulla tanne !\n"); }
@@ -155,8 +173,7 @@ void ParticleObject::Kill() {
   particles_.RemoveIf([this](const Particle& p) { return p.age >= age_limit_; });
 }
 
-// Leaves the current colour white: the colour array leaves it undefined,
-// and the scene's background picture is drawn in it.
+// Leaves the current colour white: the colour array leaves it undefined.
 void ParticleObject::Draw(const Scene& scene) {
   if (particles_.Empty()) return;
   glDisable(GL_LIGHTING);

@@ -2,6 +2,7 @@
 // a random rate, a force field pulls, they move with drag, age and die; each
 // Render advances one fixed step and draws the cloud in one batch as points,
 // glowing camera-facing sprites, streaks, or sprites with a white-hot core.
+// A part may instead step the cloud while it animates and draw it apart.
 #pragma once
 
 #include <GL/gl.h>
@@ -40,11 +41,17 @@ class ParticleObject : public GLMesh {
                  std::unique_ptr<Distribution> velocities, float rate);
   ~ParticleObject() override;
 
-  // When visible: one step (emit, forces, move, bounce, kill) and the draw,
-  // under the object's position. The camera's right and up axes face the
-  // sprites. Leaves lighting, blending and texturing off, depth writes and
-  // culling on, and the current colour white.
+  // When visible, under the object's position: one step (emit, forces,
+  // move, bounce), the draw, then the particles out of their height band or
+  // past their age die. The camera's right and up axes face the sprites.
+  // Leaves lighting, blending and texturing off, depth writes and culling
+  // on, and the current colour white.
   void Render(Scene& scene) override;
+  // When visible: the dying of the last step, then one step as Render takes
+  // it, drawing nothing. With DrawCloud, the frames are those of Render.
+  void Step();
+  // When visible: the draw of Render, changing nothing.
+  void DrawCloud(const Scene& scene);
   // Not supported: writes "Eipa tulla tanne !" and draws nothing.
   void RenderWith(Scene& scene, const AttributeList& attributes) override;
 
@@ -76,6 +83,8 @@ class ParticleObject : public GLMesh {
     vec<float, 3> position;
   };
 
+  // Emit, forces, move, bounce.
+  void Advance();
   void Emit();
   void Move();
   void Bounce(Particle& particle) const;

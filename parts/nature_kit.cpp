@@ -119,9 +119,9 @@ MultiTexture* SkyOnWater(const TextureRef& sky) {
 }
 
 void DressEveningWater(Scene& scene, const char* water) {
-  TextureRef* sky = SkyTexture(scene);
-  scene.PushBackground(sky);
-  if (GLMesh* surface = scene.FindObject(water)) surface->AddAttribute(SkyOnWater(*sky));
+  scene.PushBackground(SkyTexture(scene));
+  if (GLMesh* surface = scene.FindObject(water))
+    surface->AddAttribute(SkyOnWater(*scene.Textures().GetTexture("skywater", "skywater.jpg")));
   if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) {
     const vec<float, 4> colour = sun->Ambient();
     sun->SetDiffuse(colour[0], colour[1], colour[2], 1.0f);

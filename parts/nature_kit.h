@@ -18,10 +18,11 @@
 // sunset, darker than the sky, and ripples, tilting the normals, move it.
 MultiTexture* SkyOnWater(const TextureRef& sky);
 
-// The evening sky behind the scene and on its `water` object (SkyOnWater),
-// where the scene has one; its "Omni" light, which the file gives as ambient
-// only, lights like the sun: diffusely in its own colour, with a third of it
-// as ambient.
+// The evening sky behind the scene, and on its `water` object, where the
+// scene has one, the sky as water reflects it ("skywater.jpg", a sphere map
+// without a sun, through SkyOnWater); its "Omni" light, which the file gives
+// as ambient only, lights like the sun: diffusely in its own colour, with
+// 0.35 of it as ambient.
 void DressEveningWater(Scene& scene, const char* water);
 
 // Points along the camera's keyed position path, in file units.

@@ -13,6 +13,17 @@ namespace {
 
 constexpr float kAmbientShare = 0.35f;
 
+// Lighting off for the draw: the lights' Enable leaves it on, and an object
+// without normals would be lit with the current normal, which whatever was
+// drawn before left undefined (a part's first frame then depends on the part
+// before it).
+class Unlit : public Attribute {
+ public:
+  Unlit() : Attribute(kLightingKind) {}
+  void BeginArrays(Scene&, GLMesh&) override { glDisable(GL_LIGHTING); }
+  void BeginImmediate(GLMesh&) override { glDisable(GL_LIGHTING); }
+};
+
 // The mirror's plane through its first three vertices, in its own
 // coordinates: mirrors are authored in world space with an identity matrix.
 bool MirrorPlane(const GLMesh& mirror, vec<float, 3>* point, vec<float, 3>* normal) {
@@ -76,11 +87,16 @@ void DropAttributes(GLMesh& object, int32_t kind) {
   for (Attribute* attribute : dropped) delete attribute;  // removal leaves them to us
 }
 
+void DressSelfLit(GLMesh& object) {
+  DropAttributes(object, kLightingKind);
+  object.AddAttribute(new Unlit());
+}
+
 void DressSelfLit(Scene& scene, const char* image) {
   for (GLMesh* mesh : scene.CollectObjects()) {
     const TextureRef* texture = mesh->FirstTexture();
     if (texture && texture->image && texture->image->name && std::strcmp(texture->image->name, image) == 0)
-      DropAttributes(*mesh, kLightingKind);
+      DressSelfLit(*mesh);
   }
 }
 

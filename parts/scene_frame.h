@@ -39,8 +39,10 @@ void LightDiffusely(Scene& scene);
 
 // Takes the attributes of one kind off `object` and deletes them.
 void DropAttributes(GLMesh& object, int32_t kind);
-// Objects whose first texture is the image `image` light themselves: their
-// Lighting attribute is dropped, so they show the picture as painted.
+// The object lights itself: its Lighting attribute is replaced by one that
+// switches lighting off, so it shows its picture as painted.
+void DressSelfLit(GLMesh& object);
+// Objects whose first texture is the image `image` light themselves.
 void DressSelfLit(Scene& scene, const char* image);
 
 // The part moves and turns `object` itself from now on: its position and

@@ -7,6 +7,7 @@
 #include "effects/frame_feedback.h"
 #include "paths/linear_path.h"
 #include "parts/scene_frame.h"
+#include "runtime/log.h"
 
 namespace {
 
@@ -14,6 +15,8 @@ constexpr int kShowCamera = 1;
 constexpr float kFogStart = 1.0f;
 constexpr float kFogDensity = 0.35f;
 constexpr unsigned kFogLinear = 2;
+// A diagnostic: the show without warm-ups must draw the very same frames.
+const bool gNoWarmUps = EnvironmentSwitch("DEMO_NO_WARM_UP");
 
 }  // namespace
 
@@ -39,18 +42,16 @@ bool ScenePart::Load() {
 }
 
 void ScenePart::WarmUp() {
+  if (gNoWarmUps) return;
   const Fog fog = gFog;
-  const bool begun = begun_;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
-  begun_ = false;
-  Begin();  // the fog is part of what the driver compiles
+  SetFog();  // the fog is part of what the driver compiles
   SetPathStep(0.0f);
   DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); }, veil_);
   DrawTrail(true);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   glPopAttrib();
   gFog = fog;
-  begun_ = begun;
 }
 
 void ScenePart::DrawTrail(bool warm_up) {
@@ -66,6 +67,12 @@ void ScenePart::DrawTrail(bool warm_up) {
 
 void ScenePart::Begin() {
   if (begun_) return;
+  SetFog();
+  gFrameFeedback.Restart();  // the part's first frame starts the trail afresh
+  begun_ = true;
+}
+
+void ScenePart::SetFog() const {
   gFog.SetStart(kFogStart);
   gFog.SetEnd(setup_.fog_end);
   gFog.SetDensity(kFogDensity);
@@ -77,7 +84,6 @@ void ScenePart::Begin() {
     gFog.Enable();
     gFog.SetMode(kFogLinear);
   }
-  begun_ = true;
 }
 
 bool ScenePart::Frame(float t) {

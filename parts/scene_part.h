@@ -25,11 +25,14 @@ class ScenePart : public Effect {
   // could be read.
   bool Load() final;
   // Draws one still frame of the part and clears it away, so that the driver
-  // has compiled every drawing path (scene, display lists, mirror, effects,
-  // trail) before the part's first frame. Nothing is presented, nothing
-  // moves, and the GL state, the fog and the trail are left as they were.
+  // has compiled the drawing of the scene, its display lists, mirror and
+  // effects and the trail's blend before the part's first frame. Nothing is
+  // presented, animated or captured, no random number is drawn, and the GL
+  // state, the fog and the trail are left as they were. Does nothing when
+  // the environment variable DEMO_NO_WARM_UP is set (a diagnostic).
   void WarmUp() final;
-  // Sets the show's fog the first time after construction or End.
+  // The first time after construction or End: sets the show's fog and
+  // restarts the trail, so that the part's first frame only captures.
   void Begin() final;
   void End() final { begun_ = false; }
   // Sets the path step, animates, moves "Camera01" along its path, draws the
@@ -62,6 +65,7 @@ class ScenePart : public Effect {
   void SetTrail(bool on) { trail_ = on; }
 
  private:
+  void SetFog() const;
   void DrawTrail(bool warm_up);
 
   const Setup setup_;

@@ -62,7 +62,7 @@ void Techno2::Dress(Scene& scene) {
   TextureRef* chrome = scene.Textures().GetTexture("chromic", "chromic.jpg");
   // The wall's panels and the neon letters light themselves.
   for (const char* glowing : {"background", "spa_text"})
-    if (GLMesh* object = scene.FindObject(glowing)) DropAttributes(*object, kLightingKind);
+    if (GLMesh* object = scene.FindObject(glowing)) DressSelfLit(*object);
   // The ring rail glows blue where it faces the camera.
   if (GLMesh* line = scene.FindObject("Line01"))
     DressSheen(*line, *scene.Textures().GetTexture("linemult", "blue_spa.jpg"), GL_ADD);
@@ -100,13 +100,13 @@ void Techno2::Animate(float, float dt) {
   if (rotors_[0]) rotors_[0]->TurnZ(turn);
   if (rotors_[1]) rotors_[1]->TurnZBack(turn);
   if (rotors_[2]) rotors_[2]->TurnZ(turn);
+  if (vapour_) vapour_->Step();
   ++frames_;
 }
 
-// Drawn once a frame (the hall has no mirror): the vapour steps as it draws.
 void Techno2::DrawEffects() {
   Scene& scene = GetScene();
   if (sky_) DrawSkyWhereOpen(*sky_);  // before the vapour, which writes no depth
   if (metaballs_) metaballs_->Render(scene);
-  if (vapour_) vapour_->Render(scene);
+  if (vapour_) vapour_->DrawCloud(scene);
 }

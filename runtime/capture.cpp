@@ -46,11 +46,12 @@ std::string Decimal(double v) {
 
 }  // namespace
 
-VideoCapture::VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps)
+VideoCapture::VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading)
     : show_(show),
       file_(std::move(file)),
       music_(std::move(music)),
       fps_(fps),
+      skip_loading_(skip_loading),
       partial_video_(Marked(file_, "partial-video")),
       partial_(Marked(file_, "partial")) {}
 
@@ -100,6 +101,7 @@ void VideoCapture::Start() {
 }
 
 void VideoCapture::FrameDrawn() {
+  if (skip_loading_ && show_.State() == 0) return;
   if (music_frame_ < 0 && show_.State() > 0) music_frame_ = frames_;
   const std::vector<unsigned char> pixels = ReadBackBuffer(kWidth, kHeight);
   if (!encoder_.Write(pixels.data(), pixels.size()))

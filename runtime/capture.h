@@ -14,7 +14,9 @@ class VideoCapture : public FrameObserver {
   // Records what `show` presents, `fps` frames a second of video, into
   // `file` (its container chosen by ffmpeg from the name), with the music
   // from `music` ("" for none, or a file that is missing: a message says so).
-  VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps);
+  // With `skip_loading` the video begins with the show's first frame after
+  // loading.
+  VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading = false);
   ~VideoCapture() override;
   VideoCapture(const VideoCapture&) = delete;
   VideoCapture& operator=(const VideoCapture&) = delete;
@@ -43,6 +45,7 @@ class VideoCapture : public FrameObserver {
   const std::string file_;
   std::string music_;  // "" when recording without music
   const int fps_;
+  const bool skip_loading_;
   std::string partial_video_, partial_;  // the encoder's output; the output with music
   ChildProcess encoder_;
   long long frames_ = 0;

@@ -9,7 +9,8 @@ class Effect {
   // Called before every frame; does the part's one-time set-up the first time.
   virtual void Begin() {}
   // Draws the part once where nothing shows, so that the driver has prepared
-  // its drawing before the first frame; leaves no trace.
+  // its drawing before the first frame. Leaves no trace: nothing moves, no
+  // random number is drawn, and every later frame is as it would be without.
   virtual void WarmUp() {}
   // Clears the begun state so that the next Begin repeats the set-up.
   virtual void End() {}

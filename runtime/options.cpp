@@ -53,7 +53,8 @@ const char* UsageText() {
          "  --capture FILE  record the show with its music to a video (mp4, mkv, ...) through\n"
          "                ffmpeg, on the fixed-step clock (--fps, 60 unless given)\n"
          "  --part NAME   start at a part after loading: Natu1, Techno1, interlude, Natu2,\n"
-         "                Techno3, Techno2, Natu3 or end (any case)\n"
+         "                Techno3, Techno2, Natu3 or end (any case); --frames and --capture\n"
+         "                then begin with the part's first frame\n"
          "  --seconds S   end after S seconds of show time\n"
          "  --help        print this text\n";
 }
@@ -114,6 +115,7 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
         return false;
       }
       options->first_state = state;
+      options->part_chosen = true;
       ++i;
     } else if (arg == "--seconds") {
       if (!ParseSeconds(value, &options->seconds)) {

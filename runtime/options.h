@@ -16,6 +16,7 @@ struct Options {
   std::string timedemo_csv;  // --timedemo-csv FILE: also write every frame's time (implies --timedemo)
   std::string capture_file;  // --capture FILE: record a video through ffmpeg
   int first_state = 1;       // --part NAME: the timeline state to start at
+  bool part_chosen = false;  // --part given: frames and video begin with the part, not the loading
   double seconds = 0.0;      // --seconds S: show seconds to play; 0 = to the end
 };
 

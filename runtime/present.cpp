@@ -12,12 +12,27 @@
 
 #include "runtime/clock.h"
 #include "runtime/gl_check.h"
+#include "runtime/log.h"
 
 namespace {
 
 std::string gCaptureDir;
+std::function<bool()> gSkipFrameFiles;
+long long gSkipped = 0;  // frames presented without a file: the file numbers leave them out
 long long gPresented = 0;
 FrameObserver* gObserver = nullptr;
+void (*gKeep)() = nullptr;
+const bool gSpoilBackBuffer = EnvironmentSwitch("DEMO_SPOIL_BACK_BUFFER");
+
+// Loud where a frame is drawn over the back buffer instead of over its own.
+void SpoilBackBuffer() {
+  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+  glDisable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glPopAttrib();
+}
 
 bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb_bottom_up) {
   FILE* f = std::fopen(path.c_str(), "wb");
@@ -58,7 +73,11 @@ bool WriteBackBufferPng(const std::string& path, int width, int height) {
   return WritePng(path, width, height, ReadBackBuffer(width, height));
 }
 
+void SkipFrameFilesWhile(std::function<bool()> skip) { gSkipFrameFiles = std::move(skip); }
+
 void InstallFrameObserver(FrameObserver* observer) { gObserver = observer; }
+
+void KeepEachFrame(void (*keep)()) { gKeep = keep; }
 
 bool CaptureFramesTo(const std::string& dir) {
   if (mkdir(dir.c_str(), 0777) != 0 && errno != EEXIST) return false;
@@ -69,9 +88,11 @@ bool CaptureFramesTo(const std::string& dir) {
 }
 
 void PresentFrame() {
-  if (!gCaptureDir.empty()) {
+  if (gSkipFrameFiles && gSkipFrameFiles()) {
+    ++gSkipped;
+  } else if (!gCaptureDir.empty()) {
     char name[32];
-    std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented);
+    std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented - gSkipped);
     if (!WriteBackBufferPng(gCaptureDir + name)) {
       std::fprintf(stderr, "cannot write %s%s; frame capture stopped\n", gCaptureDir.c_str(), name);
       gCaptureDir.clear();
@@ -79,7 +100,9 @@ void PresentFrame() {
   }
   CheckFrameGLError(gPresented);
   if (gObserver) gObserver->FrameDrawn();
+  if (gKeep) gKeep();
   SDL_GL_SwapBuffers();
+  if (gSpoilBackBuffer) SpoilBackBuffer();
   if (gObserver) gObserver->FrameSwapped();
   ++gPresented;
   TheClock().FramePresented();

@@ -1,12 +1,16 @@
 // The one place where frames are presented.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
+// Frames presented while `skip` returns true are neither written nor
+// numbered (empty: none is skipped).
+void SkipFrameFilesWhile(std::function<bool()> skip);
 
 // Sees every presented frame: the timedemo times them, the video capture
 // records them.
@@ -24,9 +28,17 @@ class FrameObserver {
 // it alive until it is replaced.
 void InstallFrameObserver(FrameObserver* observer);
 
+// Has `keep` called with every later frame while it is complete in the back
+// buffer, just before the swap (nullptr: nothing is called): for a copy of
+// the shown frame that outlives the swap.
+void KeepEachFrame(void (*keep)());
+
 // Swaps the buffers (after capturing the frame when capture is on and
 // checking for a GL error when DEMO_GL_CHECK is on), shows the frame to the
-// observer and tells the show clock that a frame was presented.
+// observer and tells the show clock that a frame was presented. What the
+// back buffer holds after the swap is undefined; the environment variable
+// DEMO_SPOIL_BACK_BUFFER (a diagnostic) fills it with magenta each time, so
+// that a frame drawn over it shows.
 void PresentFrame();
 
 // Number of frames presented so far.

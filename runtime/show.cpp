@@ -20,6 +20,8 @@ static_assert(sizeof kTimeline / sizeof kTimeline[0] == DemoPart1::kFinished, "o
 
 float Duration(int state) { return kTimeline[state].seconds; }
 
+bool IsPicture(int state) { return state == 3 || state == 8; }
+
 }  // namespace
 
 const char* ShowStateName(int state) { return state >= 0 && state < DemoPart1::kFinished ? kTimeline[state].name : ""; }
@@ -64,6 +66,7 @@ bool DemoPart1::Frame(float t) {
       !(t < static_cast<float>(RangeEnd() - ShowStateStart(state_))))
     state_ = kFinished;
   if (state_ >= 0 && state_ < kFinished) SetGLCheckPart(ShowStateName(state_));
+  stage_.KeepFrames(IsPicture(state_ == 0 ? first_state_ : state_ + 1));  // the frames a picture fades from
   switch (state_) {
     case 0:
       if (stage_.LoadingStep(t, parts_)) {
@@ -118,7 +121,9 @@ void DemoPart1::StepPicture(Picture picture, float t) {
     Switch(picture == Picture::Interlude);
     return;
   }
-  // Blended over whatever the back buffer holds: no clear.
+  // Over the last frame of the state before, from a copy: what the back
+  // buffer holds after a swap is undefined.
+  stage_.DrawKeptFrame();
   stage_.DrawPicture(picture, t / 3.0f);
   if (t < 2.0f) stage_.Fade(1.0f, 1.0f, 1.0f, 1.0f - t / 2.0f);
   if (t > 3.0f) stage_.Fade(0.0f, 0.0f, 0.0f, (t - 3.0f) / 2.0f);

@@ -41,6 +41,10 @@ class ShowStage {
   virtual std::unique_ptr<Effect> CreateIntro() = 0;
   // The intro's loading step: creates and loads the scene parts; true when done.
   virtual bool LoadingStep(float t, ShowParts& parts) = 0;
+  // While `keep` is on, keeps a copy of every presented frame.
+  virtual void KeepFrames(bool keep) = 0;
+  // Covers the window with the last frame kept; black when none was.
+  virtual void DrawKeptFrame() = 0;
   // Draws a full-screen picture, blended with the given opacity.
   virtual void DrawPicture(Picture picture, float opacity) = 0;
   // Covers the screen with a colour at the given opacity.

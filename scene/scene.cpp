@@ -101,6 +101,9 @@ void Scene::Clear(bool use_background) {
 void Scene::DrawBackground() {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
+  // The picture as painted, whatever colour the drawing before left current
+  // (the black fade at the end of a picture, before the next part).
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   PushWindowMatrices();
   glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
   DrawWindowPicture();

@@ -50,8 +50,8 @@ class Scene {
   void PopBackground();
   bool HasBackground() const { return background_; }
 
-  // The frame: Clear, UpdateObjects, AdvanceObjects, BeginCamera, the
-  // part's drawing, RenderScene, EndCamera, Swap.
+  // The frame: Clear, UpdateObjects, AdvanceObjects, BeginCamera,
+  // RenderScene, the part's own drawing, EndCamera, Swap.
   void Clear(bool use_background);
   // The group of the visible top-level objects comes first; with compile,
   // dynamic objects follow it and the group becomes one display list.

@@ -17,7 +17,6 @@ from pathlib import Path
 from PIL import Image, ImageDraw
 
 FPS = 60
-LOADING_SECONDS = 3  # the loading picture's frames come first
 COLUMNS = 3
 TILE = (320, 240)
 # Seconds into each part where it looks best, the parts in playing order.
@@ -43,7 +42,7 @@ def sheet(folder, part, times, out):
     picture = Image.new("RGB", (TILE[0] * COLUMNS, TILE[1] * rows))
     draw = ImageDraw.Draw(picture)
     for i, t in enumerate(times):
-        frame = folder / ("frame%06d.png" % (LOADING_SECONDS * FPS + round(t * FPS)))
+        frame = folder / ("frame%06d.png" % round(t * FPS))
         x, y = (i % COLUMNS) * TILE[0], (i // COLUMNS) * TILE[1]
         picture.paste(Image.open(frame).convert("RGB").resize(TILE, Image.LANCZOS), (x, y))
         draw.text((x + 6, y + 4), "%s  %.1f s" % (part, t), fill=(255, 255, 255))

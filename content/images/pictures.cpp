@@ -22,8 +22,9 @@ RgbImage Backdrop(bool machine, float night) {
       const float v = float(y) / kH;
       Colour c = v < 0.4f ? Mix(palette::kDuskViolet, palette::kRose, v / 0.4f)
                           : Mix(palette::kRose, palette::kFog, std::min(1.0f, (v - 0.4f) / 0.3f));
-      const float d = std::hypot((x - sun_x) * 0.8f, y - sun_y) / kH;
-      c = Mix(c, Colour{1.0f, 0.80f, 0.45f}, std::min(1.0f, std::exp(-d * 8) * 0.9f));
+      // A round sun in a glow wider than tall, as in haze.
+      const float d = std::hypot(x - sun_x, y - sun_y) / kH, haze = std::hypot((x - sun_x) * 0.8f, y - sun_y) / kH;
+      c = Mix(c, Colour{1.0f, 0.80f, 0.45f}, std::min(1.0f, std::exp(-haze * 8) * 0.9f));
       if (d < 0.05f) c = palette::kSunCore;
       image.At(x, y) = Scale(c, 1 - night);
     }

@@ -46,6 +46,30 @@ TEST_F(FrameFeedbackTest, TheFirstDrawOnlyCapturesThenThePreviousFrameIsBlendedI
   EXPECT_EQ(feedback.FrameCount(), 3);
 }
 
+// A new part restarts the trail: its first draw shows nothing of the frames before, as the very first draw; a
+// warm-up blends but leaves the captured frame and the count alone.
+TEST_F(FrameFeedbackTest, AfterARestartTheNextDrawOnlyCapturesAndAWarmUpCapturesNothing) {
+  FrameFeedback feedback;
+  feedback.Create();
+  ClearTo(200 / 255.0f, 0, 0);
+  feedback.Draw(0.5f);
+  ClearTo(0, 200 / 255.0f, 0);
+  feedback.WarmUp(0.5f);
+  EXPECT_TRUE(Near(Pixel(5, 5), {100, 100, 0})) << "the warm-up blends";
+  EXPECT_EQ(feedback.FrameCount(), 1);
+  ClearTo(0, 0, 200 / 255.0f);
+  feedback.Draw(0.5f);
+  EXPECT_TRUE(Near(Pixel(5, 5), {100, 0, 100})) << "the frame captured before the warm-up";
+  feedback.Restart();
+  EXPECT_EQ(feedback.FrameCount(), 0);
+  ClearTo(0, 100 / 255.0f, 0);
+  feedback.Draw(0.5f);
+  EXPECT_EQ(Pixel(5, 5), (Rgb{0, 100, 0})) << "nothing of the frames before";
+  ClearTo(0, 0, 0);
+  feedback.Draw(0.5f);
+  EXPECT_TRUE(Near(Pixel(5, 5), {0, 50, 0}));
+}
+
 TEST_F(FrameFeedbackTest, TheTrailKeepsThePicturesPlaceAndDrawRestoresTheState) {
   FrameFeedback feedback;
   feedback.Create();

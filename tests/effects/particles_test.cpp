@@ -225,6 +225,41 @@ TEST_F(ParticleObjectTest, SpritesAddTheirLightToWhatIsBehind) {
   }
 }
 
+// A part steps the cloud while it animates and draws it apart: the same random draws, the same pixels, frame for
+// frame, in every mode; drawing alone changes nothing.
+TEST_F(ParticleObjectTest, SteppingAndDrawingApartGivesTheFramesOfRender) {
+  for (int mode = 0; mode <= 3; ++mode) {
+    std::vector<std::vector<uint8_t>> frames[2];
+    for (int apart = 0; apart < 2; ++apart) {
+      ParticleObject cloud(PathLocation(), std::make_unique<PointSource>(vec3(0.0f, 20.0f, -2.0f)),
+                           std::make_unique<PointSource>(vec3(0.5f, 0.0f, 12.0f)), 8.0f);
+      cloud.SetRenderMode(mode);
+      cloud.SetSizes(0.3f, 0.05f);
+      std::srand(5);
+      for (int frame = 0; frame < 40; ++frame) {
+        ClearTo(0, 0, 0);
+        scene_.BeginCamera();
+        if (apart) {
+          cloud.Step();
+          const size_t count = cloud.Particles().Size();
+          cloud.DrawCloud(scene_);
+          EXPECT_EQ(cloud.Particles().Size(), count);
+        } else {
+          cloud.Render(scene_);
+        }
+        scene_.EndCamera();
+        frames[apart].emplace_back(640 * 480 * 3);
+        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, frames[apart].back().data());
+      }
+    }
+    EXPECT_GT(std::count(frames[0].back().begin(), frames[0].back().end(), 0), 0);
+    EXPECT_LT(std::count(frames[0].back().begin(), frames[0].back().end(), 0), long(frames[0].back().size()))
+        << "mode " << mode << ": the cloud is in view";
+    for (size_t frame = 0; frame < frames[0].size(); ++frame)
+      ASSERT_TRUE(frames[0][frame] == frames[1][frame]) << "mode " << mode << ", frame " << frame;
+  }
+}
+
 TEST_F(ParticleObjectTest, RenderWithOnlyComplains) {
   cloud_->Particles().Add(Born(vec3(0.0f, 20.0f, 0.0f)));
   testing::internal::CaptureStdout();

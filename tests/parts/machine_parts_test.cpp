@@ -10,6 +10,7 @@
 
 #include "archive/afile.h"
 #include "archive/demo_data.h"
+#include "effects/basic_attributes.h"
 #include "effects/frame_feedback.h"
 #include "parts/techno1.h"
 #include "parts/techno2.h"
@@ -49,6 +50,14 @@ int CountOf(const GLMesh& object, int32_t kind) {
   return count;
 }
 
+// Lighting attributes that light the object with its normals; a self-lit
+// object's attribute of that kind switches lighting off instead.
+int CountLit(const GLMesh& object) {
+  int count = 0;
+  for (const Attribute* attribute : object.Attributes()) count += dynamic_cast<const Lighting*>(attribute) != nullptr;
+  return count;
+}
+
 // Lit or not, its textures (Texture and EnvironmentMap count alike), two
 // units, and whether the part moves it itself.
 struct Dressing {
@@ -61,7 +70,8 @@ void ExpectDressed(Scene& scene, const std::vector<Dressing>& table) {
   for (const Dressing& d : table) {
     const GLMesh* object = scene.FindObject(d.name);
     ASSERT_NE(object, nullptr) << d.name;
-    EXPECT_EQ(CountOf(*object, kLightingKind), d.lighting) << d.name;
+    EXPECT_EQ(CountLit(*object), d.lighting) << d.name;
+    EXPECT_EQ(CountOf(*object, kLightingKind), 1) << d.name << ": lit, or switching lighting off";
     EXPECT_EQ(CountOf(*object, kTextureKind), d.textures) << d.name;
     EXPECT_EQ(CountOf(*object, kMultiTextureKind), d.multi_texture) << d.name;
     EXPECT_EQ(!object->IsCacheable(), d.freed) << d.name;

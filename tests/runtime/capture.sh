@@ -45,10 +45,12 @@ for n in (15, 35):
 raise SystemExit(bad)
 PY
 
-# sound FILE: the decoded track, mono 44.1 kHz: per tenth of a second its RMS and the tone's frequency from zero crossings
+# sound FILE START: the decoded track, mono 44.1 kHz: its RMS before the second START (0 where it starts at once)
+# and after it, and the tone's frequency from zero crossings
 sound() {
   ffmpeg -v error -i "$1" -ac 1 -ar 44100 -f s16le - | /usr/bin/python3 -c '
 import array, math, sys
+start = float(sys.argv[1])
 s = array.array("h", sys.stdin.buffer.read())
 onset = next((i for i, v in enumerate(s) if abs(v) > 2000), -1) / 44100
 def window(a, b):
@@ -56,25 +58,41 @@ def window(a, b):
     rms = math.sqrt(sum(v * v for v in w) / max(len(w), 1))
     crossings = sum(1 for x, y in zip(w, w[1:]) if (x < 0) != (y < 0))
     return rms, crossings / 2 / max(b - a, 1e-9)
-(quiet, _), (loud, hz) = window(0.1, 2.9), window(3.2, 4.8)
-print("samples %.3f s, onset %.3f s, rms before %.1f, after %.1f, %.0f Hz" % (len(s) / 44100, onset, quiet, loud, hz))'
+(quiet, _), (loud, hz) = window(0.1, start - 0.1) if start > 0.2 else (0, 0), window(start + 0.2, start + 1.8)
+print("samples %.3f s, onset %.3f s, rms before %.1f, after %.1f, %.0f Hz" % (len(s) / 44100, onset, quiet, loud, hz))' "$2"
 }
 # silence before the show, the first tone at 3 s to within a millisecond or two of codec delay
-sound a.mp4 >sound.txt; cat sound.txt
+sound a.mp4 3 >sound.txt; cat sound.txt
 /usr/bin/python3 - sound.txt 440 <<'PY' || fail "music of the first part"
 import re, sys
 length, onset, quiet, loud, hz = map(float, re.findall(r"[\d.]+", open(sys.argv[1]).read()))
 sys.exit(0 if abs(length - 5) < 0.05 and abs(onset - 3) < 0.005 and quiet < 1 and loud > 3000 and abs(hz - int(sys.argv[2])) < 5 else 1)
 PY
 
-# A later part in Matroska: the music from the part's place, 47 s into the track.
-"$demo" --capture b.mkv --fps $fps --part techno1 --seconds 2 >out.txt 2>err.txt; status=$?
+# A later part in Matroska: its two seconds only, the loading unrecorded (in the video and the frame files), and the
+# music from the part's place, 47 s into the track, from the first frame on.
+"$demo" --capture b.mkv --fps $fps --part techno1 --seconds 2 --frames bframes >out.txt 2>err.txt; status=$?
 [ $status -eq 0 ] || fail "--part capture: status $status: $(tail -3 err.txt)"
-sound b.mkv >sound.txt; cat sound.txt
+grep -q "capture: b.mkv, 20 frames (0:02 at 10 fps) with music" err.txt || fail "--part final line: $(tail -c 300 err.txt)"
+probe b.mkv | grep -qx "nb_read_frames=20" || fail "--part video: $(probe b.mkv)"
+[ "$(ls bframes | wc -l)" -eq 20 ] || fail "--part --frames: $(ls bframes | wc -l) files, expected 20"
+/usr/bin/python3 - <<'PY' || fail "--part: a frame shows the loading picture"
+from PIL import Image
+loading = ((240, 60, 0), (0, 60, 240))
+bad = 0
+for n in range(20):
+    im = Image.open("bframes/frame%06d.png" % n).convert("RGB")
+    for p, want in zip(((320, 120), (320, 360)), loading):
+        if all(abs(g - w) <= 40 for g, w in zip(im.getpixel(p), want)):
+            print("frame %d at %s: %s" % (n, p, im.getpixel(p)))
+            bad += 1
+raise SystemExit(bad)
+PY
+sound b.mkv 0 >sound.txt; cat sound.txt
 /usr/bin/python3 - sound.txt 880 <<'PY' || fail "music of the second part"
 import re, sys
 length, onset, quiet, loud, hz = map(float, re.findall(r"[\d.]+", open(sys.argv[1]).read()))
-sys.exit(0 if abs(onset - 3) < 0.005 and quiet < 1 and abs(hz - int(sys.argv[2])) < 5 else 1)
+sys.exit(0 if abs(length - 2) < 0.05 and onset < 0.005 and loud > 3000 and abs(hz - int(sys.argv[2])) < 5 else 1)
 PY
 
 # No display: the capture still runs; -nosound leaves the sound out.

@@ -175,6 +175,8 @@ struct Natu2Stage : ShowStage {
     parts.natu2 = std::make_unique<FaultyPart>();
     return true;
   }
+  void KeepFrames(bool) override {}
+  void DrawKeptFrame() override {}
   void DrawPicture(Picture, float) override {}
   void Fade(float, float, float, float) override {}
   void Present() override { PresentFrame(); }

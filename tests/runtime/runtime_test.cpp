@@ -118,8 +118,10 @@ TEST(Options, TimedemoCapturePartAndSeconds) {
   EXPECT_EQ(t.timedemo_csv, "t.csv");
   EXPECT_STREQ(ShowStateName(t.first_state), "Techno3");
   EXPECT_EQ(t.seconds, 2.5);
+  EXPECT_TRUE(t.part_chosen);
   const Options c = Parse({"--capture", "show.mp4", "--fps", "30"});
   EXPECT_EQ(c.capture_file, "show.mp4");
+  EXPECT_FALSE(c.part_chosen);
   const struct { Options options; int fps; } rates[] = {{t, 60}, {c, 30}, {Parse({"--fps", "25"}), 25}, {Parse({}), 0}};
   for (const auto& r : rates) EXPECT_EQ(FixedStepFps(r.options), r.fps);
   const char* const names[] = {"natu1", "TECHNO1", "Interlude", "natu2", "techno3", "Techno2", "NATU3", "End"};
@@ -211,6 +213,8 @@ struct FakeStage : ShowStage {
       *slot = std::make_unique<FakePart>(name);
     return true;
   }
+  void KeepFrames(bool keep) override { keeping = keep; }
+  void DrawKeptFrame() override { ++kept_frames_drawn; }
   void DrawPicture(Picture, float) override {}
   void Fade(float, float, float, float) override {}
   void Present() override { ++presents; }
@@ -218,6 +222,8 @@ struct FakeStage : ShowStage {
   void StartMusic(double at) override { gLog.push_back("music at " + std::to_string(at)); }
   bool make_intro = true, intro_loads = true;
   int presents = 0;
+  bool keeping = false;
+  int kept_frames_drawn = 0;
 };
 
 class ShowTest : public ::testing::Test {
@@ -290,6 +296,31 @@ TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
   EXPECT_FALSE(show_.Frame(1.5f));
   EXPECT_TRUE(log_.empty());
   EXPECT_EQ(show_.State(), DemoPart1::kFinished);
+}
+
+// Frames are kept while the state before a picture plays (the loading when the range starts at one), and every
+// picture frame is drawn over the kept one.
+TEST_F(ShowTest, FramesAreKeptForThePictureAfterThem) {
+  const struct { int first_state; std::vector<bool> keeping; } cases[] = {
+      {1, {false, false, true, false, false, false, false, true, false}},
+      {3, {true, false, false, false, false, true, false}},
+      {8, {true, false}},
+  };
+  for (const auto& c : cases) {
+    FakeStage stage;
+    DemoPart1 show(stage, clock_);
+    show.PlayRange(c.first_state, 0.0);
+    show.Frame(0.0f);  // the loading step
+    std::vector<bool> keeping{stage.keeping};
+    while (show.State() < DemoPart1::kFinished) {
+      const int state = show.State(), drawn = stage.kept_frames_drawn;
+      show.Frame(0.5f);
+      keeping.push_back(stage.keeping);
+      EXPECT_EQ(stage.kept_frames_drawn - drawn, state == 3 || state == 8 ? 1 : 0) << "state " << state;
+      show.Frame(1000.0f);  // the switch
+    }
+    EXPECT_EQ(keeping, c.keeping) << "from state " << c.first_state;
+  }
 }
 
 // Starting at a picture, no scene part is about to draw.

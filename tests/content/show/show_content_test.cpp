@@ -9,6 +9,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 #include <cmath>
+#include <cstdio>
 #include <set>
 #include <sstream>
 #include <string>
@@ -37,6 +38,27 @@ const AssetSet& Assets() {
 
 Lib3ds Load(const std::string& name) { return Assets(), Load3ds("show_assets/" + name); }
 
+// Width over height of the sun's disc in a built JPEG, decoded by djpeg: the
+// box round the pixels as light as the disc's core within a tenth of the
+// image's size of (cx, cy), given as shares of it; 0 when there are none.
+double SunDiscAspect(const std::string& name, double cx, double cy) {
+  Assets();
+  FILE* pipe = popen(("djpeg -pnm show_assets/" + name).c_str(), "r");
+  int width = 0, height = 0, max = 0;
+  if (!pipe || std::fscanf(pipe, "P6 %d %d %d", &width, &height, &max) != 3 || max != 255) return 0.0;
+  std::fgetc(pipe);
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const int r = std::fgetc(pipe), g = std::fgetc(pipe), b = std::fgetc(pipe);
+      const bool near = std::abs(x - cx * width) < 0.1 * width && std::abs(y - cy * height) < 0.1 * height;
+      if (!near || r < 245 || g < 235 || b < 185) continue;
+      left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+    }
+  pclose(pipe);
+  return right < 0 ? 0.0 : double(right - left + 1) / (bottom - top + 1);
+}
+
 // What each part looks up by name, and the frames its camera path must cover (the part's seconds at its rate).
 const struct {
   const char *file, *names;
@@ -55,7 +77,7 @@ const struct {
 
 TEST(ShowContent, EveryFileOfTheTableIsMadeWithLowerCaseNamesWithinTheBudget) {
   std::istringstream table("natu11.3ds natu22.3ds natu33.3ds kurppa.3ds techno11.3ds techno22.3ds techno33.3ds "
-                           "skysun2.jpg metal7.jpg blue_spa.jpg chromic.jpg puutex2.jpg puutex2.mask loading.jpg "
+                           "skysun2.jpg skywater.jpg metal7.jpg blue_spa.jpg chromic.jpg puutex2.jpg puutex2.mask loading.jpg "
                            "loading2.jpg the_end.jpg");
   for (std::string name; table >> name;) EXPECT_TRUE(Assets().Has(name)) << name;
   size_t total = 0;
@@ -64,6 +86,16 @@ TEST(ShowContent, EveryFileOfTheTableIsMadeWithLowerCaseNamesWithinTheBudget) {
     for (char c : name) EXPECT_FALSE(c >= 'A' && c <= 'Z') << name;
   }
   EXPECT_LT(total, 8u * 1024 * 1024);
+}
+
+// The sky picture is stretched over the 640 x 480 window, the pictures are shown as they are: the sun is round there.
+TEST(ShowContent, TheSunIsRoundWhereItIsSeen) {
+  const struct { const char* file; double stretch, sun_x, sun_y; } images[] = {
+      {"skysun2.jpg", (640.0 / 512) / (480.0 / 512), 0.5, 0.58}, {"loading.jpg", 1.0, 0.62, 0.6}};
+  for (const auto& image : images) {
+    const double aspect = SunDiscAspect(image.file, image.sun_x, image.sun_y) * image.stretch;
+    EXPECT_NEAR(aspect, 1.0, 0.1) << image.file;
+  }
 }
 
 TEST(ShowContent, EveryEffectFindsItsObjectsAndCamera01CoversItsPart) {
