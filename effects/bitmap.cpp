@@ -1,8 +1,8 @@
 // Loading a picture's texture and drawing it as a textured rectangle in window pixels.
 #include "effects/bitmap.h"
 
-#include "effects/window_space.h"
 #include "runtime/extensions.h"
+#include "scene/window_space.h"
 #include "textures/texture_manager.h"
 
 BitmapBase::BitmapBase() : texture_(GetTexture("default", "default")) {}

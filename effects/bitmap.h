@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 struct TextureRef;
 

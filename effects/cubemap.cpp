@@ -5,9 +5,9 @@
 
 #include <cstdio>
 
+#include "maths/mat4.h"
 #include "runtime/extensions.h"
 #include "scene/camera.h"
-#include "scene/mat4.h"
 #include "scene/scene.h"
 #include "textures/texture_manager.h"
 

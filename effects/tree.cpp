@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "paths/quaternion.h"
+#include "maths/quaternion.h"
 #include "scene/scene.h"
 
 namespace {

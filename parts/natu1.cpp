@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "effects/basic_attributes.h"
 #include "parts/nature_kit.h"
 #include "parts/scene_frame.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <random>
 
-#include "effects/basic_attributes.h"
 #include "parts/scene_frame.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 

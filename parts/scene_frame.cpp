@@ -5,8 +5,8 @@
 #include <string>
 
 #include "archive/afile.h"
-#include "effects/basic_attributes.h"
 #include "effects/mirror.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 
 class GLMesh;
 class Scene;

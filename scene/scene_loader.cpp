@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "effects/basic_attributes.h"
 #include "runtime/fatal.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 

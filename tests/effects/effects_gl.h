@@ -11,9 +11,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "effects/attribute.h"
 #include "runtime/extensions.h"
 #include "runtime/gl_setup.h"
+#include "scene/attribute.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/rgb.h"
 

@@ -11,7 +11,7 @@ constexpr int kWindowHeight = 480;
 // identity; leaves model-view mode current. Fog is off until the pop: it
 // cannot change a window-space pixel.
 void PushWindowMatrices();
-// Pops both, returns to model-view mode and to the program's fog.
+// Pops both, returns to model-view mode and to the fog as it was.
 void PopWindowMatrices();
 
 // One quad over the whole window with the bound texture upright (its first
