@@ -3,6 +3,7 @@
 
 #include <GL/gl.h>
 
+#include "effects/bitmap.h"
 #include "effects/screen_fade.h"
 #include "parts/natu1.h"
 #include "parts/natu2.h"

@@ -85,3 +85,10 @@ void Bitmap::DrawQuad(vec2f c1, vec2f c2, vec2f c3, vec2f c4, float angle, float
   const vec2f corners[4] = {c1 - centre, c2 - centre, c3 - centre, c4 - centre};
   DrawTextured(centre, corners, angle, opacity);
 }
+
+void DrawFullScreen(const Bitmap& picture, float opacity) {
+  const float w = kWindowWidth, h = kWindowHeight;
+  picture.Begin2D();
+  picture.DrawQuad(vec2f(0, 0), vec2f(w, 0), vec2f(w, h), vec2f(0, h), 0.0f, opacity);
+  picture.End2D();
+}

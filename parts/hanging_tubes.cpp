@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "parts/scene_frame.h"
+#include "parts/scene_dressing.h"
 #include "textures/texture_manager.h"
 
 namespace {

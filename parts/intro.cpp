@@ -16,12 +16,6 @@ namespace {
 constexpr float kFadeInSeconds = 3.0f;
 }
 
-void DrawFullScreen(const Bitmap& picture, float opacity) {
-  picture.Begin2D();
-  picture.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), 0.0f, opacity);
-  picture.End2D();
-}
-
 bool Intro::Load() {
   gLoadingPicture = new Bitmap;
   gLoadingPicture->Load("bmp1", "loading.jpg");

@@ -15,9 +15,6 @@ extern Bitmap* gLoadingPicture;
 extern Bitmap* gInterludePicture;
 extern Bitmap* gClosingPicture;
 
-// Draws the picture over the whole window, upright, blended by `opacity`.
-void DrawFullScreen(const Bitmap& picture, float opacity);
-
 enum class ScenePartId { Natu1, Natu2, Natu3, Techno1, Techno2, Techno3 };
 using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePartId)>;
 

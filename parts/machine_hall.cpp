@@ -4,7 +4,7 @@
 #include <string>
 
 #include "effects/multi_texture.h"
-#include "parts/scene_frame.h"
+#include "parts/scene_dressing.h"
 #include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "scene/window_space.h"

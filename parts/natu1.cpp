@@ -3,8 +3,10 @@
 
 #include <string>
 
-#include "parts/nature_kit.h"
-#include "parts/scene_frame.h"
+#include "parts/cut_out_scatter.h"
+#include "parts/evening_water.h"
+#include "parts/scene_dressing.h"
+#include "parts/tree_planting.h"
 #include "scene/basic_attributes.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
 #include "paths/linear_path.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
 
 namespace {

@@ -16,6 +16,7 @@
 #include "archive/pack_image.h"
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
+#include "parts/ground_probe.h"
 #include "parts/natu1.h"
 #include "parts/natu2.h"
 #include "parts/natu3.h"

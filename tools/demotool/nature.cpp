@@ -16,6 +16,7 @@
 #include "effects/tree.h"
 #include "effects/water_ripple.h"
 #include "offscreen_window.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
 #include "runtime/present.h"
 #include "scene/basic_attributes.h"

@@ -20,6 +20,7 @@
 #include "command.h"
 #include "effects/fog.h"
 #include "offscreen_window.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
 #include "runtime/present.h"
 #include "scene/chunk3ds.h"

@@ -1,0 +1,66 @@
+// The show's dressing of its scenes: sky, lights, self-lit, cut-out and part-moved objects.
+#include "parts/scene_dressing.h"
+
+#include <cstring>
+#include <string>
+
+#include "archive/afile.h"
+#include "scene/basic_attributes.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr float kAmbientShare = 0.35f;
+
+}  // namespace
+
+TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
+
+void PushSkyBackground(Scene& scene) { scene.PushBackground(SkyTexture(scene)); }
+
+void LightDiffusely(Scene& scene) {
+  for (Light* light : scene.Lights()) {
+    const vec<float, 4>& c = light->Ambient();
+    light->SetDiffuse(c[0], c[1], c[2], 1.0f);
+    light->SetAmbient(c[0] * kAmbientShare, c[1] * kAmbientShare, c[2] * kAmbientShare, 1.0f);
+  }
+}
+
+void DropAttributes(GLMesh& object, int32_t kind) {
+  AttributeList dropped;
+  for (Attribute* attribute : object.Attributes())
+    if (attribute->kind == kind) dropped.push_back(attribute);
+  object.RemoveAttributes(kind);
+  for (Attribute* attribute : dropped) delete attribute;  // removal leaves them to us
+}
+
+void DressSelfLit(Scene& scene, const char* image) {
+  for (GLMesh* mesh : scene.CollectObjects()) {
+    const TextureRef* texture = mesh->FirstTexture();
+    if (texture && texture->image && texture->image->name && std::strcmp(texture->image->name, image) == 0)
+      DropAttributes(*mesh, kLightingKind);
+  }
+}
+
+void FreeFromTracks(GLMesh& object) {
+  object.PositionPath() = KeyframePath<float, 3>();
+  object.RotationPath() = KeyframePath<float, 1>();
+  object.SetCacheable(false);
+}
+
+void DressCutOut(GLMesh& object) {
+  object.AddAttribute(new Masking(GL_NOTEQUAL, 0));
+  object.AddAttribute(new DoubleSided());
+}
+
+void DressMaskedCutOuts(Scene& scene) {
+  for (GLMesh* mesh : scene.CollectObjects()) {
+    const TextureRef* texture = mesh->FirstTexture();
+    if (!texture || !texture->image || !texture->image->name) continue;
+    const std::string image = texture->image->name;
+    if (image.size() < 4) continue;
+    uint32_t size = 0;
+    const std::string mask = image.substr(0, image.size() - 4) + ".mask";
+    if (FindInArchives(gArchives, mask.c_str(), &size)) DressCutOut(*mesh);
+  }
+}
