@@ -7,13 +7,13 @@
 #include <random>
 
 #include "effects/tree.h"
+#include "maths/pi.h"
 #include "parts/camera_track.h"
 #include "parts/scene_dressing.h"
 #include "scene/basic_attributes.h"
 
 namespace {
 
-constexpr float kTwoPi = 6.2831853f;
 constexpr float kFootTolerance = 1.0f;  // file units above the lowest point that still count as foot
 constexpr float kSink = 2.0f;           // file units a foot goes into the ground, hiding its seam
 constexpr int kTriesPerClump = 40;

@@ -3,12 +3,6 @@
 
 #include "parts/scene_dressing.h"
 
-namespace {
-
-constexpr float kSunAmbient = 0.35f;  // of the sun's colour
-
-}  // namespace
-
 MultiTexture* SkyOnWater(const TextureRef& sky) {
   // Grazing reflections sphere-map to the rim of the picture: clamped, they
   // never wrap over to its other side.
@@ -30,9 +24,5 @@ void DressEveningWater(Scene& scene, const char* water) {
   TextureRef* sky = SkyTexture(scene);
   scene.PushBackground(sky);
   if (GLMesh* surface = scene.FindObject(water)) surface->AddAttribute(SkyOnWater(*sky));
-  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) {
-    const vec<float, 4> colour = sun->Ambient();
-    sun->SetDiffuse(colour[0], colour[1], colour[2], 1.0f);
-    sun->SetAmbient(colour[0] * kSunAmbient, colour[1] * kSunAmbient, colour[2] * kSunAmbient, 1.0f);
-  }
+  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) LightDiffusely(*sun);
 }

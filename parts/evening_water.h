@@ -12,6 +12,5 @@ MultiTexture* SkyOnWater(const TextureRef& sky);
 
 // The evening sky behind the scene and on its `water` object (SkyOnWater),
 // where the scene has one; its "Omni" light, which the file gives as ambient
-// only, lights like the sun: diffusely in its own colour, with a third of it
-// as ambient.
+// only, lights like the sun (LightDiffusely).
 void DressEveningWater(Scene& scene, const char* water);

@@ -1,29 +1,49 @@
-// The show's dressing of its scenes: sky, lights, self-lit, cut-out and part-moved objects.
+// The show's dressing of its scenes: fog, sky, lights, self-lit, cut-out and part-moved objects.
 #include "parts/scene_dressing.h"
 
 #include <cstring>
 #include <string>
 
 #include "archive/afile.h"
+#include "effects/fog.h"
 #include "scene/basic_attributes.h"
 #include "scene/scene.h"
 
 namespace {
 
 constexpr float kAmbientShare = 0.35f;
+constexpr float kFogStart = 1.0f;
+constexpr float kFogDensity = 0.35f;
+constexpr unsigned kFogLinear = 2;  // the index of GL_LINEAR in the fog's mode table
 
 }  // namespace
+
+void SetEveningFog(float end, bool mode_before_enable) {
+  gFog.SetStart(kFogStart);
+  gFog.SetEnd(end);
+  gFog.SetDensity(kFogDensity);
+  gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
+  if (mode_before_enable) {
+    gFog.SetMode(kFogLinear);
+    gFog.Enable();
+  } else {
+    gFog.Enable();
+    gFog.SetMode(kFogLinear);
+  }
+}
 
 TextureRef* SkyTexture(Scene& scene) { return scene.Textures().GetTexture("stoka", "skysun2.jpg"); }
 
 void PushSkyBackground(Scene& scene) { scene.PushBackground(SkyTexture(scene)); }
 
+void LightDiffusely(Light& light) {
+  const vec<float, 4> c = light.Ambient();
+  light.SetDiffuse(c[0], c[1], c[2], 1.0f);
+  light.SetAmbient(c[0] * kAmbientShare, c[1] * kAmbientShare, c[2] * kAmbientShare, 1.0f);
+}
+
 void LightDiffusely(Scene& scene) {
-  for (Light* light : scene.Lights()) {
-    const vec<float, 4>& c = light->Ambient();
-    light->SetDiffuse(c[0], c[1], c[2], 1.0f);
-    light->SetAmbient(c[0] * kAmbientShare, c[1] * kAmbientShare, c[2] * kAmbientShare, 1.0f);
-  }
+  for (Light* light : scene.Lights()) LightDiffusely(*light);
 }
 
 void DropAttributes(GLMesh& object, int32_t kind) {

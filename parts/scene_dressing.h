@@ -1,16 +1,21 @@
 // How the show dresses its scenes, for the parts and the tools alike: the
-// evening's fog colour and sky, the lights, self-lit and cut-out objects, and
+// evening's fog and sky, the lights, self-lit and cut-out objects, and
 // objects that the parts move themselves.
 #pragma once
 
 #include <cstdint>
 
 class GLMesh;
+class Light;
 class Scene;
 struct TextureRef;
 
 // The evening's fog colour, shared by every scene part.
 constexpr float kFogColour[3] = {0.93359375f, 0.41796875f, 0.0859375f};
+
+// Sets the program's fog to the evening's: linear in kFogColour from eye
+// distance 1 to `end`; `mode_before_enable` orders the last two settings.
+void SetEveningFog(float end, bool mode_before_enable = true);
 
 // The evening sky picture, "stoka" from "skysun2.jpg".
 TextureRef* SkyTexture(Scene& scene);
@@ -18,8 +23,10 @@ TextureRef* SkyTexture(Scene& scene);
 // the scene: the frame's clear draws it.
 void PushSkyBackground(Scene& scene);
 
-// File lights carry their colour as ambient only; lights every light of the
-// scene diffusely with it, and with 0.35 of it as ambient.
+// File lights carry their colour as ambient only; lights the light
+// diffusely with it, and with 0.35 of it as ambient.
+void LightDiffusely(Light& light);
+// LightDiffusely for every light of the scene.
 void LightDiffusely(Scene& scene);
 
 // Takes the attributes of one kind off `object` and deletes them.

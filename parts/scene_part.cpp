@@ -5,16 +5,13 @@
 
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
-#include "paths/linear_path.h"
 #include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
+#include "paths/linear_path.h"
 
 namespace {
 
 constexpr int kShowCamera = 1;
-constexpr float kFogStart = 1.0f;
-constexpr float kFogDensity = 0.35f;
-constexpr unsigned kFogLinear = 2;
 
 }  // namespace
 
@@ -67,17 +64,7 @@ void ScenePart::DrawTrail(bool warm_up) {
 
 void ScenePart::Begin() {
   if (begun_) return;
-  gFog.SetStart(kFogStart);
-  gFog.SetEnd(setup_.fog_end);
-  gFog.SetDensity(kFogDensity);
-  gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
-  if (setup_.fog_mode_before_enable) {
-    gFog.SetMode(kFogLinear);
-    gFog.Enable();
-  } else {
-    gFog.Enable();
-    gFog.SetMode(kFogLinear);
-  }
+  SetEveningFog(setup_.fog_end, setup_.fog_mode_before_enable);
   begun_ = true;
 }
 

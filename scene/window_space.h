@@ -3,8 +3,7 @@
 
 #include <GL/gl.h>
 
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 480;
+#include "runtime/window.h"
 
 // Pushes the projection and model-view matrices and replaces them with an
 // orthographic projection of the window (origin lower left) and the

@@ -4,6 +4,7 @@
 
 #include "content/images/images.h"
 #include "content/images/palette.h"
+#include "maths/pi.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ Colour SkyGradient(float y) {
 // higher sky in between, darkened and streaked.
 Colour Reflected(float x, float y) {
   const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge, 1 at the top
-  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(3.1415927f * f)));
+  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(kPi * f)));
   const float streak = Fbm(x * 2.0f, y * 60.0f, 2, 4, 12);
   return Scale(Mix(mirrored, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.8f)), 0.9f);
 }

@@ -17,6 +17,7 @@
 #include "runtime/gl_setup.h"
 #include "runtime/music.h"
 #include "runtime/present.h"
+#include "runtime/window.h"
 #include "scene/light.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/png_picture.h"
@@ -42,7 +43,7 @@ class PicturesTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     SetSoundEnabled(false);
     const std::vector<PackEntry> entries = {{"loading.jpg", FlatJpeg(kLoadingColour)},
                                             {"loading2.jpg", FlatJpeg(kInterludeColour)},

@@ -15,6 +15,7 @@
 #include "parts/techno2.h"
 #include "parts/techno3.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/shown_frame.h"
 
@@ -26,7 +27,7 @@ class MachinePartsTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     gFrameFeedback.Create();
     OpenDemoData(DEMO_DATA_FILE);
   }

@@ -21,6 +21,7 @@
 #include "parts/natu2.h"
 #include "parts/natu3.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/shown_frame.h"
 
@@ -44,7 +45,7 @@ class NaturePartsTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     gFrameFeedback.Create();
     std::srand(7);
   }
