@@ -108,12 +108,13 @@ def main():
         print("upward: %s -> %s" % (source, target))
 
     problems = len(upward)
-    for depth, what in ((None, "files"), (2, "folders")):
+    grouping = (("files", lambda path: path), ("folders", lambda path: path.rsplit("/", 1)[0]),
+                ("floors", lambda path: folder_of(path, 1)))
+    for what, group_of in grouping:
         graph = collections.defaultdict(set)
         for source, targets in edges.items():
             for target in targets:
-                a = source if depth is None else folder_of(source, depth)
-                b = target if depth is None else folder_of(target, depth)
+                a, b = group_of(source), group_of(target)
                 if a != b:
                     graph[a].add(b)
         for group in cycles(graph):
