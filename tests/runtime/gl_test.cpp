@@ -173,7 +173,7 @@ struct FaultyPart : Effect {
 struct Natu2Stage : ShowStage {
   std::unique_ptr<Effect> CreateIntro() override { return nullptr; }
   bool LoadingStep(float, ShowParts& parts) override {
-    parts.natu2 = std::make_unique<FaultyPart>();
+    parts.scene[FindShowState("Natu2")] = std::make_unique<FaultyPart>();
     return true;
   }
   void DrawPicture(Picture, float) override {}
