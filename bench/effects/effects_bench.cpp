@@ -18,6 +18,7 @@
 #include "archive/demo_data.h"
 #include "effects/metaballs.h"
 #include "effects/particle_object.h"
+#include "parts/scene_frame.h"
 #include "runtime/data_files.h"
 #include "runtime/gl_setup.h"
 #include "runtime/present.h"
@@ -40,7 +41,6 @@ struct Clock {
 };
 using WallClock = std::chrono::steady_clock;
 
-constexpr float kSceneScale = 0.02f;  // as the machine parts draw their scenes
 constexpr int kParticles = 2000;
 
 template <typename Duration>
