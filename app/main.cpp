@@ -25,11 +25,9 @@
 #include "runtime/present.h"
 #include "runtime/show.h"
 #include "runtime/timedemo.h"
+#include "runtime/window.h"
 
 namespace {
-
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
 
 // A window can open when a display is named or the user chose a video driver.
 bool DisplayAvailable() {
@@ -47,7 +45,7 @@ void OpenWindow(bool windowed, bool unpaced) {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   if (unpaced) SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
   const Uint32 flags = (windowed ? 0 : SDL_FULLSCREEN) | SDL_HWACCEL | SDL_OPENGL;
-  if (!SDL_SetVideoMode(kWidth, kHeight, 32, flags))
+  if (!SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, flags))
     FatalError(1, "Unable to set fullscreen videomode\nMessage: '%s'", SDL_GetError());
   SDL_EnableKeyRepeat(500, 30);
   SDL_WM_SetCaption("Demo", nullptr);
@@ -91,7 +89,7 @@ int main(int argc, char** argv) {
   }
 
   OpenWindow(options.windowed, options.timedemo || capturing);
-  SetupOpenGL(kWidth, kHeight);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   gFrameFeedback.Create();  // both need the blend-colour entry point
   gScreenFade.Create();
   const int fps = FixedStepFps(options);

@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
+#include "effects/bitmap.h"
 #include "effects/screen_fade.h"
 #include "parts/natu1.h"
 #include "parts/natu2.h"
@@ -18,15 +21,21 @@ namespace {
 // The kept frame lives in the global ScreenFade's texture.
 void KeepFrameForCrossfade() { gScreenFade.Capture(); }
 
-std::unique_ptr<Effect> MakeScenePart(ScenePartId part) {
-  switch (part) {
-    case ScenePartId::Natu1: return std::make_unique<Natu1>();
-    case ScenePartId::Techno1: return std::make_unique<Techno1>();
-    case ScenePartId::Natu2: return std::make_unique<Natu2>();
-    case ScenePartId::Techno2: return std::make_unique<Techno2>();
-    case ScenePartId::Natu3: return std::make_unique<Natu3>();
-    case ScenePartId::Techno3: return std::make_unique<Techno3>();
-  }
+template <typename Part>
+std::unique_ptr<Effect> Make() {
+  return std::make_unique<Part>();
+}
+
+// The class of each scene part that the timeline names.
+const struct {
+  const char* name;
+  std::unique_ptr<Effect> (*make)();
+} kScenePartClasses[] = {{"Natu1", Make<Natu1>},     {"Natu2", Make<Natu2>},     {"Natu3", Make<Natu3>},
+                         {"Techno1", Make<Techno1>}, {"Techno2", Make<Techno2>}, {"Techno3", Make<Techno3>}};
+
+std::unique_ptr<Effect> MakeScenePart(const std::string& name) {
+  for (const auto& part : kScenePartClasses)
+    if (name == part.name) return part.make();
   return nullptr;
 }
 

@@ -1,8 +1,8 @@
 // Loading a picture's texture and drawing it as a textured rectangle in window pixels.
 #include "effects/bitmap.h"
 
-#include "effects/window_space.h"
 #include "runtime/extensions.h"
+#include "scene/window_space.h"
 #include "textures/texture_manager.h"
 
 BitmapBase::BitmapBase() : texture_(GetTexture("default", "default")) {}
@@ -84,4 +84,11 @@ void Bitmap::DrawQuad(vec2f c1, vec2f c2, vec2f c3, vec2f c4, float angle, float
   const vec2f centre = (c1 + c2 + c3 + c4) * 0.25f;
   const vec2f corners[4] = {c1 - centre, c2 - centre, c3 - centre, c4 - centre};
   DrawTextured(centre, corners, angle, opacity);
+}
+
+void DrawFullScreen(const Bitmap& picture, float opacity) {
+  const float w = kWindowWidth, h = kWindowHeight;
+  picture.Begin2D();
+  picture.DrawQuad(vec2f(0, 0), vec2f(w, 0), vec2f(w, h), vec2f(0, h), 0.0f, opacity);
+  picture.End2D();
 }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 struct TextureRef;
 
@@ -82,3 +82,6 @@ class Bitmap : public BitmapBase {
  private:
   vec2f position_{0.0f, 0.0f};
 };
+
+// Draws the picture over the whole window, upright, blended by `opacity`.
+void DrawFullScreen(const Bitmap& picture, float opacity);

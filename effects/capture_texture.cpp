@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "effects/window_space.h"
 #include "runtime/extensions.h"
+#include "scene/window_space.h"
 
 namespace {
 constexpr int kTextureWidth = 1024;

@@ -5,9 +5,11 @@
 
 #include <cstdio>
 
+#include "maths/mat4.h"
+#include "maths/pi.h"
 #include "runtime/extensions.h"
+#include "runtime/window.h"
 #include "scene/camera.h"
-#include "scene/mat4.h"
 #include "scene/scene.h"
 #include "textures/texture_manager.h"
 
@@ -15,7 +17,6 @@ namespace {
 
 using vec3 = vec<float, 3>;
 
-constexpr float kPi = 3.1415927f;
 constexpr GLenum kGenerators[3] = {GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R};
 // Where picture i goes.
 constexpr GLenum kPictureFaces[6] = {
@@ -102,7 +103,7 @@ void Cubemap::RenderFaces(Scene& scene, GLMesh& mesh) {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  glViewport(0, 0, 640, 480);
+  glViewport(0, 0, kWindowWidth, kWindowHeight);
   mesh.PopVisibility();
 }
 

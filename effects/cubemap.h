@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 
 template <typename Mesh>
 class Camera;

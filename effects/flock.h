@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "effects/random.h"
+#include "maths/vec.h"
 #include "scene/gl_mesh.h"
-#include "scene/vec.h"
 
 class Scene;
 

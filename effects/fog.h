@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 class Fog {
  public:

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 // Triangles wound counter-clockwise seen from outside; one normal per vertex.
 struct SurfaceArrays {

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 namespace {
 
 // Passes the mesh's normals for a draw.

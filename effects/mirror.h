@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 // Colour writes and depth writes off, depth test GL_LEQUAL: the surface drawn
 // next writes 1 into the stencil buffer wherever it is visible, also when the

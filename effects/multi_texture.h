@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 
 class MultiTexture : public Attribute {
  public:

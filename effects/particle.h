@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 // 14 floats in this order.
 struct Particle {

@@ -2,7 +2,7 @@
 // vectors drawn from simple shapes. Every sample draws from Rand15.
 #pragma once
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 class Distribution {
  public:

@@ -3,8 +3,8 @@
 
 #include <GL/glu.h>
 
-#include "effects/basic_attributes.h"
 #include "runtime/extensions.h"
+#include "scene/basic_attributes.h"
 #include "scene/gl_mesh.h"
 
 namespace {

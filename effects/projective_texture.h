@@ -4,8 +4,8 @@
 
 #include <GL/gl.h>
 
-#include "effects/attribute.h"
-#include "scene/mat4.h"
+#include "maths/mat4.h"
+#include "scene/attribute.h"
 
 class ProjectiveTexture : public Attribute {
  public:

@@ -2,7 +2,7 @@
 // once at start-up) cut to the 15 bits that the effects' constants assume.
 #pragma once
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 // The largest value of Rand15, and 2 / 32767, which maps a draw onto 0 to 2.
 constexpr int kRand15Max = 32767;

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "effects/capture_texture.h"
-#include "effects/window_space.h"
+#include "scene/window_space.h"
 
 namespace {
 // Crossfades blend with a constant alpha: no alpha of its own.

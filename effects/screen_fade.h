@@ -2,7 +2,7 @@
 // captured frame cross-faded over the window.
 #pragma once
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 class ScreenFade {
  public:

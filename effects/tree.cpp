@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "paths/quaternion.h"
+#include "maths/pi.h"
+#include "maths/quaternion.h"
 #include "scene/scene.h"
 
 namespace {
@@ -17,7 +18,6 @@ constexpr uint32_t kLeafVertexReserve = 512;
 constexpr uint32_t kLeafTriangleReserve = 256;
 constexpr float kLeafLength = 100.0f;  // x leaf size
 constexpr float kLeafHalfWidth = 50.0f;
-constexpr float kPi = 3.1415927f;
 // Keeps bark lookups off the texture's left edge, where wrapping would blend
 // in the leaves of the right edge.
 constexpr float kBarkEdgeU = 0.01f;

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "maths/vec.h"
 #include "scene/gl_mesh.h"
-#include "scene/vec.h"
 
 class Scene;
 

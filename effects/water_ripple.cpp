@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "maths/pi.h"
+
 namespace {
 
 constexpr float kReach = 200.0f;      // farthest a wave travels, and how long it rings, in time units
@@ -11,7 +13,6 @@ constexpr float kTimePerStep = 4.0f;  // time units
 constexpr int kProfileLength = 1000;
 constexpr float kProfilePeriod = 100.0f;  // time units
 constexpr float kProfileAmplitude = 10.0f;
-constexpr float kTwoPi = 6.2831853f;
 constexpr float kFarCorner = 1000000.0f;
 
 // A sine whose amplitude falls linearly from 10 at 0 to 0 at 200, shared by

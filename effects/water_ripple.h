@@ -8,9 +8,9 @@
 #include <queue>
 #include <vector>
 
+#include "maths/vec.h"
 #include "scene/gl_mesh.h"
 #include "scene/moving_normals.h"
-#include "scene/vec.h"
 
 class WaterRipple {
  public:

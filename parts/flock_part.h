@@ -2,7 +2,7 @@
 // flock steps once a frame and is drawn with the scene's effects.
 #pragma once
 
-#include "parts/nature_kit.h"
+#include "parts/bird_flock.h"
 #include "parts/scene_part.h"
 
 class FlockPart : public ScenePart {

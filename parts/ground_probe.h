@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "maths/vec.h"
 #include "scene/gl_mesh.h"
-#include "scene/vec.h"
 
 class GroundProbe {
  public:

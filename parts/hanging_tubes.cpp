@@ -4,14 +4,14 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "parts/scene_frame.h"
+#include "maths/pi.h"
+#include "parts/scene_dressing.h"
 #include "textures/texture_manager.h"
 
 namespace {
 
 using vec3 = vec<float, 3>;
 
-constexpr float kPi = 3.14159265358979f;
 constexpr float kJitterLow = -5.0f, kJitterHigh = 5.0f;  // file units
 constexpr int kJitterSteps = 1000;
 // The ring spacing of the next tube: 50 + 30 sin(k pi/2 + phase x step), so

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "maths/pi.h"
 #include "scene/gl_mesh.h"
 
 class Scene;
@@ -20,7 +21,7 @@ constexpr int kTubeVertices = kTubeRings * kRingVertices;
 constexpr float kTubeRadius = 250.0f;               // file units
 constexpr float kTubeSwing = 5.0f;                  // ring centres swing out by 30 x this at mid-tube
 constexpr float kTubePhaseStep = 0.06981317f;       // radians per ring and per frame (4 degrees)
-constexpr float kRingAngleStep = 6.2831855f / 16;   // radians between ring vertices
+constexpr float kRingAngleStep = kTwoPi / 16;       // radians between ring vertices
 constexpr int kStudPeriod = 110;                    // every 110th vertex, counted from 1, is a stud
 constexpr float kStudRadius = 1.9f * kTubeRadius;
 constexpr float kStudNeighbourRadius = 1.8f * kTubeRadius;

@@ -3,6 +3,10 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "runtime/clock.h"
 #include "runtime/loading_work.h"
 #include "runtime/present.h"
@@ -14,12 +18,6 @@ Bitmap* gClosingPicture = nullptr;
 
 namespace {
 constexpr float kFadeInSeconds = 3.0f;
-}
-
-void DrawFullScreen(const Bitmap& picture, float opacity) {
-  picture.Begin2D();
-  picture.DrawQuad(vec2f(0, 0), vec2f(640, 0), vec2f(640, 480), vec2f(0, 480), 0.0f, opacity);
-  picture.End2D();
 }
 
 bool Intro::Load() {
@@ -45,25 +43,24 @@ bool Intro::LoadingStep(ShowParts& parts) {
 
   gInterludePicture = new Bitmap;
   gClosingPicture = new Bitmap;
-  parts.natu1 = make_part_(ScenePartId::Natu1);
-  parts.natu2 = make_part_(ScenePartId::Natu2);
-  parts.natu3 = make_part_(ScenePartId::Natu3);
-  parts.techno1 = make_part_(ScenePartId::Techno1);
-  parts.techno2 = make_part_(ScenePartId::Techno2);
-  parts.techno3 = make_part_(ScenePartId::Techno3);
+  std::vector<int> playing_order;
+  for (int state = 0; state < kShowStates; ++state)
+    if (TimelineAt(state).kind == StateKind::Part) playing_order.push_back(state);
+  std::vector<int> name_order = playing_order;
+  std::sort(name_order.begin(), name_order.end(),
+            [](int a, int b) { return std::strcmp(ShowStateName(a), ShowStateName(b)) < 0; });
+  for (int state : name_order) parts.scene[state] = make_part_(ShowStateName(state));
 
   gInterludePicture->Load("bmp2", "loading2.jpg");
   gClosingPicture->Load("bmp3", "the_end.jpg");
 
   // The picture stays on the screen while the parts load, in playing order.
   LightPool& lights = SharedLightPool();
-  Effect* const playing_order[] = {parts.natu1.get(),   parts.techno1.get(), parts.natu2.get(),
-                                  parts.techno3.get(), parts.techno2.get(), parts.natu3.get()};
   bool first = true;
-  for (Effect* part : playing_order) {
+  for (int state : playing_order) {
     if (!first) lights.ResetAll();
     first = false;
-    if (part) part->Load();
+    if (Effect* part = parts.scene[state].get()) part->Load();
   }
   return true;
 }

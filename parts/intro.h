@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "effects/bitmap.h"
 #include "runtime/effect.h"
@@ -15,11 +16,8 @@ extern Bitmap* gLoadingPicture;
 extern Bitmap* gInterludePicture;
 extern Bitmap* gClosingPicture;
 
-// Draws the picture over the whole window, upright, blended by `opacity`.
-void DrawFullScreen(const Bitmap& picture, float opacity);
-
-enum class ScenePartId { Natu1, Natu2, Natu3, Techno1, Techno2, Techno3 };
-using ScenePartFactory = std::function<std::unique_ptr<Effect>(ScenePartId)>;
+// Makes the scene part that the timeline names; null for a name it lacks.
+using ScenePartFactory = std::function<std::unique_ptr<Effect>(const std::string& name)>;
 
 class Intro : public Effect {
  public:
@@ -29,9 +27,9 @@ class Intro : public Effect {
   bool Load() override;
 
   // Resets the show clock and fades the loading picture in from black over
-  // three seconds of it; then makes the other two pictures and the six scene
-  // parts and loads them in the order they play, each part with the whole
-  // light pool free. Always true.
+  // three seconds of it; then makes the other two pictures and the scene
+  // parts of the timeline (in the order of their names) and loads them in the
+  // order they play, each part with the whole light pool free. Always true.
   bool LoadingStep(ShowParts& parts);
 
  private:

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "effects/basic_attributes.h"
 #include "effects/multi_texture.h"
-#include "effects/window_space.h"
-#include "parts/scene_frame.h"
+#include "parts/scene_dressing.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
+#include "scene/window_space.h"
 
 namespace {
 

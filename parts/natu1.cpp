@@ -3,9 +3,11 @@
 
 #include <string>
 
-#include "effects/basic_attributes.h"
-#include "parts/nature_kit.h"
-#include "parts/scene_frame.h"
+#include "parts/cut_out_scatter.h"
+#include "parts/evening_water.h"
+#include "parts/scene_dressing.h"
+#include "parts/tree_planting.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 

@@ -1,6 +1,9 @@
 // Natu2's story: its dressing and the flock over the pond.
 #include "parts/natu2.h"
 
+#include "parts/evening_water.h"
+#include "parts/tree_planting.h"
+
 namespace {
 
 constexpr float kFogEnd = 200.0f;

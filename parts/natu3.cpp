@@ -1,6 +1,8 @@
 // Natu3's story: its dressing and the birds crossing the light.
 #include "parts/natu3.h"
 
+#include "parts/evening_water.h"
+
 namespace {
 
 constexpr float kFogEnd = 200.0f;

@@ -5,17 +5,14 @@
 
 #include <functional>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 
 class GLMesh;
 class Scene;
-struct TextureRef;
 
 // Every scene is drawn at this scale, so near and far planes and the fog
 // fall where the show puts them.
 constexpr float kSceneScale = 0.02f;
-// The evening's fog colour, shared by every scene part.
-constexpr float kFogColour[3] = {0.93359375f, 0.41796875f, 0.0859375f};
 
 // Clears to the scene's background, updates and advances its objects and,
 // under the active camera, draws the scene, then `effects`, then, when a
@@ -26,33 +23,3 @@ constexpr float kFogColour[3] = {0.93359375f, 0.41796875f, 0.0859375f};
 // stencil buffer is left as the mask made it.
 void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& effects,
                     const AttributeList& veil = {});
-
-// The evening sky picture, "stoka" from "skysun2.jpg".
-TextureRef* SkyTexture(Scene& scene);
-// Puts the evening sky, "skysun2.jpg" under the texture name "stoka", behind
-// the scene: the frame's clear draws it.
-void PushSkyBackground(Scene& scene);
-
-// File lights carry their colour as ambient only; lights every light of the
-// scene diffusely with it, and with 0.35 of it as ambient.
-void LightDiffusely(Scene& scene);
-
-// Takes the attributes of one kind off `object` and deletes them.
-void DropAttributes(GLMesh& object, int32_t kind);
-// The object lights itself: its Lighting attribute is replaced by one that
-// switches lighting off, so it shows its picture as painted.
-void DressSelfLit(GLMesh& object);
-// Objects whose first texture is the image `image` light themselves.
-void DressSelfLit(Scene& scene, const char* image);
-
-// The part moves and turns `object` itself from now on: its position and
-// rotation tracks are dropped, and it is drawn every frame rather than from
-// the static display list. Call before the render list is built.
-void FreeFromTracks(GLMesh& object);
-
-// Masking (alpha not 0) and both sides for one cut-out object: leaves,
-// reeds, rails.
-void DressCutOut(GLMesh& object);
-// Dresses as a cut-out every object whose first texture's image has a
-// ".mask" image beside it in the archives.
-void DressMaskedCutOuts(Scene& scene);

@@ -5,16 +5,14 @@
 
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
-#include "paths/linear_path.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
+#include "paths/linear_path.h"
 #include "runtime/log.h"
 
 namespace {
 
 constexpr int kShowCamera = 1;
-constexpr float kFogStart = 1.0f;
-constexpr float kFogDensity = 0.35f;
-constexpr unsigned kFogLinear = 2;
 // A diagnostic: the show without warm-ups must draw the very same frames.
 const bool gNoWarmUps = EnvironmentSwitch("DEMO_NO_WARM_UP");
 
@@ -45,7 +43,7 @@ void ScenePart::WarmUp() {
   if (gNoWarmUps) return;
   const Fog fog = gFog;
   glPushAttrib(GL_ALL_ATTRIB_BITS);
-  SetFog();  // the fog is part of what the driver compiles
+  SetEveningFog(setup_.fog_end, setup_.fog_mode_before_enable);  // the fog is part of what the driver compiles
   SetPathStep(0.0f);
   DrawSceneFrame(scene_, mirror_, [this] { DrawEffects(); }, veil_);
   DrawTrail(true);
@@ -67,23 +65,9 @@ void ScenePart::DrawTrail(bool warm_up) {
 
 void ScenePart::Begin() {
   if (begun_) return;
-  SetFog();
+  SetEveningFog(setup_.fog_end, setup_.fog_mode_before_enable);
   gFrameFeedback.Restart();  // the part's first frame starts the trail afresh
   begun_ = true;
-}
-
-void ScenePart::SetFog() const {
-  gFog.SetStart(kFogStart);
-  gFog.SetEnd(setup_.fog_end);
-  gFog.SetDensity(kFogDensity);
-  gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
-  if (setup_.fog_mode_before_enable) {
-    gFog.SetMode(kFogLinear);
-    gFog.Enable();
-  } else {
-    gFog.Enable();
-    gFog.SetMode(kFogLinear);
-  }
 }
 
 bool ScenePart::Frame(float t) {

@@ -65,7 +65,6 @@ class ScenePart : public Effect {
   void SetTrail(bool on) { trail_ = on; }
 
  private:
-  void SetFog() const;
   void DrawTrail(bool warm_up);
 
   const Setup setup_;

@@ -1,9 +1,9 @@
 // Techno1's story: the hall's dressing, the tubes rebuilt each frame and their riders.
 #include "parts/techno1.h"
 
-#include "effects/basic_attributes.h"
 #include "effects/multi_texture.h"
 #include "parts/machine_hall.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "effects/random.h"
 #include "parts/machine_hall.h"
-#include "parts/scene_frame.h"
+#include "parts/scene_dressing.h"
 
 namespace {
 

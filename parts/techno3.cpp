@@ -2,7 +2,7 @@
 #include "parts/techno3.h"
 
 #include "parts/machine_hall.h"
-#include "parts/scene_frame.h"
+#include "parts/scene_dressing.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 // The distance every path advances in Update this frame; the show's parts
 // set it once per frame.

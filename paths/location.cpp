@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "scene/mat4.h"
+#include "maths/mat4.h"
 
 namespace {
 

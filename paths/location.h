@@ -2,8 +2,8 @@
 // that can be applied to the OpenGL matrix stack.
 #pragma once
 
-#include "paths/quaternion.h"
-#include "scene/vec.h"
+#include "maths/quaternion.h"
+#include "maths/vec.h"
 
 class Location {
  public:

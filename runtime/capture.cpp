@@ -11,10 +11,10 @@
 
 #include "runtime/clock.h"
 #include "runtime/fatal.h"
+#include "runtime/window.h"
 
 namespace {
 
-constexpr int kWidth = 640, kHeight = 480;
 constexpr double kProgressInterval = 0.25;  // seconds between updates of the progress line
 constexpr int kProgressWidth = 72;          // characters, enough to cover the line before
 // Constant quality; 17 shows no artefacts on the show's gradients and fades.
@@ -83,7 +83,7 @@ void VideoCapture::Start() {
     std::fprintf(stderr, "demo: %s cannot be read; recording without music\n", music_.c_str());
     music_.clear();
   }
-  const std::string size = std::to_string(kWidth) + "x" + std::to_string(kHeight);
+  const std::string size = std::to_string(kWindowWidth) + "x" + std::to_string(kWindowHeight);
   const std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
                                          "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
                                          "-framerate", std::to_string(fps_), "-i", "pipe:0",
@@ -103,7 +103,7 @@ void VideoCapture::Start() {
 void VideoCapture::FrameDrawn() {
   if (skip_loading_ && show_.State() == 0) return;
   if (music_frame_ < 0 && show_.State() > 0) music_frame_ = frames_;
-  const std::vector<unsigned char> pixels = ReadBackBuffer(kWidth, kHeight);
+  const std::vector<unsigned char> pixels = ReadBackBuffer(kWindowWidth, kWindowHeight);
   if (!encoder_.Write(pixels.data(), pixels.size()))
     Fail(std::string("ffmpeg stopped taking frames (") + std::strerror(errno) + ")");
   ++frames_;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/window.h"
+
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);
@@ -45,8 +47,8 @@ void PresentFrame();
 long long PresentedFrames();
 
 // The back buffer as RGB bytes, bottom row first.
-std::vector<unsigned char> ReadBackBuffer(int width = 640, int height = 480);
+std::vector<unsigned char> ReadBackBuffer(int width = kWindowWidth, int height = kWindowHeight);
 
 // Reads the 640x480 buffer that was drawn into (the back buffer of a double-
 // buffered context) and writes it as an RGB PNG, top row first.
-bool WriteBackBufferPng(const std::string& path, int width = 640, int height = 480);
+bool WriteBackBufferPng(const std::string& path, int width = kWindowWidth, int height = kWindowHeight);

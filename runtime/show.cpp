@@ -8,21 +8,28 @@
 
 namespace {
 
-struct TimelineState {
-  const char* name;
-  float seconds;  // the loading step's length is its own
-};
+constexpr StateKind kLoading = StateKind::Loading, kPart = StateKind::Part, kPicture = StateKind::Picture;
 
-constexpr TimelineState kTimeline[] = {{"loading", 0.0f}, {"Natu1", 47.0f},   {"Techno1", 45.0f},
-                                       {"interlude", 5.0f}, {"Natu2", 12.0f}, {"Techno3", 20.0f},
-                                       {"Techno2", 45.0f},  {"Natu3", 20.0f}, {"end", 5.0f}};
-static_assert(sizeof kTimeline / sizeof kTimeline[0] == DemoPart1::kFinished, "one entry per state");
+constexpr TimelineState kTimeline[] = {
+    {"loading", 0.0f, kLoading},
+    {"Natu1", 47.0f, kPart},
+    {"Techno1", 45.0f, kPart},
+    {"interlude", 5.0f, kPicture, Picture::Interlude},
+    {"Natu2", 12.0f, kPart},
+    {"Techno3", 20.0f, kPart},
+    {"Techno2", 45.0f, kPart},
+    {"Natu3", 20.0f, kPart},
+    {"end", 5.0f, kPicture, Picture::Closing},
+};
+static_assert(sizeof kTimeline / sizeof kTimeline[0] == kShowStates, "one entry per state");
 
 float Duration(int state) { return kTimeline[state].seconds; }
 
-bool IsPicture(int state) { return state == 3 || state == 8; }
+bool IsPicture(int state) { return state >= 0 && state < kShowStates && kTimeline[state].kind == StateKind::Picture; }
 
 }  // namespace
+
+const TimelineState& TimelineAt(int state) { return kTimeline[state]; }
 
 const char* ShowStateName(int state) { return state >= 0 && state < DemoPart1::kFinished ? kTimeline[state].name : ""; }
 
@@ -65,10 +72,12 @@ bool DemoPart1::Frame(float t) {
   if (state_ > 0 && state_ < kFinished && seconds_ > 0.0 &&
       !(t < static_cast<float>(RangeEnd() - ShowStateStart(state_))))
     state_ = kFinished;
-  if (state_ >= 0 && state_ < kFinished) SetGLCheckPart(ShowStateName(state_));
+  if (state_ < 0 || state_ >= kFinished) return false;
+  SetGLCheckPart(ShowStateName(state_));
   stage_.KeepFrames(IsPicture(state_ == 0 ? first_state_ : state_ + 1));  // the frames a picture fades from
-  switch (state_) {
-    case 0:
+  const TimelineState& state = kTimeline[state_];
+  switch (state.kind) {
+    case StateKind::Loading:
       if (stage_.LoadingStep(t, parts_)) {
         // The driver keeps only so many prepared drawing states, and the parts
         // loaded after the first one to play have pushed out its own.
@@ -81,23 +90,14 @@ bool DemoPart1::Frame(float t) {
         state_ = first_state_;
       }
       return true;
-    case 3: StepPicture(Picture::Interlude, t); return true;
-    case 8: StepPicture(Picture::Closing, t); return true;
-    case 1: case 2: case 4: case 5: case 6: case 7: StepPart(PartAt(state_), t); return true;
-    default: return false;
+    case StateKind::Picture: StepPicture(state.picture, t); return true;
+    case StateKind::Part: StepPart(PartAt(state_), t); return true;
   }
+  return true;
 }
 
 Effect* DemoPart1::PartAt(int state) const {
-  switch (state) {
-    case 1: return parts_.natu1.get();
-    case 2: return parts_.techno1.get();
-    case 4: return parts_.natu2.get();
-    case 5: return parts_.techno3.get();
-    case 6: return parts_.techno2.get();
-    case 7: return parts_.natu3.get();
-    default: return nullptr;
-  }
+  return state >= 0 && state < kFinished ? parts_.scene[state].get() : nullptr;
 }
 
 void DemoPart1::Switch(bool disable_lights) {

@@ -10,10 +10,25 @@
 
 enum class Picture { Interlude, Closing };
 
+// What a state of the timeline plays.
+enum class StateKind { Loading, Part, Picture };
+
+// One state of the timeline.
+struct TimelineState {
+  const char* name;  // as --part and the timedemo name it; a part's class name
+  float seconds;     // its length; the loading step takes what it takes
+  StateKind kind;
+  Picture picture{};  // what a Picture state shows; the others leave it out
+};
+
 // The timeline's states by number: 0 loading, 1 to 8 the parts and pictures
-// in playing order, 9 finished. Their names, as --part and the timedemo use
-// them: "loading", "Natu1", "Techno1", "interlude", "Natu2", "Techno3",
-// "Techno2", "Natu3", "end" (the closing picture); "" past the end.
+// in playing order, 9 finished. One table holds them all (show.cpp).
+constexpr int kShowStates = 9;
+// The state's entry, for 0 <= state < kShowStates.
+const TimelineState& TimelineAt(int state);
+
+// The state's name: "loading", "Natu1", "Techno1", "interlude", "Natu2",
+// "Techno3", "Techno2", "Natu3", "end" (the closing picture); "" past the end.
 const char* ShowStateName(int state);
 // The state 1 to 8 that `name` names in any letter case; -1 for none.
 int FindShowState(const std::string& name);
@@ -26,12 +41,8 @@ double ShowStateStart(int state);
 // The parts that the show owns; the loading step fills in the scene parts.
 struct ShowParts {
   std::unique_ptr<Effect> intro;
-  std::unique_ptr<Effect> natu1;
-  std::unique_ptr<Effect> techno1;
-  std::unique_ptr<Effect> natu2;
-  std::unique_ptr<Effect> techno2;
-  std::unique_ptr<Effect> natu3;
-  std::unique_ptr<Effect> techno3;
+  // The scene part of each Part state, by state; empty for the others.
+  std::unique_ptr<Effect> scene[kShowStates];
 };
 
 // What the timeline needs from the rest of the program.
@@ -58,7 +69,7 @@ class ShowStage {
 
 class DemoPart1 : public Effect {
  public:
-  static constexpr int kFinished = 9;
+  static constexpr int kFinished = kShowStates;
 
   DemoPart1(ShowStage& stage, ShowClock& clock) : stage_(stage), clock_(clock) {}
 

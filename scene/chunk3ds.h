@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive/afile.h"
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 struct Chunk;
 

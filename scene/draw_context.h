@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 class Scene;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "effects/attribute.h"
 #include "scene/animation_mesh.h"
+#include "scene/attribute.h"
 
 class Scene;
 

@@ -5,10 +5,10 @@
 #include <functional>
 #include <set>
 
-#include "effects/basic_attributes.h"
-#include "effects/window_space.h"
 #include "runtime/log.h"
 #include "runtime/present.h"
+#include "scene/basic_attributes.h"
+#include "scene/window_space.h"
 
 namespace {
 

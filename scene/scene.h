@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 #include "scene/camera.h"
 #include "scene/draw_context.h"
 #include "scene/gl_mesh.h"

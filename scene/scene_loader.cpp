@@ -6,8 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "effects/basic_attributes.h"
+#include "maths/pi.h"
 #include "runtime/fatal.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 
@@ -183,7 +184,7 @@ void LoadCamera(Scene& scene, const Chunk* root, const std::string& name, const 
   if (const Chunk* node = FindKeyframeNode(root, name, CHUNK_TRACKCAMERA)) {
     SetVec3Track(camera->PositionPath(), FindChunk(node, CHUNK_TRACKPOS));
     SetPivot(camera, FindChunk(node, CHUNK_TRACKPIVOT));
-    SetFloatTrack(camera->RollPath(), FindChunk(node, CHUNK_TRACKROLL), float(-3.141592653589793 / 180));
+    SetFloatTrack(camera->RollPath(), FindChunk(node, CHUNK_TRACKROLL), float(-kPiDouble / 180));
     SetFloatTrack(camera->FieldOfViewPath(), FindChunk(node, CHUNK_TRACKFOV), 1.0f);
   }
   if (const Chunk* node = FindKeyframeNode(root, name, CHUNK_TRACKCAMTGT)) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 template <typename Point, int K>
 class SimplicalComplex {

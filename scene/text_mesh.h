@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "maths/mat4.h"
+#include "maths/vec.h"
 #include "paths/path_location.h"
-#include "scene/mat4.h"
 #include "scene/simplical_complex.h"
-#include "scene/vec.h"
 
 struct TextureRef;
 

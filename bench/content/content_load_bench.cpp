@@ -16,6 +16,7 @@
 #include "archive/demo_data.h"
 #include "runtime/data_files.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "scene/scene.h"
 #include "textures/texture_manager.h"
 
@@ -60,11 +61,11 @@ std::vector<std::string> EntriesEndingWith(const std::string& end) {
 int main(int argc, char** argv) {
   const std::string data = argc > 1 ? argv[1] : LocateDataFile("demo.dat");
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(640, 480, 32, SDL_OPENGL)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, SDL_OPENGL)) {
     std::fprintf(stderr, "content_load_bench: no GL window: %s\n", SDL_GetError());
     return 1;
   }
-  SetupOpenGL(640, 480);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
 
   double unpack = 0, decode = 0, scenes = 0;
   size_t images = 0, scene_count = 0;

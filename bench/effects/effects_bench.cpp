@@ -18,9 +18,11 @@
 #include "archive/demo_data.h"
 #include "effects/metaballs.h"
 #include "effects/particle_object.h"
+#include "parts/scene_frame.h"
 #include "runtime/data_files.h"
 #include "runtime/gl_setup.h"
 #include "runtime/present.h"
+#include "runtime/window.h"
 #include "scene/scene.h"
 
 namespace {
@@ -39,8 +41,6 @@ struct Clock {
 };
 using WallClock = std::chrono::steady_clock;
 
-constexpr int kWidth = 640, kHeight = 480;
-constexpr float kSceneScale = 0.02f;  // as the machine parts draw their scenes
 constexpr int kParticles = 2000;
 
 template <typename Duration>
@@ -188,11 +188,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, SDL_OPENGL)) {
     std::fprintf(stderr, "effects_bench: no GL window: %s\n", SDL_GetError());
     return 1;
   }
-  SetupOpenGL(kWidth, kHeight);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   if (pictures) return WritePictures(argv[2], argc == 4 ? argv[3] : LocateDataFile("demo.dat")) ? 0 : 1;
   BenchMetaballs();
   BenchParticles();

@@ -15,6 +15,7 @@
 #include "effects/tree.h"
 #include "effects/water_ripple.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "scene/scene.h"
 #include "tests/support/grid_mesh.h"
 
@@ -102,11 +103,11 @@ void BenchFlock() {
 
 int main() {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(640, 480, 32, SDL_OPENGL)) {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, SDL_OPENGL)) {
     std::fprintf(stderr, "nature_bench: no GL window: %s\n", SDL_GetError());
     return 1;
   }
-  SetupOpenGL(640, 480);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   BenchRipples("100 x 100 cells, 20 disturbances ringing", 100, 10, 2.5f);
   BenchRipples("natu11's water, one disturbance every 45 steps", 48, 25, 45);
   BenchTree();

@@ -5,6 +5,7 @@
 
 #include "content/images/images.h"
 #include "content/images/palette.h"
+#include "maths/pi.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr int kSize = 256;
 RgbImage BrushedMetal() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float streaks = Fbm(x * 2, y * 128, 2, 3, 111);
-    const float sheen = std::pow(0.5f + 0.5f * std::cos((x - 0.3f) * 6.2831853f), 3.0f);
+    const float sheen = std::pow(0.5f + 0.5f * std::cos((x - 0.3f) * kTwoPi), 3.0f);
     const float v = 0.30f + 0.30f * streaks + 0.45f * sheen;
     return Colour{v * 0.90f, v * 0.95f, v * 1.05f};
   });
@@ -63,7 +64,7 @@ RgbImage BluePanels() {
 // Neon: white-hot cores fading to blue, for glowing letters.
 RgbImage Neon() {
   return ShadeImage(64, 64, [](float x, float y) {
-    const float core = std::pow(std::sin(x * 3.1415927f) * std::sin(y * 3.1415927f), 0.5f);
+    const float core = std::pow(std::sin(x * kPi) * std::sin(y * kPi), 0.5f);
     return Mix(palette::kPanelBlue, Colour{0.90f, 0.97f, 1.0f}, core);
   });
 }

@@ -4,6 +4,7 @@
 
 #include "content/images/images.h"
 #include "content/images/palette.h"
+#include "maths/pi.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ RgbImage Planks() {
 // Spruce needles: dark layered boughs, drooping rows along u.
 RgbImage Spruce() {
   return ShadeImage(128, 128, [](float x, float y) {
-    const float boughs = 0.5f + 0.5f * std::sin((y * 8 + 0.15f * std::sin(x * 6.2831853f * 4)) * 6.2831853f);
+    const float boughs = 0.5f + 0.5f * std::sin((y * 8 + 0.15f * std::sin(x * kTwoPi * 4)) * kTwoPi);
     const float needles = Fbm(x * 32, y * 32, 32, 2, 65);
     return Scale(Mix(Colour{0.04f, 0.08f, 0.05f}, Colour{0.16f, 0.24f, 0.12f}, needles), 0.6f + 0.6f * boughs);
   });
@@ -72,7 +73,7 @@ RgbImage Spruce() {
 // Dark feathers with lighter barbs for the bird.
 RgbImage Feathers() {
   return ShadeImage(128, 128, [](float x, float y) {
-    const float barbs = 0.5f + 0.5f * std::sin((x * 12 + y * 3) * 6.2831853f);
+    const float barbs = 0.5f + 0.5f * std::sin((x * 12 + y * 3) * kTwoPi);
     const float mottle = Fbm(x * 4, y * 4, 4, 3, 61);
     return Mix(Colour{0.10f, 0.08f, 0.07f}, Colour{0.35f, 0.28f, 0.22f}, 0.3f * barbs + 0.5f * mottle);
   });

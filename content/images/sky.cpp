@@ -5,6 +5,8 @@
 
 #include "content/images/images.h"
 #include "content/images/palette.h"
+#include "maths/pi.h"
+#include "runtime/window.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ constexpr float kHorizon = 0.66f;  // fraction of the height from the top
 constexpr float kSunX = 0.5f, kSunY = 0.58f, kSunRadius = 0.045f;  // radius in window heights
 // The square picture is stretched over the 4:3 window: a shape that is to
 // look round there is drawn this much narrower across than down.
-constexpr float kWindowAspect = 4.0f / 3.0f;
+constexpr float kWindowAspect = float(kWindowWidth) / kWindowHeight;
 constexpr float kHazeWidth = 1.25f;  // the broad glow, wider than tall on screen
 constexpr int kWaterSkySize = 256;
 // How far up the sky the water's reflections reach at the steepest, as a
@@ -38,7 +40,7 @@ Colour SkyGradient(float y) {
 // higher sky in between, darkened and streaked.
 Colour Reflected(float x, float y) {
   const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge, 1 at the top
-  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(3.1415927f * f)));
+  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(kPi * f)));
   const float streak = Fbm(x * 2.0f, y * 60.0f, 2, 4, 12);
   return Scale(Mix(mirrored, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.8f)), 0.9f);
 }

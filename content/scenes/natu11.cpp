@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "content/scenes/scene_kit.h"
+#include "maths/pi.h"
 #include "tools/content/raster.h"
 
 namespace {
@@ -126,7 +127,7 @@ Scene Natu11() {
   // Dark spruces on the slopes beyond the shore, clear of the camera.
   Mesh& forest = scene.AddMesh("Metsa");
   for (int i = 0; i < 32; ++i) {
-    const float a = 6.2831853f * Hash01(i, 0, 5), r = 1150 + 1300 * Hash01(i, 1, 5);
+    const float a = kTwoPi * Hash01(i, 0, 5), r = 1150 + 1300 * Hash01(i, 1, 5);
     const V3 root = OnGround(r * std::cos(a), r * std::sin(a), -10);
     if (DistanceToPath(path, root) < 500) continue;
     AddSpruce(forest, root, 200 + 160 * Hash01(i, 2, 5), spruce);

@@ -16,6 +16,25 @@ Material Textured(const std::string& name, const std::string& texture, bool two_
   return m;
 }
 
+namespace {
+
+Material SelfLit(Material m) {
+  m.ambient = {255, 255, 255};
+  return m;
+}
+
+}  // namespace
+
+const MachineMaterials& Machine() {
+  static const MachineMaterials materials{Textured("metal7", "metal7.jpg", false, 60),
+                                          Textured("seina", "seina.jpg", false, 30),
+                                          Textured("ritila", "ritila.jpg", false, 40),
+                                          SelfLit(Textured("blue_spa", "blue_spa.jpg", false, 80)),
+                                          Textured("chromic", "chromic.jpg", false, 100),
+                                          SelfLit(Textured("neon", "neon.jpg", false, 100))};
+  return materials;
+}
+
 void AddCamera(Scene& scene, const std::vector<CameraStop>& stops) {
   Camera camera;
   camera.name = "Camera01";

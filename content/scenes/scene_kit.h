@@ -12,6 +12,14 @@
 Material Textured(const std::string& name, const std::string& texture, bool two_sided = false,
                   uint16_t shininess = 10);
 
+// The machine halls' materials: riveted plates, steel, grating, chrome, and
+// the light panels and neon that light themselves. Each techno scene adds
+// those it uses, in its own order.
+struct MachineMaterials {
+  Material metal, walls, grating, panels, chrome, neon;
+};
+const MachineMaterials& Machine();
+
 struct CameraStop {
   uint32_t frame;
   V3 position, target;

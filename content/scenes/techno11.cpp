@@ -36,13 +36,11 @@ constexpr float kFirstRingSpacing = 50;
 Scene Techno11() {
   Scene scene;
   scene.last_frame = 1125;
-  const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
-  const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
-  const uint16_t grating = scene.AddMaterial(Textured("ritila", "ritila.jpg", false, 40));
-  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
-  glow.ambient = {255, 255, 255};  // the panels light themselves
-  const uint16_t panels = scene.AddMaterial(glow);
-  const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
+  const uint16_t metal = scene.AddMaterial(Machine().metal);
+  const uint16_t walls = scene.AddMaterial(Machine().walls);
+  const uint16_t grating = scene.AddMaterial(Machine().grating);
+  const uint16_t panels = scene.AddMaterial(Machine().panels);
+  const uint16_t chrome = scene.AddMaterial(Machine().chrome);
 
   // Walls: riveted plates below and above a band of light panels.
   Mesh& hall = scene.AddMesh("Halli");

@@ -8,10 +8,10 @@
 
 #include "content/scenes/scene_kit.h"
 #include "content/scenes/text_mesh.h"
+#include "maths/pi.h"
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 constexpr float kFloor = -420, kPool = -380, kStep = 25;
 constexpr float kWallRadius = 2500, kWallTop = 1800;
 constexpr int kWallSides = 24;
@@ -37,16 +37,12 @@ void AddRim(Mesh& mesh, float x0, float y0, float x1, float y1, uint16_t materia
 Scene Techno22() {
   Scene scene;
   scene.last_frame = 1125;
-  const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
-  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
-  glow.ambient = {255, 255, 255};  // the panels light themselves
-  const uint16_t panels = scene.AddMaterial(glow);
-  const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
-  Material neon_light = Textured("neon", "neon.jpg", false, 100);
-  neon_light.ambient = {255, 255, 255};
-  const uint16_t neon = scene.AddMaterial(neon_light);
-  const uint16_t grating = scene.AddMaterial(Textured("ritila", "ritila.jpg", false, 40));
-  const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
+  const uint16_t metal = scene.AddMaterial(Machine().metal);
+  const uint16_t panels = scene.AddMaterial(Machine().panels);
+  const uint16_t chrome = scene.AddMaterial(Machine().chrome);
+  const uint16_t neon = scene.AddMaterial(Machine().neon);
+  const uint16_t grating = scene.AddMaterial(Machine().grating);
+  const uint16_t walls = scene.AddMaterial(Machine().walls);
 
   // Backdrop: a ring wall round the chamber, light panels over riveted
   // plates, seen from inside.

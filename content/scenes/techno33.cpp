@@ -17,12 +17,10 @@ constexpr uint32_t kShuttleFrames = 100;
 Scene Techno33() {
   Scene scene;
   scene.last_frame = 500;
-  const uint16_t metal = scene.AddMaterial(Textured("metal7", "metal7.jpg", false, 60));
-  Material glow = Textured("blue_spa", "blue_spa.jpg", false, 80);
-  glow.ambient = {255, 255, 255};  // the panels light themselves
-  const uint16_t panels = scene.AddMaterial(glow);
-  const uint16_t chrome = scene.AddMaterial(Textured("chromic", "chromic.jpg", false, 100));
-  const uint16_t walls = scene.AddMaterial(Textured("seina", "seina.jpg", false, 30));
+  const uint16_t metal = scene.AddMaterial(Machine().metal);
+  const uint16_t panels = scene.AddMaterial(Machine().panels);
+  const uint16_t chrome = scene.AddMaterial(Machine().chrome);
+  const uint16_t walls = scene.AddMaterial(Machine().walls);
 
   AddGrid(scene.AddMesh("Box32"), -600, -1300, 600, -100, int(1200 / kStep), int(1200 / kStep),
           [](float, float) { return kPool; }, [&](V3, V3, V3) { return chrome; }, 600);

@@ -13,6 +13,7 @@
 #include "archive/pack_image.h"
 #include "runtime/fatal.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "scene/light.h"
 #include "scene/scene.h"
 
@@ -55,8 +56,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-  if (!SDL_SetVideoMode(640, 480, 32, SDL_OPENGL)) return 1;
-  SetupOpenGL(640, 480);
+  if (!SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, SDL_OPENGL)) return 1;
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   glViewport(0, 0, 64, 48);  // a small frame keeps the software renderer quick
   return std::freopen("/dev/null", "w", stdout) ? 0 : 1;
 }

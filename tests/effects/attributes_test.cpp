@@ -1,8 +1,8 @@
 // The render attributes, checked by the pixels they leave.
 #include <memory>
 
-#include "effects/basic_attributes.h"
 #include "effects/multi_texture.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "tests/effects/effects_gl.h"
 #include "tests/support/render_fixture.h"

@@ -8,6 +8,7 @@
 #include "archive/afile.h"
 #include "archive/pack_image.h"
 #include "runtime/present.h"
+#include "runtime/window.h"
 #include "tests/effects/effects_gl.h"
 #include "textures/texture_manager.h"
 
@@ -21,7 +22,7 @@ class BitmapTest : public EffectsGLTest {
  protected:
   static void SetUpTestSuite() {
     EffectsGLTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     glEnable(GL_SCISSOR_TEST);
     for (const At& q : {At{0, 32, kRed}, At{32, 32, kGreen}, At{0, 0, kBlue}, At{32, 0, kWhite}}) {
       glScissor(q.x, q.y, 32, 32);

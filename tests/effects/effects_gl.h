@@ -11,9 +11,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "effects/attribute.h"
 #include "runtime/extensions.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
+#include "scene/attribute.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/rgb.h"
 
@@ -22,7 +23,7 @@ using Matrix16 = std::array<float, 16>;
 
 class EffectsGLTest : public GLContextTest {
  protected:
-  void SetUp() override { SetupOpenGL(640, 480); }
+  void SetUp() override { SetupOpenGL(kWindowWidth, kWindowHeight); }
   static void ClearTo(float r, float g, float b) {
     glClearColor(r, g, b, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

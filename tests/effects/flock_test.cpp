@@ -5,7 +5,7 @@
 #include <random>
 #include <tuple>
 
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "tests/effects/effects_gl.h"
 #include "tests/support/render_fixture.h"

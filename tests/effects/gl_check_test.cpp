@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "tests/support/render_fixture.h"
 

@@ -12,7 +12,7 @@
 
 #include "archive/afile.h"
 #include "archive/pack_image.h"
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "tests/support/render_fixture.h"
 #include "tests/support/rgb.h"

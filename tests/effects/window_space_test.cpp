@@ -1,6 +1,6 @@
 // Full-screen passes under the fog of a scene part: fog cannot change a
 // window-space pixel, so the passes draw without it and leave it as it was.
-#include "effects/window_space.h"
+#include "scene/window_space.h"
 
 #include "effects/capture_texture.h"
 #include "effects/fog.h"
@@ -85,7 +85,8 @@ std::vector<uint8_t> ReadFrame() {
 
 // Before they went without fog, the passes drew fogged from an RGBA copy of
 // the frame; under the scene parts' fog (linear from eye distance 1) the
-// frames must come out the very same, byte for byte.
+// frames must come out the very same, byte for byte, as the fogged picture
+// and the RGBA copy's trail.
 TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
   gFog.SetRange(1.0f, 95.0f);
   const std::vector<uint8_t> earlier = Noise(1), later = Noise(2);
@@ -101,7 +102,7 @@ TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
     blend();
     return ReadFrame();
   };
-  const auto sky_over_later = [&] {
+  const auto sky_over_later = [&](bool fogged) {
     DrawFrame(later);
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -109,6 +110,7 @@ TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     PushWindowMatrices();
+    if (fogged) glEnable(GL_FOG);
     DrawWindowPicture(1.0f);  // the far plane, where the open halls draw their sky
     PopWindowMatrices();
     glDisable(GL_BLEND);
@@ -119,16 +121,13 @@ TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
 
   FrameFeedback trail;
   const std::vector<uint8_t> trail_now = trail_over_later([&] { trail.Draw(0.4f); }, [&] { trail.Draw(0.4f); });
-  const std::vector<uint8_t> sky_now = sky_over_later();
+  const std::vector<uint8_t> sky_now = sky_over_later(false);
 
   CaptureTexture rgba(GL_RGBA8);
   rgba.Create();
-  gFog.Disable();
-  glEnable(GL_FOG);  // on behind the program's back: the window passes keep it
   const std::vector<uint8_t> trail_before =
       trail_over_later([&] { rgba.Capture(); }, [&] { rgba.DrawOverWindow(0.4f); });
-  const std::vector<uint8_t> sky_before = sky_over_later();
-  glDisable(GL_FOG);
+  const std::vector<uint8_t> sky_before = sky_over_later(true);
 
   EXPECT_TRUE(trail_now == trail_before) << "the trail";
   EXPECT_TRUE(sky_now == sky_before) << "the far-plane picture";
@@ -136,11 +135,14 @@ TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
   glDeleteTextures(1, &picture);
 }
 
-TEST_F(WindowSpaceTest, AProgramWithoutFogKeepsItOff) {
-  gFog.Disable();
-  PushWindowMatrices();
-  PopWindowMatrices();
-  EXPECT_FALSE(Enabled(GL_FOG));
+TEST_F(WindowSpaceTest, TheFogComesBackAsItWas) {
+  for (const bool on : {false, true}) {
+    on ? glEnable(GL_FOG) : glDisable(GL_FOG);
+    PushWindowMatrices();
+    EXPECT_FALSE(Enabled(GL_FOG)) << on;
+    PopWindowMatrices();
+    EXPECT_EQ(Enabled(GL_FOG), on);
+  }
 }
 
 }  // namespace

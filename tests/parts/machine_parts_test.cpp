@@ -10,12 +10,13 @@
 
 #include "archive/afile.h"
 #include "archive/demo_data.h"
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 #include "effects/frame_feedback.h"
 #include "parts/techno1.h"
 #include "parts/techno2.h"
 #include "parts/techno3.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/shown_frame.h"
 
@@ -27,7 +28,7 @@ class MachinePartsTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     gFrameFeedback.Create();
     OpenDemoData(DEMO_DATA_FILE);
   }

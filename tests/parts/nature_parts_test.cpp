@@ -16,10 +16,12 @@
 #include "archive/pack_image.h"
 #include "effects/fog.h"
 #include "effects/frame_feedback.h"
+#include "parts/ground_probe.h"
 #include "parts/natu1.h"
 #include "parts/natu2.h"
 #include "parts/natu3.h"
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/shown_frame.h"
 
@@ -43,7 +45,7 @@ class NaturePartsTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     gFrameFeedback.Create();
     std::srand(7);
   }

@@ -19,6 +19,7 @@
 #include "paths/linear_path.h"
 #include "runtime/gl_setup.h"
 #include "runtime/present.h"
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/png_picture.h"
 
@@ -54,7 +55,7 @@ class ScenePartTest : public GLContextTest {
  protected:
   static void SetUpTestSuite() {
     GLContextTest::SetUpTestSuite();
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     gFrameFeedback.Create();
     ASSERT_TRUE(AddPackImage(gArchives, {{"mirror.3ds", MirrorScene3ds()}}));
   }

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/paths/glm_peer.h"
+#include "tests/maths/glm_peer.h"
 
 namespace {
 

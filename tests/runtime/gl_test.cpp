@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/window.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/png_picture.h"
 
@@ -28,7 +29,7 @@ TEST_F(GLSetup, StateAndProjectionMatchTheShowsStartingPoint) {
   glEnable(GL_LIGHT0);
   glEnable(GL_LIGHT1);
   glEnableClientState(GL_VERTEX_ARRAY);
-  SetupOpenGL(640, 480);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
   for (GLenum on : {GL_DEPTH_TEST, GL_CULL_FACE, GL_NORMALIZE}) EXPECT_TRUE(glIsEnabled(on)) << std::hex << on;
   for (GLenum off : {GL_TEXTURE_2D, GL_VERTEX_ARRAY, GL_LIGHT0, GL_LIGHT1}) EXPECT_FALSE(glIsEnabled(off)) << std::hex << off;
@@ -48,13 +49,13 @@ TEST_F(GLSetup, StateAndProjectionMatchTheShowsStartingPoint) {
 }
 
 TEST_F(GLSetup, TextureUnitOneIsSwitchedOff) {
-  SetupOpenGL(640, 480);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   ASSERT_NE(gExt.glActiveTextureARB, nullptr) << "llvmpipe offers multitexture and combine";
   gExt.glActiveTextureARB(GL_TEXTURE1_ARB);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_TEXTURE_GEN_S);
   gExt.glActiveTextureARB(GL_TEXTURE0_ARB);
-  SetupOpenGL(640, 480);
+  SetupOpenGL(kWindowWidth, kWindowHeight);
   GLint active = 0;
   glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &active);
   EXPECT_EQ(active, GL_TEXTURE0_ARB);
@@ -172,7 +173,7 @@ struct FaultyPart : Effect {
 struct Natu2Stage : ShowStage {
   std::unique_ptr<Effect> CreateIntro() override { return nullptr; }
   bool LoadingStep(float, ShowParts& parts) override {
-    parts.natu2 = std::make_unique<FaultyPart>();
+    parts.scene[FindShowState("Natu2")] = std::make_unique<FaultyPart>();
     return true;
   }
   void KeepFrames(bool) override {}

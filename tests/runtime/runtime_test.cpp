@@ -208,9 +208,8 @@ struct FakeStage : ShowStage {
   std::unique_ptr<Effect> CreateIntro() override { return make_intro ? std::make_unique<FakePart>("intro", intro_loads) : nullptr; }
   bool LoadingStep(float, ShowParts& parts) override {
     gLog.push_back("loading");
-    for (auto [slot, name] : {std::pair{&parts.natu1, "natu1"}, {&parts.techno1, "techno1"}, {&parts.natu2, "natu2"},
-                              {&parts.techno2, "techno2"}, {&parts.natu3, "natu3"}, {&parts.techno3, "techno3"}})
-      *slot = std::make_unique<FakePart>(name);
+    for (int state = 0; state < kShowStates; ++state)
+      if (TimelineAt(state).kind == StateKind::Part) parts.scene[state] = std::make_unique<FakePart>(ShowStateName(state));
     return true;
   }
   void KeepFrames(bool keep) override { keeping = keep; }
@@ -247,8 +246,8 @@ TEST_F(ShowTest, LoadCreatesTheIntroAndPassesOnItsResult) {
 // Each part: one frame just before its end, then the switch frame that reaches it; an undefined time counts as reached.
 TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
   show_.Frame(0.0f);
-  const struct { int state; std::string part; float duration; } timeline[] = {{1, "natu1", 47}, {2, "techno1", 45}, {4, "natu2", 12},
-                  {5, "techno3", 20}, {6, "techno2", 45}, {7, "natu3", 20}};
+  const struct { int state; std::string part; float duration; } timeline[] = {{1, "Natu1", 47}, {2, "Techno1", 45}, {4, "Natu2", 12},
+                  {5, "Techno3", 20}, {6, "Techno2", 45}, {7, "Natu3", 20}};
   for (const auto& step : timeline) {
     if (show_.State() == 3) show_.Frame(5.0f);  // interlude over
     log_.clear();
@@ -268,7 +267,7 @@ TEST_F(ShowTest, PartsPlayInTimelineOrderForTheirDurations) {
 // The loading step draws nothing; the closing switch resets the clock but leaves the lights, and the show then ends.
 TEST_F(ShowTest, SlowFramesNeverSkipAState) {
   ASSERT_TRUE(show_.Frame(0.001f));
-  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "natu1.warm-up", "music at " + std::to_string(0.0)}))
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "Natu1.warm-up", "music at " + std::to_string(0.0)}))
       << "the loading step warms the first part up again, then starts music and clock";
   EXPECT_EQ(clock_.resets, 1);
   std::vector<int> states{show_.State()};
@@ -285,13 +284,13 @@ TEST_F(ShowTest, SlowFramesNeverSkipAState) {
 TEST_F(ShowTest, PlayRangeStartsAtItsPartAndEndsAfterItsSeconds) {
   show_.PlayRange(FindShowState("TECHNO2"), 46.5);
   show_.Frame(0.0f);
-  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "techno2.warm-up", "music at " + std::to_string(129.0)}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"loading", "Techno2.warm-up", "music at " + std::to_string(129.0)}));
   EXPECT_EQ(show_.State(), 6);
   EXPECT_DOUBLE_EQ(show_.RangeEnd(), 175.5);
   show_.Frame(45.0f);
   log_.clear();
   EXPECT_TRUE(show_.Frame(1.49f));
-  EXPECT_EQ(log_, (std::vector<std::string>{"natu3.begin", "natu3.frame " + std::to_string(1.49f)}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"Natu3.begin", "Natu3.frame " + std::to_string(1.49f)}));
   log_.clear();
   EXPECT_FALSE(show_.Frame(1.5f));
   EXPECT_TRUE(log_.empty());

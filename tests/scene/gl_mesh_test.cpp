@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "effects/basic_attributes.h"
 #include "paths/linear_path.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 #include "tests/support/render_fixture.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/gl_setup.h"
+#include "runtime/window.h"
 #include "scene/gl_mesh.h"
 #include "tests/support/gl_context.h"
 
@@ -17,7 +18,7 @@ using Rgba = std::array<uint8_t, 4>;
 class RenderTest : public GLContextTest {
  protected:
   void SetUp() override {
-    SetupOpenGL(640, 480);
+    SetupOpenGL(kWindowWidth, kWindowHeight);
     PixelView();
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);

@@ -5,8 +5,9 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "maths/pi.h"
+
 namespace {
-constexpr float kPi = 3.14159265358979f;
 }
 
 uint16_t AddPoint(Mesh& mesh, V3 p, V2 uv) {

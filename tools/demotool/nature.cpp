@@ -13,12 +13,13 @@
 #include "archive/afile.h"
 #include "archive/demo_data.h"
 #include "command.h"
-#include "effects/basic_attributes.h"
 #include "effects/tree.h"
 #include "effects/water_ripple.h"
 #include "offscreen_window.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
 #include "runtime/present.h"
+#include "scene/basic_attributes.h"
 #include "scene/scene.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // offscreen unless SDL_VIDEODRIVER names another driver.
 #pragma once
 
-#include "effects/window_space.h"
+#include "scene/window_space.h"
 
 // Opens the window with a stencil buffer and the show's initial GL state;
 // false (SDL_GetError says why) when there is none.

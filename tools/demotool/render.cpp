@@ -18,8 +18,9 @@
 #include "archive/demo_data.h"
 #include "archive/pack_image.h"
 #include "command.h"
-#include "effects/fog.h"
+#include "maths/pi.h"
 #include "offscreen_window.h"
+#include "parts/scene_dressing.h"
 #include "parts/scene_frame.h"
 #include "runtime/present.h"
 #include "scene/chunk3ds.h"
@@ -199,7 +200,7 @@ void FrameDefaultCamera(Scene& scene) {
   if (!SceneBounds(scene, &low, &high)) return;
   const vec<float, 3> centre = (low + high) * 0.5f;
   const float radius = std::max((high - low).Length() * 0.5f, 1.0f);
-  const float distance = radius / std::sin(20.0f * 3.14159265f / 180.0f);
+  const float distance = radius / std::sin(20.0f * kPi / 180.0f);
   Camera<GLMesh>* camera = scene.Cameras()[0];
   vec<float, 3> back(0.0f, -1.0f, 0.4f);
   back.Normalize();
@@ -215,13 +216,6 @@ void AddHeadlight(Scene& scene, const vec<float, 3>& at) {
   light->SetName("headlight");
   scene.AddLight(light);
   std::printf("no lights in the scene: a headlight at the camera\n");
-}
-
-void SetFog(float end) {
-  gFog.SetRange(1.0f, end);
-  gFog.SetColour(kFogColour[0], kFogColour[1], kFogColour[2]);
-  gFog.SetMode(2);
-  gFog.Enable();
 }
 
 // Draws the scene, and what could be read of a damaged one, whose damage
@@ -243,7 +237,7 @@ int Render(const RenderOptions& o, const std::string& scene_name) {
     return 1;
   }
   if (o.background) scene.PushBackground(scene.Textures().GetTexture(o.background, o.background));
-  if (o.fog_end > 0) SetFog(o.fog_end);
+  if (o.fog_end > 0) SetEveningFog(o.fog_end);
   LightDiffusely(scene);
   DressMaskedCutOuts(scene);
   scene.BuildRenderList(false);

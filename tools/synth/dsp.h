@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "maths/pi.h"
+
 namespace synth {
 
 constexpr int kSampleRate = 44100;
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = kPiDouble;
 
 // Equal-tempered frequency of a MIDI note number (69 = A4 = 440 Hz).
 float MidiToHz(float note);

@@ -4,7 +4,7 @@
 #include <glm/glm.hpp>
 #include <glm/gtc/quaternion.hpp>
 
-#include "paths/quaternion.h"
+#include "maths/quaternion.h"
 
 inline glm::quat ToGlm(const Quaternion& q) { return glm::quat(q.w, q.x, q.y, q.z); }
 inline glm::vec3 ToGlm(const vec<float, 3>& v) { return glm::vec3(v[0], v[1], v[2]); }

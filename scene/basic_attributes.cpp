@@ -1,5 +1,5 @@
 // What each everyday attribute sets before a mesh is drawn and restores after it.
-#include "effects/basic_attributes.h"
+#include "scene/basic_attributes.h"
 
 #include "runtime/extensions.h"
 #include "scene/gl_mesh.h"

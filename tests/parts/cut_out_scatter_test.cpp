@@ -1,6 +1,6 @@
 // The nature parts' scatter of cut-outs over a terrain: copies that stand on
 // the ground under them, the same for the same seed.
-#include "parts/nature_kit.h"
+#include "parts/cut_out_scatter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Quaternions and slerp against glm.
-#include "paths/quaternion.h"
+#include "maths/quaternion.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "tests/paths/glm_peer.h"
+#include "tests/maths/glm_peer.h"
 
 namespace {
 

@@ -1,26 +1,22 @@
-// The nature parts' shared dressing: sky on the water, cut-outs scattered on the ground, trees and flocks.
-#include "parts/nature_kit.h"
+// Scattering cut-out copies over the ground: clumps, poses and feet set on the terrain.
+#include "parts/cut_out_scatter.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <optional>
 #include <random>
 
-#include "effects/basic_attributes.h"
-#include "parts/scene_frame.h"
+#include "effects/tree.h"
+#include "maths/pi.h"
+#include "parts/camera_track.h"
+#include "parts/scene_dressing.h"
+#include "scene/basic_attributes.h"
 
 namespace {
 
-constexpr float kTwoPi = 6.2831853f;
-constexpr float kTrackStep = 0.25f;     // key intervals between track points
 constexpr float kFootTolerance = 1.0f;  // file units above the lowest point that still count as foot
 constexpr float kSink = 2.0f;           // file units a foot goes into the ground, hiding its seam
 constexpr int kTriesPerClump = 40;
-constexpr float kSunAmbient = 0.35f;  // of the sun's colour
-constexpr float kRootSink = 4.0f;     // file units a trunk goes into the ground
-const vec3f kFlockCentre(0.0f, 0.0f, 3.0f);
-constexpr float kFlockStep = 0.1f;
-constexpr int kFlockWarmUp = 200;  // steps before the part's first frame
 
 // Uniform numbers of a fixed sequence for a seed, the same on every platform.
 class SeedSequence {
@@ -97,60 +93,7 @@ std::optional<float> LowestUnder(const GroundProbe& ground, const Foot& foot, Po
   }
   return lowest;
 }
-
 }  // namespace
-
-
-MultiTexture* SkyOnWater(const TextureRef& sky) {
-  // Grazing reflections sphere-map to the rim of the picture: clamped, they
-  // never wrap over to its other side.
-  glBindTexture(GL_TEXTURE_2D, sky.id);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  auto* water = new MultiTexture();
-  water->SetTexture0(int32_t(sky.id));
-  water->SetMode0(GL_REPLACE);  // the sky's own colours, whatever the light
-  water->SetGenerate0(true);
-  water->SetGenerationMode0(GL_SPHERE_MAP);
-  water->SetTexture1(-1);
-  water->SetMode1(GL_MODULATE);
-  water->SetGenerate1(false);
-  return water;
-}
-
-void DressEveningWater(Scene& scene, const char* water) {
-  scene.PushBackground(SkyTexture(scene));
-  if (GLMesh* surface = scene.FindObject(water))
-    surface->AddAttribute(SkyOnWater(*scene.Textures().GetTexture("skywater", "skywater.jpg")));
-  if (auto* sun = dynamic_cast<Light*>(scene.FindObject("Omni"))) {
-    const vec<float, 4> colour = sun->Ambient();
-    sun->SetDiffuse(colour[0], colour[1], colour[2], 1.0f);
-    sun->SetAmbient(colour[0] * kSunAmbient, colour[1] * kSunAmbient, colour[2] * kSunAmbient, 1.0f);
-  }
-}
-
-std::vector<vec3f> CameraTrack(const GLMesh& camera) {
-  std::vector<vec3f> track;
-  const KeyframePath<float, 3>& path = camera.PositionPath();
-  if (!path.IsValid()) return track;
-  const float last = float(path.KeyCount() - 1);
-  for (float parameter = 0.0f; parameter < last; parameter += kTrackStep) track.push_back(path.ValueAt(parameter));
-  track.push_back(path.ValueAt(last));
-  return track;
-}
-
-float DistanceToTrack(const std::vector<vec3f>& track, float x, float y) {
-  float nearest = 1e30f;
-  for (size_t i = 0; i < track.size(); ++i) {
-    const vec3f& a = track[i];
-    const vec3f& b = i + 1 < track.size() ? track[i + 1] : a;
-    const float abx = b[0] - a[0], aby = b[1] - a[1], apx = x - a[0], apy = y - a[1];
-    const float length2 = abx * abx + aby * aby;
-    const float t = length2 > 0.0f ? std::clamp((apx * abx + apy * aby) / length2, 0.0f, 1.0f) : 0.0f;
-    nearest = std::min(nearest, std::hypot(apx - t * abx, apy - t * aby));
-  }
-  return nearest;
-}
 
 GLMesh* ScatterCutOuts(GLMesh& terrain, const GroundProbe& ground, const GLMesh& cut_out,
                        const std::vector<vec3f>& camera_track, const ScatterRule& rule, uint32_t seed) {
@@ -218,63 +161,4 @@ void ScatterOverGround(Scene& scene, const char* terrain, const std::vector<Plan
   for (size_t n = 0; n < plantings.size(); ++n)
     if (const GLMesh* cut_out = scene.FindObject(plantings[n].cut_out))
       ScatterCutOuts(*ground, probe, *cut_out, track, plantings[n].rule, seed + uint32_t(n));
-}
-
-void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& plans) {
-  const GLMesh* ground = scene.FindObject(terrain);
-  const std::optional<GroundProbe> probe = ground ? std::optional<GroundProbe>(*ground) : std::nullopt;
-  for (const TreePlan& plan : plans) {
-    GLMesh* placeholder = scene.FindObject(plan.placeholder);
-    if (!placeholder) {
-      std::puts("Ei loydy !!");
-      continue;
-    }
-    if (placeholder->VertexArray().empty()) continue;
-    vec3f root = placeholder->VertexArray()[0];
-    // On the terrain as it is drawn, which its recipe only approximates.
-    if (const auto under = probe ? probe->At(root[0], root[1]) : std::nullopt) root[2] = under->height;
-    root[2] -= kRootSink;
-    BranchShape shape = plan.kind->shape;
-    shape.sides = plan.sides;
-    const TreeParameters tree{vec3f(0.0f),
-                              vec3f(plan.lean[0], plan.lean[1], 1.0f),
-                              vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f),
-                              plan.kind->width,
-                              plan.depth,
-                              shape};
-    BuildTree(tree, *placeholder, scene);
-    // The tree comes in arrays sized for its deepest growth; what it did not
-    // fill would be drawn as empty triangles.
-    std::vector<Mesh3::Simplex> grown;
-    for (const Mesh3::Simplex& t : placeholder->Triangles())
-      if (t[0] != t[1] || t[1] != t[2]) grown.push_back(t);
-    std::vector<vec3f> vertices = placeholder->VertexArray();
-    for (vec3f& v : vertices) v = root + v * plan.size;
-    placeholder->SetGeometry(std::move(vertices), std::move(grown), placeholder->MapCoordinates(),
-                             {placeholder->FirstTexture()});
-    DressCutOut(*placeholder);
-  }
-}
-
-void BirdFlock::Load() {
-  bird_.Load("kurppa.3ds");
-  GLMesh* model = bird_.FindObject("kurppa");
-  if (!model) return;
-  flock_ = std::make_unique<Flock>(model, kBirds, kFlockCentre);
-  flock_->SetGoal(kFlockCentre);
-  // The birds gather before the part begins, so that its first frame shows
-  // them wheeling together rather than scattered over the whole box.
-  for (int step = 0; step < kFlockWarmUp; ++step) Update();
-}
-
-void BirdFlock::Update() {
-  if (flock_) flock_->Update(kFlockStep);
-}
-
-void BirdFlock::Draw(Scene& scene) {
-  if (!flock_) return;
-  glPushMatrix();
-  glScalef(size_, size_, size_);
-  flock_->Render(scene);
-  glPopMatrix();
 }

@@ -3,15 +3,14 @@
 
 #include <GL/gl.h>
 
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 480;
+#include "runtime/window.h"
 
 // Pushes the projection and model-view matrices and replaces them with an
 // orthographic projection of the window (origin lower left) and the
 // identity; leaves model-view mode current. Fog is off until the pop: it
 // cannot change a window-space pixel.
 void PushWindowMatrices();
-// Pops both, returns to model-view mode and to the program's fog.
+// Pops both, returns to model-view mode and to the fog as it was.
 void PopWindowMatrices();
 
 // One quad over the whole window with the bound texture upright (its first

@@ -1,7 +1,7 @@
 // Orientations as quaternions (w, x, y, z) and their 3 x 3 matrices.
 #pragma once
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 struct Quaternion {
   float w, x, y, z;

@@ -1,5 +1,5 @@
 // Inverting a 4 x 4 matrix.
-#include "scene/mat4.h"
+#include "maths/mat4.h"
 
 #include <cmath>
 #include <utility>

@@ -1,5 +1,5 @@
 // The vector type's arithmetic, cross product against glm, normalising and printing.
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 #include <gtest/gtest.h>
 

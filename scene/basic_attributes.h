@@ -4,7 +4,7 @@
 
 #include <GL/gl.h>
 
-#include "effects/attribute.h"
+#include "scene/attribute.h"
 
 // Binds the mesh's first texture to GL_TEXTURE_2D of the active unit, or no
 // texture when the mesh has none.

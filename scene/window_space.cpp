@@ -1,13 +1,13 @@
 // Window-pixel matrices without fog, and constant-alpha blending.
-#include "effects/window_space.h"
+#include "scene/window_space.h"
 
-#include "effects/fog.h"
 #include "runtime/extensions.h"
 
 void PushWindowMatrices() {
   // A window-space quad lies at eye distance 0, short of every fog start:
   // fog changes none of its pixels, but llvmpipe still pays for it per pixel.
-  if (gFog.Enabled()) glDisable(GL_FOG);
+  glPushAttrib(GL_FOG_BIT);
+  glDisable(GL_FOG);
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -22,7 +22,7 @@ void PopWindowMatrices() {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  if (gFog.Enabled()) glEnable(GL_FOG);
+  glPopAttrib();
 }
 
 void DrawWindowPicture(float depth) {

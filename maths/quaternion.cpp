@@ -1,5 +1,5 @@
 // Quaternion products, axis-angle construction, slerp and rotation matrices.
-#include "paths/quaternion.h"
+#include "maths/quaternion.h"
 
 #include <algorithm>
 #include <cmath>

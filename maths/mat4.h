@@ -1,7 +1,7 @@
 // 4 x 4 float matrix stored as four rows.
 #pragma once
 
-#include "scene/vec.h"
+#include "maths/vec.h"
 
 struct mat4 {
   vec<float, 4> rows[4];

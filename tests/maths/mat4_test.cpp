@@ -1,5 +1,5 @@
 // Matrix inversion against glm.
-#include "scene/mat4.h"
+#include "maths/mat4.h"
 
 #include <gtest/gtest.h>
 
