@@ -1,8 +1,9 @@
 // Unfiltering PNG scanlines, Adam7 passes and 8-bit samples for every colour type.
 #include "imageio/png_pixels.h"
 
-#include <cstdlib>
 #include <memory>
+
+#include "imageio/png_filters.h"
 
 namespace imageio {
 namespace {
@@ -44,15 +45,6 @@ uint8_t Sample(const uint8_t* row, size_t i, int depth) {
   }
 }
 
-uint8_t Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a);
-  const int pb = std::abs(p - b);
-  const int pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
-}
-
 struct Passes {
   const Pass* first;
   int count;
@@ -89,10 +81,30 @@ void DecodePixels(const PngFormat& f, uint8_t* scanlines, Store store) {
   }
 }
 
+// 8-bit samples without interlacing: each row is unfiltered and converted
+// straight from its bytes.
+template <typename T, typename Convert>
+void DecodeWholeRows(const PngFormat& f, uint8_t* scanlines, T* pixels, Convert convert) {
+  const int channels = Channels(f.colour_type);
+  const size_t row_bytes = RowBytes(f, f.width);
+  const uint8_t* previous = nullptr;
+  for (uint32_t y = 0; y < f.height; ++y) {
+    uint8_t* row = scanlines + 1;
+    UnfilterRow(scanlines[0], row, previous, row_bytes, channels);
+    T* out = pixels + static_cast<size_t>(y) * f.width;
+    for (uint32_t x = 0; x < f.width; ++x) out[x] = convert(row + static_cast<size_t>(x) * channels);
+    previous = row;
+    scanlines += row_bytes + 1;
+  }
+}
+
 template <typename T, typename Convert>
 T* DecodeTo(const PngFormat& f, uint8_t* scanlines, Convert convert) {
   std::unique_ptr<T[]> pixels(new T[static_cast<size_t>(f.width) * f.height]);
-  DecodePixels(f, scanlines, [&](size_t i, const uint8_t* s) { pixels[i] = convert(s); });
+  if (!f.interlaced && f.depth == 8)
+    DecodeWholeRows(f, scanlines, pixels.get(), convert);
+  else
+    DecodePixels(f, scanlines, [&](size_t i, const uint8_t* s) { pixels[i] = convert(s); });
   return pixels.release();
 }
 
@@ -108,34 +120,6 @@ size_t PngFilteredSize(const PngFormat& f) {
     if (width && height) total += height * (RowBytes(f, width) + 1);
   }
   return total;
-}
-
-void UnfilterRow(int filter_type, uint8_t* row, const uint8_t* previous, size_t row_bytes, int unit) {
-  const size_t u = unit;
-  switch (filter_type) {
-    case 1:
-      for (size_t i = u; i < row_bytes; ++i) row[i] += row[i - u];
-      break;
-    case 2:
-      if (previous)
-        for (size_t i = 0; i < row_bytes; ++i) row[i] += previous[i];
-      break;
-    case 3:
-      for (size_t i = 0; i < row_bytes; ++i) {
-        const int a = i >= u ? row[i - u] : 0;
-        const int b = previous ? previous[i] : 0;
-        row[i] += (a + b) / 2;
-      }
-      break;
-    case 4:
-      for (size_t i = 0; i < row_bytes; ++i) {
-        const int a = i >= u ? row[i - u] : 0;
-        const int b = previous ? previous[i] : 0;
-        const int c = previous && i >= u ? previous[i - u] : 0;
-        row[i] += Paeth(a, b, c);
-      }
-      break;
-  }
 }
 
 Image* BuildPngImage(const PngFormat& f, uint8_t* scanlines, std::unique_ptr<RGB8[]> palette) {

@@ -21,11 +21,6 @@ struct PngFormat {
 // Bytes of filtered scanlines (filter type byte included) of all passes.
 size_t PngFilteredSize(const PngFormat& format);
 
-// Reverses one row's filter in place. previous is the row above, already
-// unfiltered, or null for the first row; unit is the filter's pixel size in
-// bytes. An unknown filter type leaves the row as it is.
-void UnfilterRow(int filter_type, uint8_t* row, const uint8_t* previous, size_t row_bytes, int unit);
-
 // Unfilters the scanlines (in place) and builds the image: ImageData of
 // Grayscale8, RGBA8 or GrayscaleAlpha8, or a PaletteImage with the palette
 // (256 entries).

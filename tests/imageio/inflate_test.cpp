@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "files.h"
 
@@ -24,13 +25,17 @@ Bytes Sample(size_t size) {
   return data;
 }
 
-// Inflates the stream fed in pieces of the size.
+// Inflates the stream fed in pieces of the size into exactly limit bytes of room.
 bool InflateAll(const Bytes& stream, Bytes* out, size_t limit, size_t piece = SIZE_MAX) {
-  std::vector<Bytes> buffers;
+  std::vector<imageio::InflateInput::Buffer> buffers;
   for (size_t at = 0; at == 0 || at < stream.size(); at += piece)
-    buffers.emplace_back(stream.begin() + at, stream.begin() + std::min(stream.size() - at, piece) + at);
+    buffers.push_back({stream.data() + at, std::min(stream.size() - at, piece)});
   imageio::InflateInput input(buffers);
-  return imageio::Inflate(input, out, limit);
+  std::unique_ptr<uint8_t[]> room(new uint8_t[limit]);
+  size_t written = 0;
+  const bool ok = imageio::Inflate(input, room.get(), limit, &written);
+  out->assign(room.get(), room.get() + written);
+  return ok;
 }
 
 TEST(Inflate, RestoresWhatZlibCompressed) {
