@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "archive/lz_copy.h"
 #include "imageio/adler32.h"
 #include "imageio/inflate_codes.h"
 
@@ -19,11 +20,8 @@ constexpr int kFixedLiteralCount = 288;
 constexpr int kFixedDistanceCount = 32;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 constexpr size_t kMaxMatch = 258;
-// Output bytes past a match that its copy may overwrite.
-constexpr size_t kCopySlack = 8;
-// Output room the quick loop needs for one step: a match and its slack, or
-// two literals.
-constexpr size_t kQuickRoom = kMaxMatch + kCopySlack;
+// Output room the quick loop needs for one step: a match, or two literals.
+constexpr size_t kQuickRoom = kMaxMatch;
 
 // A length's or distance's code length plus its extra bits.
 inline int Bits(uint32_t entry) { return (entry & kCodeLengthMask) + (entry >> kExtraShift & 0xF); }
@@ -31,32 +29,6 @@ inline int Bits(uint32_t entry) { return (entry & kCodeLengthMask) + (entry >> k
 inline size_t Value(uint32_t entry, uint64_t bits) {
   const int code_bits = entry & kCodeLengthMask;
   return (entry >> kValueShift) + ((bits >> code_bits) & ((1u << (entry >> kExtraShift & 0xF)) - 1));
-}
-
-// Copies length bytes from distance back, forward, so that an overlapping
-// copy repeats the pattern; may write up to kCopySlack bytes past the end.
-inline void CopyMatchQuickly(uint8_t* to, size_t distance, size_t length) {
-  const uint8_t* from = to - distance;
-  uint8_t* const end = to + length;
-  if (distance < 8) {
-    if (distance == 1) {
-      std::memset(to, *from, length);
-      return;
-    }
-    // A whole number of periods of at least 8 bytes is a distance the word
-    // copy below can take; lay down that much byte by byte first.
-    const size_t period = distance * ((8 + distance - 1) / distance);
-    for (size_t i = 0; i < std::min(period, length); ++i) to[i] = from[i];
-    to += period;
-    from = to - period;
-  }
-  while (to < end) {
-    uint64_t word;
-    std::memcpy(&word, from, 8);
-    std::memcpy(to, &word, 8);
-    to += 8;
-    from += 8;
-  }
 }
 
 // The blocks of one stream, written into out up to its capacity.

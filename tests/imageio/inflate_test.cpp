@@ -66,6 +66,18 @@ TEST(Inflate, NeverWritesPastTheLimitAndFailsOnStreamsCutShort) {
   }
 }
 
+TEST(Inflate, MatchesEndingExactlyAtTheEndOfTheRoom) {
+  Bytes pattern;  // a 3-byte pattern: matches of 258 at distance 3, the last one ending on the last byte
+  for (int i = 0; i < 999; ++i) pattern.push_back(static_cast<uint8_t>("abc"[i % 3]));
+  for (const Bytes& data : {Bytes(1000, 'x'), pattern}) {
+    Bytes out;
+    ASSERT_TRUE(InflateAll(Zlib(data), &out, data.size()));
+    EXPECT_EQ(out, data);
+    EXPECT_FALSE(InflateAll(Zlib(data), &out, data.size() - 1));
+    EXPECT_LE(out.size(), data.size() - 1);
+  }
+}
+
 // A hand-made zlib stream, bits least significant first (so Huffman codes reversed).
 struct BitWriter {
   Bytes bytes = {0x78, 0x01};
