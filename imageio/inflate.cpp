@@ -20,8 +20,23 @@ constexpr int kFixedLiteralCount = 288;
 constexpr int kFixedDistanceCount = 32;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 constexpr size_t kMaxMatch = 258;
-// Output room the quick loop needs for one step: a match, or two literals.
+// Output room the quick loop needs for one step: a match, or six literals.
 constexpr size_t kQuickRoom = kMaxMatch;
+
+// Writes a literal entry's one or two bytes at w; returns the next w.
+inline size_t PutLiterals(uint8_t* out, size_t w, uint32_t entry) {
+  out[w] = static_cast<uint8_t>(entry >> kValueShift);
+  if (!(entry & kSecondLiteral)) return w + 1;
+  out[w + 1] = static_cast<uint8_t>(entry >> (kValueShift + 8));
+  return w + 2;
+}
+
+// The same with room for two bytes at w, without a branch.
+inline size_t PutLiteralsQuickly(uint8_t* out, size_t w, uint32_t entry) {
+  out[w] = static_cast<uint8_t>(entry >> kValueShift);
+  out[w + 1] = static_cast<uint8_t>(entry >> (kValueShift + 8));
+  return w + 1 + (entry >> kExtraShift & 1);
+}
 
 // A length's or distance's code length plus its extra bits.
 inline int Bits(uint32_t entry) { return (entry & kCodeLengthMask) + (entry >> kExtraShift & 0xF); }
@@ -80,6 +95,7 @@ struct FixedTables {
     std::fill(lengths + 280, lengths + kFixedLiteralCount, 8);
     std::fill(lengths + kFixedLiteralCount, lengths + kFixedLiteralCount + kFixedDistanceCount, 5);
     literals.Build(lengths, LiteralLengthMeanings(), kLiteralIndexBits);
+    literals.PairLiterals();
     distances.Build(lengths + kFixedLiteralCount, DistanceMeanings(), kDistanceIndexBits);
   }
   HuffmanTable literals;
@@ -132,6 +148,7 @@ bool BlockDecoder::Dynamic() {
   std::copy(lengths + literal_count, lengths + total, distance_lengths);
   std::fill(lengths + literal_count, lengths + kFixedLiteralCount, 0);
   if (!literals_.Build(lengths, LiteralLengthMeanings(), kLiteralIndexBits)) return false;
+  literals_.PairLiterals();
   if (!distances_.Build(distance_lengths, DistanceMeanings(), kDistanceIndexBits)) return false;
   return Codes(literals_, distances_);
 }
@@ -150,14 +167,17 @@ BlockDecoder::Step BlockDecoder::DecodeQuickly(const HuffmanTable& literals, con
     s.RefillQuickly();
     uint32_t entry = literals.Look(s.bits);
     if (entry & kLiteral) {
-      // Two literals fit in one refill.
+      // Three entries, each one or two literals, fit in one refill.
       s.Drop(entry & kCodeLengthMask);
-      out[w++] = static_cast<uint8_t>(entry >> kValueShift);
+      w = PutLiteralsQuickly(out, w, entry);
       entry = literals.Look(s.bits);
-      if (entry & kLiteral) {
-        s.Drop(entry & kCodeLengthMask);
-        out[w++] = static_cast<uint8_t>(entry >> kValueShift);
-      }
+      if (!(entry & kLiteral)) continue;
+      s.Drop(entry & kCodeLengthMask);
+      w = PutLiteralsQuickly(out, w, entry);
+      entry = literals.Look(s.bits);
+      if (!(entry & kLiteral)) continue;
+      s.Drop(entry & kCodeLengthMask);
+      w = PutLiteralsQuickly(out, w, entry);
       continue;
     }
     if (entry & (kEndOfBlock | kInvalid)) {
@@ -189,8 +209,8 @@ BlockDecoder::Step BlockDecoder::DecodeCarefully(const HuffmanTable& literals, c
   const uint32_t entry = literals.Look(in_.Peek());
   if (entry & kLiteral) {
     in_.Drop(entry & kCodeLengthMask);
-    if (in_.exhausted() || !Room(1)) return Step::kFail;
-    out_[written_++] = static_cast<uint8_t>(entry >> kValueShift);
+    if (in_.exhausted() || !Room(1 + ((entry & kSecondLiteral) != 0))) return Step::kFail;
+    written_ = PutLiterals(out_, written_, entry);
     return Step::kGoOn;
   }
   if (entry & (kEndOfBlock | kInvalid)) {

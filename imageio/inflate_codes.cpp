@@ -87,7 +87,8 @@ bool HuffmanTable::Build(const uint8_t* lengths, const SymbolMeanings& meanings,
   index_bits_ = index_bits;
   index_mask_ = (1u << index_bits) - 1;
   const uint32_t first_level = 1u << index_bits;
-  std::fill(entries_, entries_ + first_level, kInvalid);
+  // A complete code fills every entry itself.
+  if (left > 0) std::fill(entries_, entries_ + first_level, kInvalid);
   uint32_t next_free = first_level;
   uint32_t sub_prefix = first_level;  // none yet
   uint32_t sub_offset = 0;
@@ -129,6 +130,21 @@ bool HuffmanTable::Build(const uint8_t* lengths, const SymbolMeanings& meanings,
     }
   }
   return true;
+}
+
+void HuffmanTable::PairLiterals() {
+  // Downwards: the entry read for the bits after the first code lies at or
+  // below i, so it is still a single one.
+  for (uint32_t i = 1u << index_bits_; i-- > 0;) {
+    const uint32_t first = entries_[i];
+    if (!(first & kLiteral)) continue;
+    const int first_bits = first & kCodeLengthMask;
+    // The bits after the first code, with zeros above them: the entry there
+    // is the second symbol's when its code lies within the known bits.
+    const uint32_t second = entries_[i >> first_bits];
+    if ((second & kLiteral) && first_bits + static_cast<int>(second & kCodeLengthMask) <= index_bits_)
+      entries_[i] = (first + (second & kCodeLengthMask)) | kSecondLiteral | (second >> kValueShift) << (kValueShift + 8);
+  }
 }
 
 }  // namespace imageio

@@ -10,9 +10,12 @@ namespace imageio {
 
 // An entry: bits 0-7 the code length, bits 8-11 the extra bits (or a second-
 // level table's index bits), bits 12-15 the kind, bits 16-31 the value
-// (literal byte, base, or the second-level table's offset).
+// (literal byte, base, or the second-level table's offset). A literal entry
+// with kSecondLiteral holds two literals (bits 16-23, then 24-31), and its
+// code length is that of both codes.
 constexpr uint32_t kCodeLengthMask = 0xFF;
 constexpr int kExtraShift = 8;
+constexpr uint32_t kSecondLiteral = 1u << kExtraShift;
 constexpr uint32_t kLiteral = 1u << 12;
 constexpr uint32_t kSubtable = 1u << 13;
 constexpr uint32_t kEndOfBlock = 1u << 14;
@@ -40,6 +43,9 @@ class HuffmanTable {
   // than one code; a single code or none is accepted, and bit patterns that no
   // code has decode as kInvalid.
   bool Build(const uint8_t* lengths, const SymbolMeanings& meanings, int index_bits);
+  // Turns each first-level literal entry whose bits after the code hold a
+  // whole second literal's code into an entry for both.
+  void PairLiterals();
 
   // The entry for the next bits of the stream (bit 0 first); bits holds at
   // least kMaxCodeBits of them.
@@ -55,7 +61,8 @@ class HuffmanTable {
  private:
   // Room for the largest first-level table and every second-level table a
   // complete code of 288 symbols can need.
-  static constexpr int kCapacity = (1 << 11) + 1024;
+  static constexpr int kMaxIndexBits = 11;
+  static constexpr int kCapacity = (1 << kMaxIndexBits) + 1024;
 
   uint32_t entries_[kCapacity];
   int index_bits_ = 0;
