@@ -95,16 +95,14 @@ void PngDecoder::ReadData(uint32_t length) {
 Image* PngDecoder::BuildImage() {
   if (!header_read_) throw ImageIOException("No image header.");
   if (format_.colour_type == 3 && !palette_) throw ImageIOException("No palette for indexed data.");
-  const size_t size = PngFilteredSize(format_);
   // No stream of this many bytes inflates to that much.
-  if (size / kMaxInflateRatio > data_size_) throw ImageIOException("Uncompression failed.");
-  std::unique_ptr<uint8_t[]> scanlines(new uint8_t[size]);
-  InflateInput input(data_);
-  size_t written = 0;
-  if (!Inflate(input, scanlines.get(), size, &written) || written != size)
-    throw ImageIOException("Uncompression failed.");
-  data_.clear();
-  return BuildPngImage(format_, scanlines.get(), format_.colour_type == 3 ? std::move(palette_) : nullptr);
+  if (PngFilteredSize(format_) / kMaxInflateRatio > data_size_) throw ImageIOException("Uncompression failed.");
+  auto inflate = [this](uint8_t* bytes, size_t size) {
+    InflateInput input(data_);
+    size_t written = 0;
+    if (!Inflate(input, bytes, size, &written) || written != size) throw ImageIOException("Uncompression failed.");
+  };
+  return BuildPngImage(format_, inflate, format_.colour_type == 3 ? std::move(palette_) : nullptr);
 }
 
 Image* PngDecoder::Decode() {
