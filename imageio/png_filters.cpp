@@ -62,18 +62,29 @@ void UnfilterBytes(int filter_type, uint8_t* row, const uint8_t* previous, size_
 }
 
 #ifdef __SSE2__
-// One pixel of Unit bytes (3 or 4) in the low bytes of a register.
+// One pixel of Unit bytes (3 or 4) in the low bytes of a register. Three
+// bytes are put together in a register: a 3-byte copy through memory would
+// stall the 4-byte load after it.
 template <int Unit>
 __m128i LoadPixel(const uint8_t* p) {
-  uint32_t v = 0;
-  std::memcpy(&v, p, Unit);
+  uint32_t v;
+  if (Unit == 4)
+    std::memcpy(&v, p, 4);
+  else
+    v = p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16;
   return _mm_cvtsi32_si128(static_cast<int>(v));
 }
 
 template <int Unit>
 void StorePixel(uint8_t* p, __m128i v) {
   const uint32_t bits = static_cast<uint32_t>(_mm_cvtsi128_si32(v));
-  std::memcpy(p, &bits, Unit);
+  if (Unit == 4) {
+    std::memcpy(p, &bits, 4);
+  } else {
+    p[0] = static_cast<uint8_t>(bits);
+    p[1] = static_cast<uint8_t>(bits >> 8);
+    p[2] = static_cast<uint8_t>(bits >> 16);
+  }
 }
 
 // Sub, Average and Paeth with a row above, a pixel a step; a is the pixel to
