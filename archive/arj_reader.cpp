@@ -199,6 +199,17 @@ void CopyStored(ArjReader& r) {
   }
 }
 
+void GrowOutput(ArjReader& r, size_t needed) {
+  if (needed > r.output_limit) ArjFatal(r, kDiskFull);
+  if (needed <= r.capacity) return;
+  const size_t capacity = std::max(r.capacity * 2, needed);
+  std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[capacity]);
+  if (!grown) ArjFatal(r, kDiskFull);
+  std::memcpy(grown.get(), r.output.get(), r.length);
+  r.output = std::move(grown);
+  r.capacity = capacity;
+}
+
 bool ExtractArjEntry(ArjReader& r) {
   if (!CheckArjFlags(r)) {
     ++r.error_count;
@@ -206,6 +217,9 @@ bool ExtractArjEntry(ArjReader& r) {
   }
   std::printf("Extracting %-25s", BareName(r).c_str());
   if (r.original_size > r.output_limit - r.length) ArjFatal(r, kDiskFull);
+  // Room for the whole entry now: the bytes before it are copied once, not at
+  // every doubling on the way.
+  GrowOutput(r, r.length + r.original_size);
   r.crc = 0xFFFFFFFFu;
   r.compressed_left = r.compressed_size;
   if (r.method == 0)
@@ -221,17 +235,6 @@ bool ExtractArjEntry(ArjReader& r) {
     ++r.error_count;
   }
   return true;
-}
-
-void GrowOutput(ArjReader& r, size_t needed) {
-  if (needed > r.output_limit) ArjFatal(r, kDiskFull);
-  if (needed <= r.capacity) return;
-  const size_t capacity = std::max(r.capacity * 2, needed);
-  std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[capacity]);
-  if (!grown) ArjFatal(r, kDiskFull);
-  std::memcpy(grown.get(), r.output.get(), r.length);
-  r.output = std::move(grown);
-  r.capacity = capacity;
 }
 
 }  // namespace

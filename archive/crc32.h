@@ -1,13 +1,13 @@
 // CRC-32 of ISO 3309 (reflected polynomial 0xEDB88320), table-driven: the
 // first of the tables is the classic byte table, the others let the update
-// take eight bytes a step.
+// take sixteen bytes a step.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 struct Crc32Tables {
-  uint32_t t[8][256];
+  uint32_t t[16][256];
 };
 
 void BuildCrc32Tables(Crc32Tables* tables);

@@ -1,8 +1,10 @@
 // Unfiltering PNG scanlines, Adam7 passes and 8-bit samples for every colour type.
 #include "imageio/png_pixels.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
+
+#include "imageio/png_filters.h"
 
 namespace imageio {
 namespace {
@@ -44,15 +46,6 @@ uint8_t Sample(const uint8_t* row, size_t i, int depth) {
   }
 }
 
-uint8_t Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a);
-  const int pb = std::abs(p - b);
-  const int pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return a;
-  return pb <= pc ? b : c;
-}
-
 struct Passes {
   const Pass* first;
   int count;
@@ -89,11 +82,51 @@ void DecodePixels(const PngFormat& f, uint8_t* scanlines, Store store) {
   }
 }
 
+// 8-bit samples without interlacing: each row is unfiltered and converted
+// straight from its bytes. A row is converted only after the row below it
+// has been unfiltered against it, so pixels may lie over the scanlines
+// (from their start): each pixel is then written below the bytes still to
+// be read.
 template <typename T, typename Convert>
-T* DecodeTo(const PngFormat& f, uint8_t* scanlines, Convert convert) {
-  std::unique_ptr<T[]> pixels(new T[static_cast<size_t>(f.width) * f.height]);
-  DecodePixels(f, scanlines, [&](size_t i, const uint8_t* s) { pixels[i] = convert(s); });
-  return pixels.release();
+void DecodeWholeRows(const PngFormat& f, uint8_t* scanlines, T* pixels, Convert convert) {
+  const int channels = Channels(f.colour_type);
+  const size_t row_bytes = RowBytes(f, f.width);
+  const size_t stride = row_bytes + 1;
+  auto convert_row = [&](uint32_t y) {
+    const uint8_t* row = scanlines + y * stride + 1;
+    T* out = pixels + static_cast<size_t>(y) * f.width;
+    for (uint32_t x = 0; x < f.width; ++x) out[x] = convert(row + static_cast<size_t>(x) * channels);
+  };
+  for (uint32_t y = 0; y < f.height; ++y) {
+    uint8_t* row = scanlines + y * stride + 1;
+    UnfilterRow(row[-1], row, y > 0 ? row - stride : nullptr, row_bytes, channels);
+    if (y > 0) convert_row(y - 1);
+  }
+  if (f.height > 0) convert_row(f.height - 1);
+}
+
+// Fills the scanlines and decodes them into a new pixel array. Where a
+// pixel takes as many bytes as its samples in the row (8-bit samples, no
+// interlacing, not RGB), the pixel array is the scanlines' own buffer.
+template <typename T, typename Convert>
+T* DecodeTo(const PngFormat& f, const FillScanlines& fill, Convert convert) {
+  const size_t size = PngFilteredSize(f);
+  const size_t pixels = static_cast<size_t>(f.width) * f.height;
+  if (!f.interlaced && f.depth == 8 && sizeof(T) == static_cast<size_t>(Channels(f.colour_type))) {
+    std::unique_ptr<T[]> buffer(new T[std::max(pixels, (size + sizeof(T) - 1) / sizeof(T))]);
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(buffer.get());
+    fill(bytes, size);
+    DecodeWholeRows(f, bytes, buffer.get(), convert);
+    return buffer.release();
+  }
+  std::unique_ptr<uint8_t[]> scanlines(new uint8_t[size]);
+  fill(scanlines.get(), size);
+  std::unique_ptr<T[]> out(new T[pixels]);
+  if (!f.interlaced && f.depth == 8)
+    DecodeWholeRows(f, scanlines.get(), out.get(), convert);
+  else
+    DecodePixels(f, scanlines.get(), [&](size_t i, const uint8_t* s) { out[i] = convert(s); });
+  return out.release();
 }
 
 }  // namespace
@@ -110,54 +143,26 @@ size_t PngFilteredSize(const PngFormat& f) {
   return total;
 }
 
-void UnfilterRow(int filter_type, uint8_t* row, const uint8_t* previous, size_t row_bytes, int unit) {
-  const size_t u = unit;
-  switch (filter_type) {
-    case 1:
-      for (size_t i = u; i < row_bytes; ++i) row[i] += row[i - u];
-      break;
-    case 2:
-      if (previous)
-        for (size_t i = 0; i < row_bytes; ++i) row[i] += previous[i];
-      break;
-    case 3:
-      for (size_t i = 0; i < row_bytes; ++i) {
-        const int a = i >= u ? row[i - u] : 0;
-        const int b = previous ? previous[i] : 0;
-        row[i] += (a + b) / 2;
-      }
-      break;
-    case 4:
-      for (size_t i = 0; i < row_bytes; ++i) {
-        const int a = i >= u ? row[i - u] : 0;
-        const int b = previous ? previous[i] : 0;
-        const int c = previous && i >= u ? previous[i - u] : 0;
-        row[i] += Paeth(a, b, c);
-      }
-      break;
-  }
-}
-
-Image* BuildPngImage(const PngFormat& f, uint8_t* scanlines, std::unique_ptr<RGB8[]> palette) {
+Image* BuildPngImage(const PngFormat& f, const FillScanlines& fill, std::unique_ptr<RGB8[]> palette) {
   const int w = f.width;
   const int h = f.height;
   switch (f.colour_type) {
     case 0: {
       const int scale = f.depth < 8 ? 255 / ((1 << f.depth) - 1) : 1;
       return new ImageData<Grayscale8>(
-          w, h, DecodeTo<Grayscale8>(f, scanlines, [scale](const uint8_t* s) { return Grayscale8{uint8_t(s[0] * scale)}; }));
+          w, h, DecodeTo<Grayscale8>(f, fill, [scale](const uint8_t* s) { return Grayscale8{uint8_t(s[0] * scale)}; }));
     }
     case 2:
       return new ImageData<RGBA8>(
-          w, h, DecodeTo<RGBA8>(f, scanlines, [](const uint8_t* s) { return RGBA8(s[0], s[1], s[2], 0); }));
+          w, h, DecodeTo<RGBA8>(f, fill, [](const uint8_t* s) { return RGBA8(s[0], s[1], s[2], 0); }));
     case 4:
       return new ImageData<GrayscaleAlpha8>(
-          w, h, DecodeTo<GrayscaleAlpha8>(f, scanlines, [](const uint8_t* s) { return GrayscaleAlpha8{s[0], s[1]}; }));
+          w, h, DecodeTo<GrayscaleAlpha8>(f, fill, [](const uint8_t* s) { return GrayscaleAlpha8{s[0], s[1]}; }));
     case 6:
       return new ImageData<RGBA8>(
-          w, h, DecodeTo<RGBA8>(f, scanlines, [](const uint8_t* s) { return RGBA8(s[0], s[1], s[2], s[3]); }));
+          w, h, DecodeTo<RGBA8>(f, fill, [](const uint8_t* s) { return RGBA8(s[0], s[1], s[2], s[3]); }));
     default: {
-      uint8_t* indices = DecodeTo<uint8_t>(f, scanlines, [](const uint8_t* s) { return s[0]; });
+      uint8_t* indices = DecodeTo<uint8_t>(f, fill, [](const uint8_t* s) { return s[0]; });
       return new PaletteImage(w, h, indices, palette.release());
     }
   }

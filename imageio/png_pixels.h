@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "imageio/image.h"
@@ -21,14 +22,14 @@ struct PngFormat {
 // Bytes of filtered scanlines (filter type byte included) of all passes.
 size_t PngFilteredSize(const PngFormat& format);
 
-// Reverses one row's filter in place. previous is the row above, already
-// unfiltered, or null for the first row; unit is the filter's pixel size in
-// bytes. An unknown filter type leaves the row as it is.
-void UnfilterRow(int filter_type, uint8_t* row, const uint8_t* previous, size_t row_bytes, int unit);
+// Writes all PngFilteredSize bytes of filtered scanlines into the buffer it
+// is given, or throws.
+using FillScanlines = std::function<void(uint8_t* bytes, size_t size)>;
 
-// Unfilters the scanlines (in place) and builds the image: ImageData of
-// Grayscale8, RGBA8 or GrayscaleAlpha8, or a PaletteImage with the palette
-// (256 entries).
-Image* BuildPngImage(const PngFormat& format, uint8_t* scanlines, std::unique_ptr<RGB8[]> palette);
+// Has fill write the scanlines, unfilters them (in place) and builds the
+// image: ImageData of Grayscale8, RGBA8 or GrayscaleAlpha8, or a
+// PaletteImage with the palette (256 entries). Exceptions from fill pass
+// through, with nothing left allocated.
+Image* BuildPngImage(const PngFormat& format, const FillScanlines& fill, std::unique_ptr<RGB8[]> palette);
 
 }  // namespace imageio

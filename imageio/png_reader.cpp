@@ -13,6 +13,8 @@ namespace imageio {
 namespace {
 
 constexpr uint32_t kMaxSide = 16384;
+// Deflate's best case: a longest match (258 bytes) from two 1-bit codes.
+constexpr size_t kMaxInflateRatio = 1032;
 const uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 
 uint32_t ReadBigEndian32(const uint8_t* p) {
@@ -44,7 +46,9 @@ class PngDecoder {
   int64_t file_size_ = 0;
   PngFormat format_;
   bool header_read_ = false;
-  std::vector<std::vector<uint8_t>> data_;
+  // The IDAT chunks' bytes, where they lie in the file.
+  std::vector<InflateInput::Buffer> data_;
+  size_t data_size_ = 0;
   std::unique_ptr<RGB8[]> palette_;
 };
 
@@ -83,21 +87,22 @@ void PngDecoder::ReadPalette(uint32_t length) {
 }
 
 void PngDecoder::ReadData(uint32_t length) {
-  std::vector<uint8_t> chunk(static_cast<size_t>(std::min<int64_t>(length, BytesLeft())));
-  afread(chunk.data(), 1, chunk.size(), file_);
-  data_.push_back(std::move(chunk));
+  const size_t size = static_cast<size_t>(std::min<int64_t>(length, BytesLeft()));
+  data_.push_back({file_->pos, size});
+  data_size_ += size;
 }
 
 Image* PngDecoder::BuildImage() {
   if (!header_read_) throw ImageIOException("No image header.");
   if (format_.colour_type == 3 && !palette_) throw ImageIOException("No palette for indexed data.");
-  const size_t size = PngFilteredSize(format_);
-  std::vector<uint8_t> scanlines;
-  scanlines.reserve(std::min<size_t>(size, 1 << 24));
-  InflateInput input(data_);
-  if (!Inflate(input, &scanlines, size) || scanlines.size() != size) throw ImageIOException("Uncompression failed.");
-  data_.clear();
-  return BuildPngImage(format_, scanlines.data(), format_.colour_type == 3 ? std::move(palette_) : nullptr);
+  // No stream of this many bytes inflates to that much.
+  if (PngFilteredSize(format_) / kMaxInflateRatio > data_size_) throw ImageIOException("Uncompression failed.");
+  auto inflate = [this](uint8_t* bytes, size_t size) {
+    InflateInput input(data_);
+    size_t written = 0;
+    if (!Inflate(input, bytes, size, &written) || written != size) throw ImageIOException("Uncompression failed.");
+  };
+  return BuildPngImage(format_, inflate, format_.colour_type == 3 ? std::move(palette_) : nullptr);
 }
 
 Image* PngDecoder::Decode() {

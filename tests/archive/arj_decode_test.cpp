@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr uint32_t kThresholdForTests = 3;  // the shortest match
+
 // Block header whose three tables each hold one constant symbol.
 BitWriter ConstantBlock(uint32_t symbols, uint32_t literal, uint32_t distance, BitWriter bits = {}) {
   return bits.Put({{symbols, 16}, {0, 5}, {0, 5}, {0, 9}, {literal, 9}, {0, 5}, {distance, 5}});
@@ -40,6 +42,15 @@ TEST(HuffmanDecoder, ConstantSymbolsTakeNoBits) {
   ExpectDecodes(ConstantBlock(1, 509, 0, ConstantBlock(1, 'B', 0)).Bytes(), std::string(257, 'B'));
   ExpectDecodes(ConstantBlock(0, 'Q', 0).Bytes(), std::string(60000, 'Q'));  // 65,536 symbols
   ExpectDecodes(SpecialIndexBlock(3), "a");                                  // 16 codes of 4 bits
+}
+
+// A window of 'a', then 25 'b' (16 literals and a match of 9 whose word copy ends inside the old 'a's), then a
+// match reaching 26,623 back: it must read the 'a's the quick copy left alone just past its end.
+TEST(HuffmanDecoder, QuickCopyLeavesThePreviousWindowBehindItAlone) {
+  BitWriter bits = ConstantBlock(16, 'b', 0, ConstantBlock(26624, 'a', 0));
+  bits = ConstantBlock(1, 256 + 9 - kThresholdForTests, 4, bits).Put({{7, 3}});        // distance 8 + 7: from 0
+  bits = ConstantBlock(1, 256 + 3 - kThresholdForTests, 15, bits).Put({{10238, 14}});  // distance 16,384 + 10,238
+  ExpectDecodes(bits.Bytes(), std::string(26624, 'a') + std::string(25, 'b') + "aaa");
 }
 
 // Blocks of 65,536 longest matches make 16 MiB from 8 bytes: an entry declaring more than the reader's bound

@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "files.h"
 
@@ -24,13 +25,17 @@ Bytes Sample(size_t size) {
   return data;
 }
 
-// Inflates the stream fed in pieces of the size.
+// Inflates the stream fed in pieces of the size into exactly limit bytes of room.
 bool InflateAll(const Bytes& stream, Bytes* out, size_t limit, size_t piece = SIZE_MAX) {
-  std::vector<Bytes> buffers;
+  std::vector<imageio::InflateInput::Buffer> buffers;
   for (size_t at = 0; at == 0 || at < stream.size(); at += piece)
-    buffers.emplace_back(stream.begin() + at, stream.begin() + std::min(stream.size() - at, piece) + at);
+    buffers.push_back({stream.data() + at, std::min(stream.size() - at, piece)});
   imageio::InflateInput input(buffers);
-  return imageio::Inflate(input, out, limit);
+  std::unique_ptr<uint8_t[]> room(new uint8_t[limit]);
+  size_t written = 0;
+  const bool ok = imageio::Inflate(input, room.get(), limit, &written);
+  out->assign(room.get(), room.get() + written);
+  return ok;
 }
 
 TEST(Inflate, RestoresWhatZlibCompressed) {
@@ -58,6 +63,18 @@ TEST(Inflate, NeverWritesPastTheLimitAndFailsOnStreamsCutShort) {
   for (size_t keep : {size_t(0), size_t(1), size_t(2), stream.size() / 2, stream.size() - 1}) {
     Bytes out;
     EXPECT_FALSE(InflateAll(Bytes(stream.begin(), stream.begin() + keep), &out, data.size())) << keep;
+  }
+}
+
+TEST(Inflate, MatchesEndingExactlyAtTheEndOfTheRoom) {
+  Bytes pattern;  // a 3-byte pattern: matches of 258 at distance 3, the last one ending on the last byte
+  for (int i = 0; i < 999; ++i) pattern.push_back(static_cast<uint8_t>("abc"[i % 3]));
+  for (const Bytes& data : {Bytes(1000, 'x'), pattern}) {
+    Bytes out;
+    ASSERT_TRUE(InflateAll(Zlib(data), &out, data.size()));
+    EXPECT_EQ(out, data);
+    EXPECT_FALSE(InflateAll(Zlib(data), &out, data.size() - 1));
+    EXPECT_LE(out.size(), data.size() - 1);
   }
 }
 
