@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Frames that a change of structure must leave byte for byte as they were: a
-# short stretch of the show on the fixed step (the loading fade, the interlude
-# picture and Natu2's first frames) and demotool render of a mirrored nature
+# short stretch of the show on the fixed step (the interlude picture, fading
+# from the loading picture that plays before it in such a run, and Natu2's
+# first frames) and demotool render of a mirrored nature
 # scene and a fogged machine hall, each against its SHA-256 in frames.sha256.
 # The sums are llvmpipe's; after a change that is meant to alter the frames,
 # look at them and write the new sums with --update.
