@@ -36,7 +36,7 @@ MetaballObject::MetaballObject(const PathLocation& location, float ball_radius, 
   SetName("metaballs");
   if (environment) SetFirstTexture(environment);
   AddAttribute(new Texture());
-  AddAttribute(new EnvironmentMap());
+  AddAttribute(new EnvironmentMap(FirstTexture()));
   SetCacheable(false);
 }
 

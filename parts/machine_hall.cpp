@@ -27,7 +27,7 @@ void DressMachineHall(Scene& scene) {
 }
 
 void DressChrome(GLMesh* object) {
-  if (object) object->AddAttribute(new EnvironmentMap());
+  if (object) object->AddAttribute(new EnvironmentMap(object->FirstTexture()));
 }
 
 void DressSheen(GLMesh& object, const TextureRef& picture, GLenum mode) {

@@ -16,7 +16,8 @@ ScenePart::Setup MachineSetup(const char* scene_file, float trail_opacity);
 // ("blue_spa.jpg") lighting themselves.
 void DressMachineHall(Scene& scene);
 
-// `object` shows its own texture sphere-mapped: polished chrome. Null is
+// `object` shows its own texture sphere-mapped: polished chrome. The texture
+// is filtered without its mipmaps from now on, wherever it shows. Null is
 // passed over.
 void DressChrome(GLMesh* object);
 

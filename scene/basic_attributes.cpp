@@ -84,13 +84,24 @@ void Masking::Begin() const {
   glEnable(GL_ALPHA_TEST);
 }
 
+EnvironmentMap::EnvironmentMap(const TextureRef* texture) : Attribute(kTextureKind) {
+  if (!texture) return;
+  // Once, before anything is drawn: set while drawing, it changed in the first
+  // frame drawn (the warm-up's, or without one the part's first), after the
+  // objects drawn earlier in that frame that show the same texture.
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+}
+
 void EnvironmentMap::Begin() {
   glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
   glEnable(GL_TEXTURE_GEN_S);
   glEnable(GL_TEXTURE_GEN_T);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
 void EnvironmentMap::End() {

@@ -6,6 +6,8 @@
 
 #include "scene/attribute.h"
 
+struct TextureRef;
+
 // Binds the mesh's first texture to GL_TEXTURE_2D of the active unit, or no
 // texture when the mesh has none.
 void BindFirstTexture(const GLMesh& mesh);
@@ -94,10 +96,13 @@ class Masking : public Attribute {
 };
 
 // Sphere-mapped coordinates for whatever texture is bound (the mesh's
-// Texture attribute placed before it, or the last one bound).
+// Texture attribute placed before it, or the last one bound). `texture`, the
+// one it will map, is filtered linearly without its mipmaps from here on,
+// for every object that shows it; the binding is left as it was. Drawing
+// changes no texture's parameters. Null leaves the textures as they are.
 class EnvironmentMap : public Attribute {
  public:
-  EnvironmentMap() : Attribute(kTextureKind) {}
+  explicit EnvironmentMap(const TextureRef* texture);
   void BeginArrays(Scene&, GLMesh&) override { Begin(); }
   void BeginImmediate(GLMesh&) override { Begin(); }
   void EndArrays(Scene&, GLMesh&) override { End(); }

@@ -1,5 +1,6 @@
 // The render attributes, checked by the pixels they leave.
 #include <memory>
+#include <utility>
 
 #include "effects/multi_texture.h"
 #include "scene/basic_attributes.h"
@@ -80,17 +81,46 @@ TEST_F(AttributeTest, MaskingDiscardsByAlpha) {
   EXPECT_EQ(RgbAt(150, 100)[0], 255);
 }
 
+// The filters of the texture bound to GL_TEXTURE_2D: minification, magnification.
+std::pair<GLint, GLint> Filters(GLuint texture) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  GLint min = 0, mag = 0;
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &mag);
+  return {min, mag};
+}
+
 TEST_F(AttributeTest, EnvironmentMapGeneratesSphereCoordinates) {
-  Draw({new Texture(), new EnvironmentMap()}, [] {
+  Draw({new Texture(), new EnvironmentMap(nullptr)}, [] {
     ExpectEnabled({GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T}, true);
     GLint mode = 0;
     glGetTexGeniv(GL_S, GL_TEXTURE_GEN_MODE, &mode);
     EXPECT_EQ(mode, GL_SPHERE_MAP);
   });
   ExpectEnabled({GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T}, false);
-  GLint filter = 0;
-  glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
-  EXPECT_EQ(filter, GL_LINEAR);  // left set
+}
+
+// Its texture is filtered linearly from the attribute's making, and a draw
+// sets no texture parameter: a part's first frame draws the texture as every
+// later frame does, whether or not a frame was drawn before it.
+TEST_F(AttributeTest, EnvironmentMapFiltersItsTextureOnceWhenMade) {
+  TextureRef picture{SolidTexture(255, 0, 255), nullptr};
+  const GLuint other = SolidTexture(0, 255, 0);
+  glBindTexture(GL_TEXTURE_2D, picture.id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  glBindTexture(GL_TEXTURE_2D, other);
+  auto* sphere = new EnvironmentMap(&picture);
+  EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(other)) << "the binding is left as it was";
+  EXPECT_EQ(Filters(picture.id), std::make_pair(GL_LINEAR, GL_LINEAR));
+  EXPECT_EQ(Filters(other), std::make_pair(GL_NEAREST, GL_NEAREST));
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+  glBindTexture(GL_TEXTURE_2D, picture.id);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  Draw({new Texture(), sphere}, [] {}, &picture);
+  EXPECT_EQ(Filters(picture.id), std::make_pair(GL_LINEAR, GL_NEAREST)) << "a draw sets no filter";
+  EXPECT_EQ(Filters(other), std::make_pair(GL_NEAREST_MIPMAP_NEAREST, GL_NEAREST));
+  const GLuint textures[2] = {picture.id, other};
+  glDeleteTextures(2, textures);
 }
 
 TEST_F(AttributeTest, MultiTextureModulatesTwoUnits) {

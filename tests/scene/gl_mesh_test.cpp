@@ -109,7 +109,7 @@ TEST_F(GLMeshTest, WorldVertexGoesThroughTheParentAndIsZeroOutside) {
 TEST_F(GLMeshTest, RemoveAttributesTakesEveryOneOfTheKindAndKeepsTheOrder) {
   MeshPtr mesh = Tri(1);
   Texture texture;
-  EnvironmentMap sphere;
+  EnvironmentMap sphere(nullptr);
   Lighting lighting;
   Color color;
   for (Attribute* a : std::initializer_list<Attribute*>{&texture, &lighting, &sphere, &color}) mesh->AddAttribute(a);
