@@ -36,7 +36,7 @@ Cubemap::Cubemap(bool dynamic_render, const std::array<std::string, 6>& pictures
     : Attribute(kCubemapKind, 0, true), from_pictures(true), dynamic_render(dynamic_render) {
   TextureManager registry;
   for (int i = 0; i < 6; ++i) {
-    char name[16];
+    char name[24];  // room for any int, so the compiler sees no truncation
     std::snprintf(name, sizeof name, "Cubemap%02d", i + 1);
     faces[i] = registry.GetTexture(name, pictures[i]);
   }

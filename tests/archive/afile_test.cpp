@@ -92,7 +92,9 @@ bool AddRaw(const std::string& image) {  // the archive list takes the bytes ove
   std::memcpy(bytes, image.data(), image.size());
   AFILE f{bytes, bytes, bytes + image.size()};
   const bool added = AddArchive(gArchives, &f);
-  if (!added) EXPECT_EQ(f.begin, nullptr);
+  if (!added) {
+    EXPECT_EQ(f.begin, nullptr);
+  }
   return added;
 }
 
