@@ -58,7 +58,7 @@ void DemoStage::DrawKeptFrame() {
 }
 
 void DemoStage::DrawPicture(Picture picture, float opacity) {
-  const Bitmap* bitmap = picture == Picture::Interlude ? gInterludePicture : gClosingPicture;
+  const Bitmap* bitmap = intro_ ? intro_->ShownPicture(picture) : nullptr;
   if (bitmap) DrawFullScreen(*bitmap, opacity);
 }
 

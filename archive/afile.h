@@ -69,7 +69,8 @@ class Archive {
 
 using ArchiveList = std::list<Archive*>;
 
-// The process-wide list that afopen searches.
+// The process-wide list that afopen searches. At start-up main (or a tool
+// command) adds the pack image; it frees the list as it ends.
 extern ArchiveList gArchives;
 
 // Registers the handle's bytes as an archive, which owns them from then on

@@ -44,5 +44,7 @@ class Fog {
   bool enabled_ = false;
 };
 
-// The fog of the whole program, in linear mode until a part says otherwise.
+// The fog of the whole program, made before main in linear mode. Only the
+// scene dressing's SetEveningFog writes it, as each scene part begins and
+// warms up; the warm-up puts back what it found.
 extern Fog gFog;

@@ -37,5 +37,6 @@ class FrameFeedback {
   float opacity_ = 0.75f;
 };
 
-// The trails of every part; main creates its texture after the GL set-up.
+// The trails of every part, made before main; main creates its texture after
+// the GL set-up, and only the scene parts draw and restart it.
 extern FrameFeedback gFrameFeedback;

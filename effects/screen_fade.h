@@ -36,5 +36,7 @@ class ScreenFade {
   float opacity_ = 0.0f;
 };
 
-// Its texture is created by main after the GL set-up.
+// The whole-screen fade shared by the show, made before main; main creates
+// its texture after the GL set-up, and only the show's stage captures frames
+// into it and cross-fades from it.
 extern ScreenFade gScreenFade;

@@ -12,18 +12,18 @@
 #include "runtime/present.h"
 #include "scene/light.h"
 
-Bitmap* gLoadingPicture = nullptr;
-Bitmap* gInterludePicture = nullptr;
-Bitmap* gClosingPicture = nullptr;
-
 namespace {
 constexpr float kFadeInSeconds = 3.0f;
 }
 
 bool Intro::Load() {
-  gLoadingPicture = new Bitmap;
-  gLoadingPicture->Load("bmp1", "loading.jpg");
+  loading_picture_ = std::make_unique<Bitmap>();
+  loading_picture_->Load("bmp1", "loading.jpg");
   return true;
+}
+
+const Bitmap* Intro::ShownPicture(Picture picture) const {
+  return picture == Picture::Interlude ? interlude_picture_.get() : closing_picture_.get();
 }
 
 void Intro::FadeInLoadingPicture() {
@@ -32,7 +32,7 @@ void Intro::FadeInLoadingPicture() {
   for (float x; (x = static_cast<float>(clock.Read())) < kFadeInSeconds;) {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    DrawFullScreen(*gLoadingPicture, x / kFadeInSeconds);
+    DrawFullScreen(*loading_picture_, x / kFadeInSeconds);
     PresentFrame();
   }
 }
@@ -41,8 +41,8 @@ bool Intro::LoadingStep(ShowParts& parts) {
   FadeInLoadingPicture();
   const LoadingWorkScope work;  // everything the fade hides, up to the return
 
-  gInterludePicture = new Bitmap;
-  gClosingPicture = new Bitmap;
+  interlude_picture_ = std::make_unique<Bitmap>();
+  closing_picture_ = std::make_unique<Bitmap>();
   std::vector<int> playing_order;
   for (int state = 0; state < kShowStates; ++state)
     if (TimelineAt(state).kind == StateKind::Part) playing_order.push_back(state);
@@ -51,8 +51,8 @@ bool Intro::LoadingStep(ShowParts& parts) {
             [](int a, int b) { return std::strcmp(ShowStateName(a), ShowStateName(b)) < 0; });
   for (int state : name_order) parts.scene[state] = make_part_(ShowStateName(state));
 
-  gInterludePicture->Load("bmp2", "loading2.jpg");
-  gClosingPicture->Load("bmp3", "the_end.jpg");
+  interlude_picture_->Load("bmp2", "loading2.jpg");
+  closing_picture_->Load("bmp3", "the_end.jpg");
 
   // The picture stays on the screen while the parts load, in playing order.
   LightPool& lights = SharedLightPool();

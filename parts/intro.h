@@ -10,12 +10,6 @@
 #include "runtime/effect.h"
 #include "runtime/show.h"
 
-// The show's three full-screen pictures, made by the intro and kept for the
-// whole run.
-extern Bitmap* gLoadingPicture;
-extern Bitmap* gInterludePicture;
-extern Bitmap* gClosingPicture;
-
 // Makes the scene part that the timeline names; null for a name it lacks.
 using ScenePartFactory = std::function<std::unique_ptr<Effect>(const std::string& name)>;
 
@@ -32,8 +26,16 @@ class Intro : public Effect {
   // order they play, each part with the whole light pool free. Always true.
   bool LoadingStep(ShowParts& parts);
 
+  // The show's full-screen pictures, kept for as long as the intro: null
+  // until Load (the loading picture) or LoadingStep (the other two) makes them.
+  const Bitmap* LoadingPicture() const { return loading_picture_.get(); }
+  const Bitmap* ShownPicture(Picture picture) const;
+
  private:
   void FadeInLoadingPicture();
 
   ScenePartFactory make_part_;
+  std::unique_ptr<Bitmap> loading_picture_;
+  std::unique_ptr<Bitmap> interlude_picture_;
+  std::unique_ptr<Bitmap> closing_picture_;
 };

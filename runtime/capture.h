@@ -36,6 +36,9 @@ class VideoCapture : public FrameObserver {
  private:
   // Stops the encoder and removes what it wrote.
   void Discard();
+  // Discards the capture that Start began and Finish has not ended: the one
+  // the process keeps for its exit handler, as an exit from anywhere can
+  // reach no other object.
   static void DiscardUnfinished();
   [[noreturn]] void Fail(const std::string& reason);
   void ShowProgress(bool done);

@@ -41,6 +41,8 @@ class FixedStepClock : public ShowClock {
 // measuring wall time.
 double MonotonicSeconds();
 
-// The process-wide clock; real time until another one is installed.
+// The process-wide clock; real time until another one is installed (main
+// installs a fixed-step clock for --fps). The show resets it as its timeline
+// moves on, and PresentFrame tells it of each frame.
 ShowClock& TheClock();
 void InstallClock(std::unique_ptr<ShowClock> clock);

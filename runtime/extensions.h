@@ -19,7 +19,8 @@ struct GLExtensions {
   void* (*wglAllocateMemoryNV)(GLsizei, GLfloat, GLfloat, GLfloat) = nullptr;
 };
 
-// The process-wide table.
+// The process-wide table, empty until SetupExtensions fills it in the GL
+// set-up at start-up; read-only after that.
 extern GLExtensions gExt;
 
 using ProcAddressLoader = void* (*)(const char* name);

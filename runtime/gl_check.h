@@ -4,7 +4,8 @@
 
 #include <string>
 
-// On with the environment variable DEMO_GL_CHECK=1.
+// On with the environment variable DEMO_GL_CHECK=1; tests set it too. One
+// switch and one part name per process, like the GL error flag they read.
 void SetGLErrorChecks(bool on);
 bool GLErrorChecks();
 

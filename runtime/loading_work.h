@@ -15,9 +15,11 @@ class LoadingWorkScope {
   double start_;
 };
 
-// Seconds of loading work so far in this process.
+// Seconds of loading work so far in this process: one total, added to only
+// by the scopes, read by the timedemo.
 double LoadingWorkSeconds();
 
 // Called as every later scope ends, before its time is taken, so that work a
-// driver deferred (glFinish, say) is counted; nullptr for nothing.
+// driver deferred (glFinish, say) is counted; nullptr for nothing. The
+// timedemo sets it while it runs.
 void SetLoadingWorkFinish(void (*finish)());

@@ -2,9 +2,14 @@
 #pragma once
 
 // The sound flag: on at start, off with -nosound. While it is off every
-// music operation does nothing and succeeds.
+// music operation does nothing and succeeds. Only main writes it, before
+// the music is initialised.
 void SetSoundEnabled(bool on);
 bool SoundEnabled();
+
+// The operations below share one device, one stream and the last error, as
+// the mixer has one device per process: main initialises, loads, stops and
+// frees; the show's stage plays.
 
 // Error codes shown with the music messages.
 enum MusicError {

@@ -7,6 +7,12 @@
 
 #include "runtime/window.h"
 
+// The presenting state (capture folder, skip test, counts, observer, keeper)
+// is one set per process, as every frame goes through PresentFrame. Main
+// sets the capture folder and skip test from the command line; the timedemo
+// and the video capture install themselves as the observer while they run;
+// the show's stage sets the keeper.
+
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
 bool CaptureFramesTo(const std::string& dir);

@@ -5,9 +5,6 @@
 
 namespace {
 
-// The field of view that the projection matrix was last built with.
-float gAppliedFieldOfView = -1.0f;
-
 mat4 Multiply(const mat4& a, const mat4& b) {
   mat4 product(0.0f);
   for (int r = 0; r < 4; ++r)
@@ -19,22 +16,25 @@ mat4 Multiply(const mat4& a, const mat4& b) {
 }  // namespace
 
 template <typename Mesh>
+float Camera<Mesh>::applied_field_of_view_ = -1.0f;
+
+template <typename Mesh>
 Camera<Mesh>::Camera(const PathLocation& location, float field_of_view, float aspect)
     : Mesh(location), field_of_view_(field_of_view), aspect_(aspect) {}
 
 template <typename Mesh>
 void Camera<Mesh>::ApplyProjection() {
-  if (field_of_view_ == gAppliedFieldOfView) return;
+  if (field_of_view_ == applied_field_of_view_) return;
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(field_of_view_, aspect_, 0.01, 10000.0);
   glMatrixMode(GL_MODELVIEW);
-  gAppliedFieldOfView = field_of_view_;
+  applied_field_of_view_ = field_of_view_;
 }
 
 template <typename Mesh>
 void Camera<Mesh>::ForgetProjection() {
-  gAppliedFieldOfView = -1.0f;
+  applied_field_of_view_ = -1.0f;
 }
 
 template <typename Mesh>

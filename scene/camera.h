@@ -39,6 +39,10 @@ class Camera : public Mesh {
   KeyframePath<float, 1> field_of_view_path_;
   KeyframePath<float, 1> roll_path_;
   mat4 adjustment_ = mat4(1.0f);
+  // The field of view the projection matrix was last built with; -1 for
+  // none. Shared by all cameras, as the projection matrix is shared by
+  // everything drawn in the one GL context.
+  static float applied_field_of_view_;
 };
 
 extern template class Camera<GLMesh>;

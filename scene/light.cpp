@@ -7,8 +7,6 @@
 
 namespace {
 
-GLfloat gGlobalAmbient[4] = {0.0f, 0.0f, 0.0f, 0.0f};
-
 vec<float, 4> Opaque(const vec<float, 3>& c) { return vec<float, 4>(c[0], c[1], c[2], 1.0f); }
 
 }  // namespace
@@ -29,6 +27,13 @@ void LightPool::Release(GLenum light) {
 
 void LightPool::ResetAll() {
   for (bool& used : in_use_) used = false;
+}
+
+void LightPool::SetGlobalAmbient(float r, float g, float b, float a) {
+  global_ambient_[0] = r;
+  global_ambient_[1] = g;
+  global_ambient_[2] = b;
+  global_ambient_[3] = a;
 }
 
 LightPool& SharedLightPool() {
@@ -61,17 +66,12 @@ void Light::SetAmbient(float r, float g, float b, float a) { ambient_ = vec<floa
 void Light::SetDiffuse(float r, float g, float b, float a) { diffuse_ = vec<float, 4>(r, g, b, a); }
 void Light::SetSpecular(float r, float g, float b, float a) { specular_ = vec<float, 4>(r, g, b, a); }
 
-void Light::SetGlobalAmbient(float r, float g, float b, float a) {
-  gGlobalAmbient[0] = r;
-  gGlobalAmbient[1] = g;
-  gGlobalAmbient[2] = b;
-  gGlobalAmbient[3] = a;
-}
+void Light::SetGlobalAmbient(float r, float g, float b, float a) { SharedLightPool().SetGlobalAmbient(r, g, b, a); }
 
 void Light::Enable() {
   if (!light_) return;
   glEnable(light_);
-  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, gGlobalAmbient);
+  glLightModelfv(GL_LIGHT_MODEL_AMBIENT, SharedLightPool().GlobalAmbient());
   glLightfv(light_, GL_AMBIENT, ambient_.v);
   glLightfv(light_, GL_DIFFUSE, diffuse_.v);
   glLightfv(light_, GL_SPECULAR, specular_.v);

@@ -5,7 +5,8 @@
 
 #include "scene/gl_mesh.h"
 
-// The eight OpenGL lights GL_LIGHT0 to GL_LIGHT7, shared by every scene.
+// The eight OpenGL lights GL_LIGHT0 to GL_LIGHT7, shared by every scene,
+// and the light-model ambient that every light applies.
 class LightPool {
  public:
   static constexpr int kSize = 8;
@@ -13,12 +14,20 @@ class LightPool {
   // are in use.
   GLenum Allocate();
   void Release(GLenum light);
+  // Frees every slot; the global ambient stays.
   void ResetAll();
+
+  void SetGlobalAmbient(float r, float g, float b, float a);
+  const GLfloat* GlobalAmbient() const { return global_ambient_; }
 
  private:
   bool in_use_[kSize] = {};
+  GLfloat global_ambient_[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 };
 
+// The one pool of the process, made on first use. Lights take a slot when
+// made and give it back when destroyed; the intro frees every slot before
+// each scene part loads; Light::SetGlobalAmbient writes the ambient.
 LightPool& SharedLightPool();
 
 class Light : public GLMesh {
@@ -34,7 +43,7 @@ class Light : public GLMesh {
   void SetAmbient(float r, float g, float b, float a);
   void SetDiffuse(float r, float g, float b, float a);
   void SetSpecular(float r, float g, float b, float a);
-  // The light-model ambient shared by all lights.
+  // The light-model ambient shared by all lights, kept by the shared pool.
   static void SetGlobalAmbient(float r, float g, float b, float a);
 
   // Switches the light and lighting on with its colours and attenuation.

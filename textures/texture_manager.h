@@ -24,7 +24,8 @@ struct TextureRef {
 
 using ImageTable = std::map<std::string, TextureImage*>;
 
-// The process-wide table of images by file name.
+// The process-wide table of images by file name, made on first use; only
+// GetImage adds to it, and nothing is removed.
 ImageTable& Images();
 
 // The table's entry for the file, loading it when absent.
@@ -56,7 +57,8 @@ class TextureManager {
   std::map<std::string, TextureRef*> textures_;
 };
 
-// The manager shared by everything outside the scenes.
+// The manager shared by everything outside the scenes, made on first use;
+// it grows as pictures and effects bind their textures through GetTexture.
 TextureManager& SharedTextureManager();
 // GetTexture on the shared manager.
 TextureRef* GetTexture(const std::string& texture_name, const std::string& image_name);

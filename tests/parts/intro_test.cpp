@@ -93,8 +93,8 @@ TEST_F(PicturesTest, IntroLoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsI
   for (int i = 0; i < 5; ++i) TheClock().FramePresented();  // the step resets the clock itself
   Intro intro(MakeRecordingPart);
   EXPECT_TRUE(intro.Load());
-  ASSERT_NE(gLoadingPicture, nullptr);
-  EXPECT_EQ(gLoadingPicture->Texture(), GetTexture("bmp1", "loading.jpg"));
+  ASSERT_NE(intro.LoadingPicture(), nullptr);
+  EXPECT_EQ(intro.LoadingPicture()->Texture(), GetTexture("bmp1", "loading.jpg"));
   SharedLightPool().ResetAll();
   gEvents.clear();
   ShowParts parts;
@@ -119,10 +119,12 @@ TEST_F(PicturesTest, IntroLoadsItsPictureThenFadesItInFromBlackAndLoadsThePartsI
   }
   EXPECT_EQ(made, 6);
 
-  ASSERT_NE(gInterludePicture, nullptr);
-  ASSERT_NE(gClosingPicture, nullptr);
-  EXPECT_EQ(gInterludePicture->Texture(), GetTexture("bmp2", "loading2.jpg"));
-  EXPECT_EQ(gClosingPicture->Texture(), GetTexture("bmp3", "the_end.jpg"));
+  const Bitmap* interlude = intro.ShownPicture(Picture::Interlude);
+  const Bitmap* closing = intro.ShownPicture(Picture::Closing);
+  ASSERT_NE(interlude, nullptr);
+  ASSERT_NE(closing, nullptr);
+  EXPECT_EQ(interlude->Texture(), GetTexture("bmp2", "loading2.jpg"));
+  EXPECT_EQ(closing->Texture(), GetTexture("bmp3", "the_end.jpg"));
 }
 
 Rgb Scaled(const Rgb& c, float f) { return {int(c[0] * f), int(c[1] * f), int(c[2] * f)}; }
