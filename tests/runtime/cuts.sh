@@ -20,7 +20,7 @@ run() {
 # against the part alone.
 run show natu2 32.4
 run interlude interlude 5.4
-for part in natu2 techno3 techno2; do run $part $part 0.4; done
+for alone in natu2 techno3 techno2; do run "$alone" "$alone" 0.4; done
 [ "$(ls show | wc -l)" -eq 162 ] || fail "natu2 to techno2: $(ls show | wc -l) frames, expected 162"
 [ "$(ls interlude | wc -l)" -eq 27 ] || fail "interlude to natu2: $(ls interlude | wc -l) frames, expected 27"
 /usr/bin/python3 - $fps <<'PY' || fail "a part's first frames after a cut differ from the part alone"
