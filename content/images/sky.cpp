@@ -19,39 +19,48 @@ constexpr float kWindowAspect = float(kWindowWidth) / kWindowHeight;
 constexpr float kHazeWidth = 1.25f;  // the broad glow, wider than tall on screen
 constexpr int kWaterSkySize = 256;
 // How far up the sky the water's reflections reach at the steepest, as a
-// share of the sky above the horizon: the rose of the middle sky, never the
-// violet top, which no one looking at the water sees.
-constexpr float kHighestReflected = 0.55f;
-// Below this the picture lies behind the ground of every scene; the water
-// sphere-maps it instead: grazing reflections fall on the bottom edge,
-// steeper ones (the flanks of ripples) higher up.
-constexpr float kWaterBand = 0.8f;
+// share of the sky above the horizon: the rose below the violet top, which
+// no one looking at the water sees.
+constexpr float kHighestReflected = 0.8f;
+// Rays that the flank of a wave sends downwards see the dark water and
+// shore; a camera looking a little upwards tilts level rays down by up to
+// kLevelSlack (a sine), which still see the horizon.
+constexpr Colour kDippingReflection{0.30f, 0.14f, 0.06f};
+constexpr float kLevelSlack = 0.15f;
+// The sun's path on the water: its wedge's width across against its height
+// (as tangents), the angle off the eye's axis over which it fades (radians)
+// and its glints' colour.
+constexpr float kPathSpread = 0.9f;
+constexpr float kPathFade = 0.4f;
+constexpr Colour kSunPath{1.0f, 0.88f, 0.58f};
 
+// Warm light that the low sun spreads over the lower sky, brighter than the
+// fog, so that hills that the fog swallows stand darker against it.
+constexpr Colour kAfterglow{0.98f, 0.56f, 0.27f};
+constexpr Colour kGold{1.0f, 0.66f, 0.30f};
+
+// Violet and rose at the top, then the afterglow over the rows where the
+// scenes' hills meet the sky, down to the horizon, where the sky turns to
+// the fog's colour, as the farthest land does.
 Colour SkyGradient(float y) {
   using namespace palette;
   if (y >= kHorizon) return kFog;
   const float t = y / kHorizon;  // 0 at the top, 1 at the horizon
-  if (t < 0.45f) return Mix(kDuskViolet, kRose, t / 0.45f);
-  return Mix(kRose, kFog, (t - 0.45f) / 0.55f);
-}
-
-// The sky as rippled water shows it: the horizon's colour at both edges of
-// the band, so that it joins the picture above it without a seam, and
-// higher sky in between, darkened and streaked.
-Colour Reflected(float x, float y) {
-  const float f = (1.0f - y) / (1.0f - kWaterBand);  // 0 at the bottom edge, 1 at the top
-  const Colour mirrored = SkyGradient(kHorizon * (1.0f - 0.8f * std::sin(kPi * f)));
-  const float streak = Fbm(x * 2.0f, y * 60.0f, 2, 4, 12);
-  return Scale(Mix(mirrored, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.8f)), 0.9f);
+  if (t < 0.15f) return Mix(kDuskViolet, kRose, t / 0.15f);
+  if (t < 0.3f) return Mix(kRose, kAfterglow, (t - 0.15f) / 0.15f);
+  if (t < 0.85f) return Mix(kAfterglow, kGold, (t - 0.3f) / 0.55f);
+  return Mix(kGold, kFog, (t - 0.85f) / 0.15f);
 }
 
 // A sphere map of the sky seen in the water: at each texel the eye's ray
 // reflected off the sphere's normal (u, v, nz) there, coloured by how steeply
 // it rises: the horizon's colour where it runs level or dips, higher sky as
 // it climbs (the sine of its angle above level, 0 to 1). Texel rows run with
-// t, so v > 0 reflects upwards. It has no sun:
-// where the sun's reflection falls depends on the camera, which a sphere map
-// cannot know, and a sun painted into it shines where no sun is.
+// t, so v > 0 reflects upwards. The sky picture's sun stands a little below
+// the middle of the window, near the eye's axis, which the map spreads over
+// its rim: its path is a wedge about the rim's top and bottom, the rays that
+// run ahead, close to the middle of the window, fading as they part from the
+// axis. The glints break it; ripples, tilting the normals, move it.
 RgbImage WaterSky() {
   RgbImage water(kWaterSkySize, kWaterSkySize);
   for (int py = 0; py < kWaterSkySize; ++py)
@@ -61,7 +70,12 @@ RgbImage WaterSky() {
       const float rise = 2.0f * nz * v;
       const Colour sky = SkyGradient(kHorizon * (1.0f - kHighestReflected * std::clamp(rise, 0.0f, 1.0f)));
       const float streak = Fbm(u * 2.0f + 2.0f, v * 30.0f + 2.0f, 2, 4, 13);
-      water.At(px, py) = Scale(Mix(sky, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.6f)), 0.9f);
+      Colour c = Scale(Mix(sky, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.6f)), 0.8f);
+      c = Mix(c, kDippingReflection, std::clamp((-rise - kLevelSlack) * 2.0f, 0.0f, 1.0f));
+      const float off_axis = 2.0f * std::asin(std::min(nz, 1.0f));  // radians between the ray and the eye's axis
+      const float spread = std::fabs(u) / (std::fabs(v) * kPathSpread + 1e-6f);
+      const float glints = std::clamp((Fbm(u * 24.0f + 24.0f, v * 24.0f + 24.0f, 48, 3, 14) - 0.35f) * 3.0f, 0.0f, 1.0f);
+      water.At(px, py) = Mix(c, kSunPath, std::exp(-spread * spread - off_axis / kPathFade) * glints);
     }
   return water;
 }
@@ -73,7 +87,7 @@ void AddSky(AssetSet& assets) {
   for (int py = 0; py < kSize; ++py)
     for (int px = 0; px < kSize; ++px) {
       const float x = (px + 0.5f) / kSize, y = (py + 0.5f) / kSize;
-      Colour c = y < kWaterBand ? SkyGradient(y) : Reflected(x, y);
+      Colour c = SkyGradient(y);
       // Long thin clouds, lit from below near the sun.
       const float band = Fbm(x * 3.0f, y * 24.0f, 3, 5, 11);
       const float cloud = std::clamp((band - 0.52f) * 3.0f, 0.0f, 1.0f) * (y < kHorizon ? 1.0f : 0.0f) *

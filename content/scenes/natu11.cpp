@@ -17,6 +17,8 @@ constexpr float kVeil = 1.5f;      // the mirror's surface above the still water
 constexpr float kBedHidden = -12;  // lake bed deeper than the ripples' troughs
 constexpr float kLand = 4600;      // half size of the terrain
 constexpr int kLandCells = 44;
+constexpr float kCrest = 3000;     // radius of the hills' crest round the lake
+constexpr float kFall = 400;       // how far the land falls beyond it, above the lake bed
 constexpr float kPierY = -520;     // pier runs from the south shore north
 constexpr float kPierTipY = -250;
 
@@ -25,11 +27,14 @@ float Smoothstep(float a, float b, float x) {
   return t * t * (3 - 2 * t);
 }
 
-// Ground height: a lake bed below the water, shores rising to hills.
+// Ground height: a lake bed below the water, shores rising to hills. Beyond
+// their crest the land falls away out of sight, so that the skyline is land
+// the fog has not yet swallowed, darker than the sky behind it.
 float Ground(float x, float y) {
   const float r = std::sqrt(x * x + y * y);
-  const float bowl = -45 + 95 * Smoothstep(380, 760, r) + 420 * Smoothstep(900, 3800, r);
-  const float hills = (Fbm(x / 1400 + 8, y / 1400 + 8, 64, 4, 7) - 0.5f) * 700 * Smoothstep(900, 2500, r);
+  const float beyond = Smoothstep(kCrest, kLand, r);
+  const float bowl = -45 + 95 * Smoothstep(380, 760, r) + 420 * Smoothstep(900, 3800, r) - kFall * beyond;
+  const float hills = (Fbm(x / 1400 + 8, y / 1400 + 8, 64, 4, 7) - 0.5f) * 700 * Smoothstep(900, 2500, r) * (1 - beyond);
   return bowl + hills;
 }
 
