@@ -14,6 +14,10 @@ namespace {
 constexpr float kFogEnd = 95.0f;
 constexpr float kTrailOpacity = 0.4f;
 constexpr float kKeyframesPerSecond = 15.0f;
+// How much the lake's lit surface covers the sky and ripples on the water.
+constexpr float kVeilOpacity = 0.3f;
+// What the lake gives back of the light of what it mirrors.
+constexpr float kReflectance[] = {0.68f, 0.66f, 0.64f};
 
 // Reeds in the shallows and on the wet shore, flowers in the grass above
 // it: clumps thickest where the camera passes.
@@ -61,12 +65,11 @@ void DressLantern(Light& lantern) {
 Natu1::Natu1() : ScenePart({"natu11.3ds", kKeyframesPerSecond, kFogEnd, true, kTrailOpacity}) {}
 
 void Natu1::Dress(Scene& scene) {
-  TextureRef* sky = SkyTexture(scene);
-  scene.PushBackground(sky);
+  PushSkyBackground(scene);
   for (GLMesh* object : scene.CollectObjects()) {
     const std::string& name = object->Name();
     if (name == "WaterPlane") {
-      object->AddAttribute(SkyOnWater(*sky));
+      object->AddAttribute(SkyOnWater(scene));
       water_ = std::make_unique<WaterRipple>(object);
     } else if (name == "Omni03") {
       if (auto* sun = dynamic_cast<Light*>(object)) DressSun(*sun);
@@ -85,12 +88,18 @@ void Natu1::Dress(Scene& scene) {
 
   GLMesh* mirror = scene.FindObject("Box15");
   if (mirror) {
-    mirror->AddAttribute(new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA));
+    auto* veil = new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    veil->SetBlendColor(0.0f, 0.0f, 0.0f, kVeilOpacity);
+    mirror->AddAttribute(veil);
     // Drawn after the compiled scene, as the water is, and after the water:
     // its surface veils the water as it veils the reflection.
     mirror->SetCacheable(false);
   }
-  SetMirror(mirror);
+  // The reflection darkened: drawn again over it, the surface scales what
+  // lies under it by the lake's reflectance.
+  auto* reflectance = new Transparency(GL_ZERO, GL_CONSTANT_COLOR);
+  reflectance->SetBlendColor(kReflectance[0], kReflectance[1], kReflectance[2], 1.0f);
+  SetMirror(mirror, {reflectance});
 }
 
 void Natu1::Animate(float, float dt) {

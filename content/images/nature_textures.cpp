@@ -10,16 +10,16 @@ namespace {
 
 constexpr int kSize = 256;
 
-// Lake water at dusk, light enough to tint the sky that it reflects: violet
-// troughs, rose crests, and streaks of sun glitter along the swell.
+// Lake water at dusk, a warm grey that darkens the sky it reflects without
+// changing its hue: darker troughs, lighter crests along the swell.
 RgbImage Water() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     const float swell = std::clamp((Fbm(x * 4, y * 16, 4, 4, 21) - 0.5f) * 3 + 0.5f, 0.0f, 1.0f);
     const float ripple = Fbm(x * 16, y * 64, 16, 3, 22);
     const float glint = std::pow(std::clamp(ripple * 2.6f - 1.45f, 0.0f, 1.0f), 1.5f);
-    Colour c = Mix(Colour{0.42f, 0.42f, 0.62f}, Colour{0.80f, 0.70f, 0.82f}, swell);
-    c = Mix(c, Colour{1.0f, 0.85f, 0.72f}, std::clamp(ripple * 2 - 1, 0.0f, 1.0f) * 0.5f);
-    return Mix(c, Colour{1.0f, 0.97f, 0.85f}, glint);
+    Colour c = Mix(Colour{0.80f, 0.78f, 0.75f}, Colour{0.97f, 0.95f, 0.92f}, swell);
+    c = Mix(c, Colour{1.0f, 0.97f, 0.93f}, std::clamp(ripple * 2 - 1, 0.0f, 1.0f) * 0.5f);
+    return Mix(c, Colour{1.0f, 0.97f, 0.90f}, glint);
   });
 }
 

@@ -45,7 +45,8 @@ Scene Natu22() {
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
           [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 220);
-  AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 6, 6, [](float, float) { return kWater; },
+  // Cells small enough for the sun's path in the sky that the water maps per vertex.
+  AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 20, 20, [](float, float) { return kWater; },
           [&](V3, V3, V3) { return water; }, 400);
 
   // Footbridge over the pond: deck on posts, with rails on posts.

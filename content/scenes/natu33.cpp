@@ -15,6 +15,9 @@ constexpr float kIslandRadius = 520;
 // The lake's level: the flock wheels about 100 to 200 units over the origin,
 // so the water lies well below it and the birds cross the sky.
 constexpr float kWater = -150;
+// Where the water is finely gridded (x from, x to, y from, y to) and how finely.
+constexpr float kFineWater[] = {-1700, 1300, -3500, 7000};
+constexpr float kFineCell = 125;
 
 // Headlands rise beyond a lake about 2400 units wide; the shore behind the
 // camera closes the lake to the south.
@@ -43,10 +46,15 @@ Scene Natu33() {
 
   AddGrid(scene.AddMesh("Box09"), -kLand, -kLand, kLand, kLand, 50, 50, Shore,
           [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass; }, 500);
-  // Cells small enough that the sky mapped on the water per vertex does not
-  // streak across them.
-  AddGrid(scene.AddMesh("Box15"), -kLand, -kLand, kLand, kLand, 20, 20, [](float, float) { return kWater; },
-          [&](V3, V3, V3) { return water; }, 800);
+  // The sky is mapped on the water per vertex, and the sun's path under the
+  // middle of the window spans few pixels: fine cells where the camera
+  // looks along the lake, coarse ones over the rest.
+  std::vector<float> across{-kLand, -5000}, along{-kLand, -6000};
+  for (float x = kFineWater[0]; x <= kFineWater[1]; x += kFineCell) across.push_back(x);
+  for (float y = kFineWater[2]; y <= kFineWater[3]; y += 2 * kFineCell) along.push_back(y);
+  across.insert(across.end(), {5000, kLand});
+  along.push_back(kLand);
+  AddPlane(scene.AddMesh("Box15"), across, along, kWater, water, 800);
 
   // The island, its boulders and a few spruces.
   AddGrid(scene.AddMesh("Saari"), kIsland.x - kIslandRadius, kIsland.y - kIslandRadius, kIsland.x + kIslandRadius,

@@ -201,14 +201,21 @@ TEST_F(NaturePartsTest, EachPartDrawsItsSceneFromItsFirstFrameToItsLast) {
   }
 }
 
-// Natu1 at 10 s, its waves ringing, three times with the camera held: the
-// water moves from one frame to the next, and with the mirror hidden the
-// reflection below the far shore is gone; the sky stays as it was.
+// Natu1 at 10 s, waves ringing all over its lake, three times with the
+// camera held: the water moves from one frame to the next, and with the
+// mirror hidden the reflection below the far shore is gone; the sky stays as
+// it was.
 TEST_F(NaturePartsTest, Natu1sWaterMovesAndItsMirrorReflectsTheShore) {
   Natu1 lake;
   lake.Load();
   lake.Begin();
-  for (int frame = 240; frame <= 300; ++frame) lake.Frame(float(frame) / 30.0f);
+  for (int frame = 240; frame <= 300; ++frame) {
+    // Waves all over the lake, wherever the random ones fell.
+    if (frame == 270)
+      for (int x = -450; x <= 450; x += 300)
+        for (int y = -450; y <= 450; y += 300) lake.Water()->Disturb(x, y, lake.Water()->Time());
+    lake.Frame(float(frame) / 30.0f);
+  }
   ShownFrame frames[3];
   for (ShownFrame& frame : frames) {
     if (&frame == &frames[2]) lake.Mirror()->PushVisibility(0);
@@ -218,6 +225,38 @@ TEST_F(NaturePartsTest, Natu1sWaterMovesAndItsMirrorReflectsTheShore) {
   EXPECT_GT(frames[0].Changed(frames[1], 0, 0, 640, 120), 640 * 120 / 100) << "the water";
   EXPECT_GT(frames[1].Changed(frames[2], 0, 120, 640, 200), 640 * 80 / 10) << "the reflection";
   for (const ShownFrame& frame : {frames[1], frames[2]}) EXPECT_EQ(frames[0].Changed(frame, 0, 400, 640, 480), 0);
+}
+
+// Pixels of a box (window pixels from the lower left) bluer than they are
+// green: violet, which the evening sky carries only at its top.
+int Violet(const ShownFrame& frame, int x0, int y0, int x1, int y1) {
+  int violet = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const uint8_t* rgb = &frame.rgb[(y * 640 + x) * 3];
+      violet += rgb[2] > rgb[1] + 4;
+    }
+  return violet;
+}
+
+// The water carries the sky's colours: no violet on Natu1's lake while its
+// waves ring (40 s) nor on Natu3's at its end, where under the sun, which the
+// sky picture puts in the middle of the window, a bright path lies on the
+// water, lighter than the water beside it.
+TEST_F(NaturePartsTest, TheWaterShowsTheSkysColoursAndTheSunsPath) {
+  Natu1 lake;
+  Natu3 island;
+  const std::pair<ScenePart*, float> kParts[] = {{&lake, 40.0f}, {&island, 19.9f}};
+  for (auto [part, t] : kParts) {
+    part->Load();
+    part->Begin();
+    for (int frame = 60; frame >= 0; --frame) part->Frame(t - float(frame) / 30.0f);
+    const ShownFrame shown = ShownFrame::Read();
+    EXPECT_EQ(Violet(shown, 0, 0, 640, 220), 0) << "at " << t;
+    part->End();
+  }
+  const ShownFrame end = ShownFrame::Read();
+  EXPECT_GT(end.Mean(300, 20, 340, 120), end.Mean(120, 20, 220, 120) + 15.0) << "the sun's path";
 }
 
 // Ten birds round the goal (0, 0, 3), drawn: the same moment with every

@@ -89,6 +89,20 @@ void AddGrid(Mesh& mesh, float x0, float y0, float x1, float y1, int nx, int ny,
     }
 }
 
+void AddPlane(Mesh& mesh, const std::vector<float>& xs, const std::vector<float>& ys, float z, uint16_t material,
+              float uv_unit) {
+  const uint16_t first = uint16_t(mesh.points.size());
+  for (float y : ys)
+    for (float x : xs) AddPoint(mesh, {x, y, z}, {(x - xs.front()) / uv_unit, (y - ys.front()) / uv_unit});
+  const size_t row = xs.size();
+  auto at = [&](size_t i, size_t j) { return uint16_t(first + j * row + i); };
+  for (size_t j = 0; j + 1 < ys.size(); ++j)
+    for (size_t i = 0; i + 1 < row; ++i) {
+      AddFace(mesh, at(i, j), at(i + 1, j), at(i + 1, j + 1), material);
+      AddFace(mesh, at(i, j), at(i + 1, j + 1), at(i, j + 1), material);
+    }
+}
+
 void AddSphere(Mesh& mesh, V3 centre, float radius, int rings, int segments, uint16_t material,
                const std::function<float(V3)>& shape) {
   const uint16_t first = uint16_t(mesh.points.size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "tools/content/scene_model.h"
 
@@ -27,6 +28,12 @@ constexpr uint16_t kNoFace = 0xFFFF;
 // Height-field grid of nx x ny cells over [x0, x1] x [y0, y1].
 void AddGrid(Mesh& mesh, float x0, float y0, float x1, float y1, int nx, int ny, const HeightField& height,
              const FaceMaterial& material, float uv_unit);
+
+// Flat grid at height z through the lines x = xs[i] and y = ys[j], both
+// ascending: cells fine where the lines lie close, without the cracks of
+// joined grids.
+void AddPlane(Mesh& mesh, const std::vector<float>& xs, const std::vector<float>& ys, float z, uint16_t material,
+              float uv_unit);
 
 // Sphere whose radius in each direction is radius x shape(direction).
 void AddSphere(Mesh& mesh, V3 centre, float radius, int rings, int segments, uint16_t material,
