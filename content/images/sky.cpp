@@ -70,12 +70,17 @@ RgbImage WaterSky() {
       const float rise = 2.0f * nz * v;
       const Colour sky = SkyGradient(kHorizon * (1.0f - kHighestReflected * std::clamp(rise, 0.0f, 1.0f)));
       const float streak = Fbm(u * 2.0f + 2.0f, v * 30.0f + 2.0f, 2, 4, 13);
-      Colour c = Scale(Mix(sky, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.6f)), 0.8f);
-      c = Mix(c, kDippingReflection, std::clamp((-rise - kLevelSlack) * 2.0f, 0.0f, 1.0f));
       const float off_axis = 2.0f * std::asin(std::min(nz, 1.0f));  // radians between the ray and the eye's axis
       const float spread = std::fabs(u) / (std::fabs(v) * kPathSpread + 1e-6f);
+      const float in_path = std::exp(-spread * spread);
+      Colour c = Scale(Mix(sky, palette::kFog, std::clamp((streak - 0.45f) * 2.5f, 0.0f, 0.6f)), 0.8f);
+      // Not in or near the path: where the eye's axis meets the water, a
+      // cell's corners map to both sides of the rim, and the texels between
+      // them are the path's, not the darkness of a dipping ray.
+      const float near_path = std::exp(-spread * spread / 4.0f);
+      c = Mix(c, kDippingReflection, std::clamp((-rise - kLevelSlack) * 2.0f, 0.0f, 1.0f) * (1.0f - near_path));
       const float glints = std::clamp((Fbm(u * 24.0f + 24.0f, v * 24.0f + 24.0f, 48, 3, 14) - 0.35f) * 3.0f, 0.0f, 1.0f);
-      water.At(px, py) = Mix(c, kSunPath, std::exp(-spread * spread - off_axis / kPathFade) * glints);
+      water.At(px, py) = Mix(c, kSunPath, in_path * std::exp(-off_axis / kPathFade) * glints);
     }
   return water;
 }
