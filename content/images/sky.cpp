@@ -69,7 +69,10 @@ RgbImage WaterSky() {
       const float nz = std::sqrt(std::max(0.0f, 1.0f - u * u - v * v));
       const float rise = 2.0f * nz * v;
       const Colour sky = SkyGradient(kHorizon * (1.0f - kHighestReflected * std::clamp(rise, 0.0f, 1.0f)));
-      const float streak = Fbm(u * 2.0f + 2.0f, v * 30.0f + 2.0f, 2, 4, 13);
+      // Near the eye's axis the map's directions fan out over the screen:
+      // detail follows the ray's rise and the path's spread, which the water
+      // lays out in rows and across them, never in rays from the axis.
+      const float streak = Fbm(u * 2.0f + 2.0f, rise * 24.0f + 24.0f, 2, 4, 13);
       const float off_axis = 2.0f * std::asin(std::min(nz, 1.0f));  // radians between the ray and the eye's axis
       const float spread = std::fabs(u) / (std::fabs(v) * kPathSpread + 1e-6f);
       const float in_path = std::exp(-spread * spread);
