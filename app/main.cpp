@@ -15,6 +15,7 @@
 #include "runtime/capture.h"
 #include "runtime/clock.h"
 #include "runtime/data_files.h"
+#include "runtime/driver_threads.h"
 #include "runtime/fatal.h"
 #include "runtime/gl_setup.h"
 #include "runtime/loading_work.h"
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  ChooseDriverThreads();  // before the GL context is made
   OpenWindow(options.windowed, options.timedemo || capturing);
   SetupOpenGL(kWindowWidth, kWindowHeight);
   gFrameFeedback.Create();  // both need the blend-colour entry point

@@ -2,9 +2,13 @@
 #include "parts/scene_frame.h"
 
 #include "effects/mirror.h"
+#include "runtime/log.h"
 #include "scene/scene.h"
 
 namespace {
+
+// A diagnostic: the reflection drawn whole must show the very same frames.
+const bool gWholeReflection = EnvironmentSwitch("DEMO_WHOLE_REFLECTION");
 
 // The mirror's plane through its first three vertices, in its own
 // coordinates: mirrors are authored in world space with an identity matrix.
@@ -22,11 +26,12 @@ bool MirrorPlane(const GLMesh& mirror, vec<float, 3>* point, vec<float, 3>* norm
 }  // namespace
 
 void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& effects, const AttributeList& veil) {
-  scene.Clear(true);
+  // The sky is drawn only where the opaque scene leaves it open.
+  scene.ClearForLateBackground();
   scene.UpdateObjects();
   scene.AdvanceObjects();
   scene.BeginCamera();
-  scene.RenderScene();
+  scene.RenderSceneOverBackground();
   effects();
   vec<float, 3> point, normal;
   if (mirror && MirrorPlane(*mirror, &point, &normal)) {
@@ -34,7 +39,12 @@ void DrawSceneFrame(Scene& scene, GLMesh* mirror, const std::function<void()>& e
     BeginMirrorMask();
     mirror->Render(scene);
     BeginReflection(point, normal);
-    scene.RenderScene();
+    // Only what the mirror's box and plane let through is sent again.
+    if (gWholeReflection) {
+      scene.RenderScene();
+    } else {
+      scene.RenderSceneIn(ViewVolume::Current());
+    }
     effects();
     EndReflection();
     if (!veil.empty()) {

@@ -42,7 +42,7 @@ class Attribute {
   virtual void EndArrays(Scene&, GLMesh&) {}
   virtual void EndImmediate(GLMesh&) {}
 
-  int32_t order;  // 1 for Transparency, 0 otherwise; nothing reads it
+  int32_t order;  // 1 for Transparency, 0 otherwise: what is drawn over the frame behind it
   int32_t kind;
   bool dynamic;  // changes every frame: the mesh must not be compiled
 };

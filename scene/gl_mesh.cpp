@@ -106,10 +106,24 @@ void GLMesh::MakeList() {
   std::printf("%s - MakeList End\n", Name().c_str());
 }
 
+void GLMesh::CompileOwnList() {
+  glNewList(display_list_, GL_COMPILE);
+  EmitBody();
+  glEndList();
+  CheckGLError(Name(), "display list compile");
+  own_list_ = true;
+}
+
 void GLMesh::EmitBody() {
   glPushMatrix();
   ApplyLocation();
-  for (size_t i = 0; i < Children().size(); ++i) Child(i)->EmitBody();
+  for (size_t i = 0; i < Children().size(); ++i) {
+    if (Child(i)->own_list_) {
+      Child(i)->CallOwnList();
+    } else {
+      Child(i)->EmitBody();
+    }
+  }
   if (!IsDummy()) {
     ApplyPivotAndFrame();
     for (Attribute* attribute : attributes_) attribute->BeginImmediate(*this);
@@ -133,6 +147,14 @@ bool GLMesh::IsDynamic() const {
   if (ScalePath().KeyCount() > 1 || PositionPath().KeyCount() > 1 || RotationPath().KeyCount() > 1) return true;
   for (size_t i = 0; i < Children().size(); ++i)
     if (Child(i)->IsDynamic()) return true;
+  return false;
+}
+
+bool GLMesh::IsOverlay() const {
+  for (const Attribute* attribute : attributes_)
+    if (attribute->order != 0) return true;
+  for (size_t i = 0; i < Children().size(); ++i)
+    if (Child(i)->IsOverlay()) return true;
   return false;
 }
 
@@ -163,6 +185,23 @@ vec<float, 3> GLMesh::WorldVertex(uint32_t index) const {
   vec<float, 3> world;
   for (int r = 0; r < 3; ++r) world[r] = world_(r, 0) * p[0] + world_(r, 1) * p[1] + world_(r, 2) * p[2] + world_(r, 3);
   return world;
+}
+
+void GLMesh::WidenBounds(WorldBox* box) const {
+  glPushMatrix();
+  ApplyLocation();
+  for (size_t i = 0; i < Children().size(); ++i) Child(i)->WidenBounds(box);
+  if (!IsDummy()) {
+    ApplyPivotAndFrame();
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    for (const vec<float, 3>& p : VertexArray()) {
+      vec<float, 3> q;
+      for (int r = 0; r < 3; ++r) q[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+      box->Widen(q);
+    }
+  }
+  glPopMatrix();
 }
 
 void GLMesh::RenderInContext(Scene& scene) {

@@ -10,6 +10,7 @@
 
 #include "scene/animation_mesh.h"
 #include "scene/attribute.h"
+#include "scene/view_volume.h"
 
 class Scene;
 
@@ -51,10 +52,19 @@ class GLMesh : public AnimationMesh {
   // From now on the mesh is drawn from its display list, compiled here.
   void UseDisplayList();
   void MakeList();
+  // Compiles the mesh and its children into its display list without
+  // drawing from it: a parent compiled afterwards calls this list in its
+  // own, and CallOwnList draws it alone.
+  void CompileOwnList();
+  // Draws the list of CompileOwnList under the current matrix.
+  void CallOwnList() const { glCallList(display_list_); }
   GLuint DisplayList() const { return display_list_; }
   bool UsesDisplayList() const { return use_display_list_; }
   // Whether the mesh or a descendant changes from frame to frame.
   bool IsDynamic() const;
+  // Whether the mesh or a descendant carries an attribute with a non-zero
+  // order value: its pixels depend on what was drawn behind it before.
+  bool IsOverlay() const;
   void SetCacheable(bool cacheable) { cacheable_ = cacheable; }
   bool IsCacheable() const { return cacheable_; }
 
@@ -62,6 +72,9 @@ class GLMesh : public AnimationMesh {
   const mat4& WorldMatrix() const { return world_; }
   // The vertex through the world matrix of the last ComputeWorldMatrix.
   vec<float, 3> WorldVertex(uint32_t index) const;
+  // Widens `box` by every vertex of the mesh and its children as they are
+  // drawn under the current matrix, in the coordinates of that matrix.
+  void WidenBounds(WorldBox* box) const;
   // Draws this mesh under the transforms of all its ancestors.
   void RenderInContext(Scene& scene);
 
@@ -84,5 +97,6 @@ class GLMesh : public AnimationMesh {
   mat4 world_ = mat4(1.0f);
   GLuint display_list_ = 0;
   bool use_display_list_ = false;
+  bool own_list_ = false;
   bool cacheable_ = true;
 };

@@ -112,8 +112,47 @@ void Scene::DrawBackground() {
   PopWindowMatrices();
 }
 
+void Scene::ClearForLateBackground() {
+  glDisable(GL_LIGHTING);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  if (!background_) return;
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
+}
+
+void Scene::DrawBackgroundWhereOpen() {
+  glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+  glDisable(GL_LIGHTING);
+  glDepthFunc(GL_LEQUAL);
+  glDepthMask(GL_FALSE);
+  glEnable(GL_TEXTURE_2D);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  PushWindowMatrices();
+  glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
+  DrawWindowPicture(1.0f);
+  PopWindowMatrices();
+  glPopAttrib();
+}
+
+void Scene::RenderSceneOverBackground() {
+  FrameLog("RenderScene 1\n");
+  EnableLights();
+  FrameLog("RenderScene 2\n");
+  bool pending = background_;
+  for (GLMesh* entry : render_list_) {
+    if (pending && entry->IsOverlay()) {
+      DrawBackgroundWhereOpen();
+      pending = false;
+    }
+    entry->Render(*this);
+  }
+  if (pending) DrawBackgroundWhereOpen();
+  FrameLog("RenderScene 3\n");
+}
+
 void Scene::BuildRenderList(bool compile_static) {
   render_list_.clear();
+  group_bounds_.clear();
   delete group_;
   group_ = new GLMesh(GroupLocation());
   group_->SetName(kDummyName);
@@ -126,7 +165,20 @@ void Scene::BuildRenderList(bool compile_static) {
       render_list_.push_back(object);
     }
   }
-  if (compile_static) group_->UseDisplayList();
+  if (!compile_static) return;
+  // Each static object gets a list of its own, which the group's list calls:
+  // the group draws them all in one call, RenderSceneIn one by one.
+  glPushMatrix();
+  glLoadIdentity();
+  group_->ApplyLocation();
+  for (size_t i = 0; i < group_->Children().size(); ++i) {
+    GLMesh* object = group_->Child(i);
+    object->CompileOwnList();
+    group_bounds_.emplace_back();
+    object->WidenBounds(&group_bounds_.back());
+  }
+  glPopMatrix();
+  group_->UseDisplayList();
 }
 
 void Scene::UpdateObjects() {
@@ -148,14 +200,36 @@ void Scene::BeginCamera() {
 
 void Scene::EndCamera() { glPopMatrix(); }
 
-void Scene::RenderScene() {
-  FrameLog("RenderScene 1\n");
+void Scene::EnableLights() {
   for (Light* light : lights_) {
     light->Enable();
     light->SetPosition();
   }
+}
+
+void Scene::RenderScene() {
+  FrameLog("RenderScene 1\n");
+  EnableLights();
   FrameLog("RenderScene 2\n");
   for (GLMesh* entry : render_list_) entry->Render(*this);
+  FrameLog("RenderScene 3\n");
+}
+
+void Scene::RenderSceneIn(const ViewVolume& volume) {
+  if (!group_ || !group_->UsesDisplayList()) {
+    RenderScene();
+    return;
+  }
+  FrameLog("RenderScene 1\n");
+  EnableLights();
+  FrameLog("RenderScene 2\n");
+  FrameLog("render: %s\n", group_->Name().c_str());
+  glPushMatrix();
+  group_->ApplyLocation();
+  for (size_t i = 0; i < group_bounds_.size(); ++i)
+    if (volume.MayShow(group_bounds_[i])) group_->Child(i)->CallOwnList();
+  glPopMatrix();
+  for (size_t i = 1; i < render_list_.size(); ++i) render_list_[i]->Render(*this);
   FrameLog("RenderScene 3\n");
 }
 

@@ -11,6 +11,7 @@
 #include "scene/draw_context.h"
 #include "scene/gl_mesh.h"
 #include "scene/light.h"
+#include "scene/view_volume.h"
 #include "textures/texture_manager.h"
 
 class Scene {
@@ -61,6 +62,18 @@ class Scene {
   void AdvanceObjects();
   void BeginCamera();
   void RenderScene();
+  // The frame's Clear(true) and RenderScene with the background picture
+  // drawn later: after the render list's leading entries that draw nothing
+  // over the frame behind them, only where they left the depth clear. The
+  // pixels are those of Clear(true) then RenderScene; those the leading
+  // entries cover are not textured twice. The clear leaves the state that
+  // drawing the picture would.
+  void ClearForLateBackground();
+  void RenderSceneOverBackground();
+  // RenderScene, with each compiled static object sent only where `volume`
+  // may show it, so that the pixels are those of RenderScene. Without a
+  // compiled render list it is RenderScene.
+  void RenderSceneIn(const ViewVolume& volume);
   // Draws again, with the given attributes in place of the objects' own
   // when there are some.
   void RenderSceneWith(const AttributeList* attributes);
@@ -81,6 +94,9 @@ class Scene {
   friend DrawContext& ContextOf(Scene& scene);
 
   void DrawBackground();
+  // The picture at the far plane where the depth is still clear.
+  void DrawBackgroundWhereOpen();
+  void EnableLights();
 
   std::vector<Camera<GLMesh>*> cameras_;
   std::vector<Light*> lights_;
@@ -93,4 +109,5 @@ class Scene {
   DrawContext context_;
   std::vector<GLMesh*> render_list_;
   GLMesh* group_ = nullptr;
+  std::vector<WorldBox> group_bounds_;  // each group child's, as the group draws it
 };

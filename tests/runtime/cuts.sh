@@ -10,12 +10,6 @@ source "$(dirname "$0")/../support/demo_sandbox.sh" "$1"
 cp "$2" bin/demo.dat || fail "no data file at $2"
 fps=5
 
-# run DIR PART SECONDS [VAR=VALUE]: the frames of the range in DIR
-run() {
-  env ${4:-} "$demo" -nosound --fps $fps --seed 1 --part "$2" --seconds "$3" --frames "$1" >out.txt 2>err.txt ||
-    fail "$*: $(tail -3 err.txt)"
-}
-
 # Natu2 (12 s), Techno3 (20 s), then into Techno2; and the interlude (5 s) into Natu2. Each cut's first two frames
 # against the part alone.
 run show natu2 32.4

@@ -32,6 +32,22 @@ class SceneTest : public RenderTest {
     return mesh;
   }
 
+  // Squares ahead, one moving and one veiled over the others, before the
+  // default pattern as background.
+  static void DressLayeredScene(Scene& scene) {
+    scene.PushBackground(GetTexture("scene-test background", "default"));
+    GLMesh* veiled = Square(0.5f, 8, 0.5f, 0, 0, 1);
+    auto* veil = new Transparency(GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA);
+    veil->SetBlendColor(0, 0, 0, 0.5f);
+    veiled->AddAttribute(veil);
+    veiled->SetCacheable(false);
+    GLMesh* moving = Square(-1.5f, 12, 0, 0, 1, 0);
+    moving->PositionPath().SetKeys({vec3(-1.5f, 12, 0), vec3(1.5f, 12, 0)}, {0.0f, 1.0f});
+    for (GLMesh* object : {Square(0, 10, 0), Square(2.5f, 40, -1.2f, 1, 1, 0), moving, veiled})
+      scene.AddObject(object);
+    scene.BuildRenderList(true);
+  }
+
   void Draw(Scene& scene, bool compile) {
     scene.BuildRenderList(compile);
     scene.Clear(true);
@@ -168,6 +184,59 @@ TEST_F(SceneTest, BackgroundFillsTheScreenUntilPopped) {
   for (int pop = 0; pop < 2; ++pop) {  // the second one too many
     scene.PopBackground();
     EXPECT_FALSE(scene.HasBackground());
+  }
+}
+
+TEST_F(SceneTest, LateBackgroundDrawsTheSameFrameAsTheBackgroundFirst) {
+  Scene scene;
+  DressLayeredScene(scene);
+  std::vector<uint8_t> frames[2];
+  for (int late = 0; late < 2; ++late) {
+    if (late) {
+      scene.ClearForLateBackground();
+    } else {
+      scene.Clear(true);
+    }
+    scene.BeginCamera();
+    if (late) {
+      scene.RenderSceneOverBackground();
+    } else {
+      scene.RenderScene();
+    }
+    scene.EndCamera();
+    frames[late] = Screen();
+  }
+  EXPECT_TRUE(frames[0] == frames[1]);
+  // Not a blank frame: the veiled square is blue over red, the pattern shows beside.
+  const Rgba veiled = PixelAt(320 + 20, 240 + 20);
+  EXPECT_GT(veiled[0], 60);
+  EXPECT_GT(veiled[2], 60);
+  EXPECT_NE(RgbAt(5, 5), (Rgb8{0, 0, 0}));
+}
+
+TEST_F(SceneTest, RenderSceneInSendsWhatShowsAndDrawsTheSamePixels) {
+  Scene scene;
+  DressLayeredScene(scene);
+  for (const GLint box : {0, 200, 330}) {  // scissor boxes from the left edge, 0 for none
+    SCOPED_TRACE(box);
+    std::vector<uint8_t> frames[2];
+    for (int culled = 0; culled < 2; ++culled) {
+      scene.Clear(true);
+      if (box) {
+        glScissor(0, 0, box, 480);
+        glEnable(GL_SCISSOR_TEST);
+      }
+      scene.BeginCamera();
+      if (culled) {
+        scene.RenderSceneIn(ViewVolume::Current());
+      } else {
+        scene.RenderScene();
+      }
+      scene.EndCamera();
+      glDisable(GL_SCISSOR_TEST);
+      frames[culled] = Screen();
+    }
+    EXPECT_TRUE(frames[0] == frames[1]);
   }
 }
 

@@ -20,6 +20,13 @@ fail() {
   failures=$((failures + 1))
 }
 
+# run DIR PART SECONDS [VAR=VALUE]: the frames of the range from PART on, on
+# the fixed clock of $fps frames a second, in DIR.
+run() {
+  env ${4:-} "$demo" -nosound --fps "$fps" --seed 1 --part "$2" --seconds "$3" --frames "$1" >out.txt 2>err.txt ||
+    fail "$*: $(tail -3 err.txt)"
+}
+
 # Prints the closing count line; the status says whether all checks passed.
 finish() {
   echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
