@@ -75,6 +75,9 @@ void Techno2::Dress(Scene& scene) {
     DressChrome(rotors_[i]);
   }
   light_ = scene.FindObject("Omni");
+  // The balls move a good part of their radius every frame: under the trail
+  // they would read as a translucent smear, not as opaque chrome.
+  SetTrail(false);
 
   metaballs_ = std::make_unique<MetaballObject>(AtOrigin(), kTechnoBallRadius, kTechnoCellSize, chrome);
   if (!pools_.Areas().empty()) {
