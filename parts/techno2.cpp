@@ -23,7 +23,7 @@ constexpr float kVapourConeHalfAngle = 0.35f;
 constexpr float kVapourMinSpeed = 20.0f, kVapourMaxSpeed = 60.0f;
 constexpr float kUpdraft = 12.0f;
 constexpr float kVapourLife = 20.0f;
-constexpr float kVapourQuadSize = 70.0f;  // half-size per unit of particle size
+constexpr float kVapourQuadSize = 50.0f;  // half-size per unit of particle size
 constexpr float kVapourLowest = -500.0f, kVapourHighest = 2000.0f;
 const ParticleAttributes kVapourBirth = {{1.0f, 0.45f, 0.05f, 1.0f}, 0.6f, 0.0f};
 const ParticleAttributes kVapourDeath = {{0.0f, 0.3f, 1.0f, 0.8f}, 1.4f, 0.0f};
