@@ -1,4 +1,4 @@
-// Techno2's story: metaballs inside the rising rail, vapour over the pools, rotors and the neon title.
+// Techno2's story: metaballs inside the rising rail, sparks over the pools, rotors and the neon title.
 #include "parts/techno2.h"
 
 #include "effects/random.h"
@@ -13,19 +13,20 @@ using vec3 = vec<float, 3>;
 constexpr float kRotorTurnRate = 0.75f;
 const char* const kRotors[3] = {"Cylinder21", "Cylinder22", "Cylinder23"};
 
-// The vapour, in file units and the particles' time units (0.1 a frame):
-// it leaves the pools slowly in a narrow cone, an updraft carries it up at
-// about 40 units a time unit, and it glows from orange to a fading blue as
-// it swells over its life.
-constexpr float kVapourRate = 10.0f;  // puffs per time unit: some 200 alive
+// The sparks, in file units and the particles' time units (0.1 a frame):
+// they leave the pools slowly in a narrow cone, an updraft carries them up
+// at about 40 units a time unit, and they cool from orange to blue over
+// their life, still bright enough at its end for the blue to show over the
+// orange hall; they wink out as sparks do.
+constexpr float kVapourRate = 10.0f;  // sparks per time unit: some 200 alive
 constexpr float kVapourConeHalfAngle = 0.35f;
 constexpr float kVapourMinSpeed = 20.0f, kVapourMaxSpeed = 60.0f;
 constexpr float kUpdraft = 12.0f;
 constexpr float kVapourLife = 20.0f;
-constexpr float kVapourQuadSize = 35.0f;  // half-size per unit of particle size
+constexpr float kVapourQuadSize = 50.0f;  // half-size per unit of particle size
 constexpr float kVapourLowest = -500.0f, kVapourHighest = 2000.0f;
-const ParticleAttributes kVapourBirth = {{1.0f, 0.55f, 0.15f, 1.0f}, 0.8f, 0.0f};
-const ParticleAttributes kVapourDeath = {{0.15f, 0.35f, 1.0f, 0.0f}, 1.8f, 0.0f};
+const ParticleAttributes kVapourBirth = {{1.0f, 0.45f, 0.05f, 1.0f}, 0.6f, 0.0f};
+const ParticleAttributes kVapourDeath = {{0.0f, 0.3f, 1.0f, 0.8f}, 1.4f, 0.0f};
 
 // A steady lift that the drag turns into a steady rise.
 class Updraft : public ForceField {
@@ -75,6 +76,9 @@ void Techno2::Dress(Scene& scene) {
     DressChrome(rotors_[i]);
   }
   light_ = scene.FindObject("Omni");
+  // The balls move a good part of their radius every frame: under the trail
+  // they would read as a translucent smear, not as opaque chrome.
+  SetTrail(false);
 
   metaballs_ = std::make_unique<MetaballObject>(AtOrigin(), kTechnoBallRadius, kTechnoCellSize, chrome);
   if (!pools_.Areas().empty()) {

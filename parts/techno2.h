@@ -1,5 +1,5 @@
 // The second machine part, the peak of the show: liquid chrome metaballs
-// swim inside a ring rail that rises and sinks through them, vapour glows up
+// swim inside a ring rail that rises and sinks through them, sparks rise
 // from two rippling chrome pools, rotors turn overhead and the neon title
 // hangs before the blue-lit wall.
 #pragma once

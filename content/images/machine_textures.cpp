@@ -21,12 +21,13 @@ RgbImage BrushedMetal() {
   });
 }
 
-// Chrome environment map (sphere map) of a dusk hall seen level: each texel
-// holds what a mirror whose normal points there reflects. The centre and the
-// rim reflect the horizon (behind the viewer and straight ahead), where the
-// orange glow lies; above it the blue light panels, then the violet sky up
-// to the zenith halfway out; below it the dark steel floor. A sun glints
-// ahead and to the left.
+// Chrome environment map (sphere map) of the dusk hall seen level from its
+// middle: each texel holds what a mirror whose normal points there reflects.
+// The centre and the rim reflect the horizon (behind the viewer and straight
+// ahead), where the orange glow lies; above it a wide band of blue light
+// panels, then the wall's orange-lit plates and the evening sky, violet only
+// near the zenith; below it the floor, warm steel darkening straight down.
+// A sun glints ahead and to the left.
 RgbImage Chrome() {
   return ShadeImage(kSize, kSize, [](float x, float y) {
     // The normal's sides; texture rows go up with t, which grows with y.
@@ -34,14 +35,16 @@ RgbImage Chrome() {
     const float rr = std::min(1.0f, nx * nx + ny * ny), nz = std::sqrt(1 - rr);
     const float elevation = 2 * nz * ny;  // of the reflected direction: -1 down to +1 up
     Colour c;
-    if (elevation < -0.04f)
-      c = Mix(Colour{0.55f, 0.42f, 0.34f}, Colour{0.14f, 0.17f, 0.24f}, std::min(1.0f, (-elevation - 0.04f) * 4));
-    else if (elevation < 0.06f)
-      c = Mix(palette::kFog, Colour{1.0f, 0.80f, 0.50f}, 1 - std::fabs(elevation - 0.01f) * 20);
-    else if (elevation < 0.34f)
-      c = Mix(palette::kPanelBlue, Colour{0.65f, 0.85f, 1.0f}, 0.5f + 0.5f * std::cos(elevation * 25));
+    if (elevation < -0.06f)
+      c = Mix(Colour{0.62f, 0.44f, 0.30f}, Colour{0.22f, 0.17f, 0.17f}, std::min(1.0f, (-elevation - 0.06f) * 2));
+    else if (elevation < 0.10f)
+      c = Mix(palette::kFog, Colour{1.0f, 0.80f, 0.50f}, 1 - std::fabs(elevation - 0.02f) * 12);
+    else if (elevation < 0.50f)
+      c = Mix(palette::kPanelBlue, Colour{0.70f, 0.88f, 1.0f}, 0.5f + 0.5f * std::cos((elevation - 0.10f) * 30));
+    else if (elevation < 0.62f)
+      c = Colour{0.70f, 0.46f, 0.30f};
     else
-      c = Mix(palette::kRose, palette::kDuskViolet, std::min(1.0f, (elevation - 0.34f) * 2.5f));
+      c = Mix(palette::kFog, palette::kDuskViolet, std::clamp((elevation - 0.62f) * 3, 0.0f, 1.0f));
     const float sun = std::exp(-((nx + 0.80f) * (nx + 0.80f) + (ny - 0.30f) * (ny - 0.30f)) * 60);
     return Mix(c, palette::kSunCore, sun);
   });

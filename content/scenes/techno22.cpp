@@ -1,9 +1,9 @@
 // techno22.3ds: the peak machine scene. A chamber round the origin where
 // twenty metaballs swim (drawn by the part) inside a rising and sinking
-// ring; two pools of liquid chrome
-// ripple on either side in steel rims, three rotors turn overhead, machine
-// towers banded with light stand in a ring, and neon block letters hang
-// on a plated sign before the blue-lit wall.
+// ring; two pools of liquid chrome ripple on either side in steel rims,
+// three rotors turn overhead, hung from a gantry, machine towers banded with
+// light stand in a ring, and neon block letters hang on a plated sign before
+// the blue-lit wall.
 #include <cmath>
 
 #include "content/scenes/scene_kit.h"
@@ -19,6 +19,9 @@ constexpr int kWallSides = 24;
 // many 3DS frames, and back.
 constexpr float kRingLow = -320, kRingHigh = 240;
 constexpr uint32_t kRingSweepFrames = 140;
+// The rotors' gantry: its beams' depth under the wall's top, half their
+// width, and how far they reach from the centre, into the wall.
+constexpr float kBeamBottom = kWallTop - 120, kBeamHalfWidth = 55, kGantryReach = 2470;
 // The light's circle overhead, one key every kLightKeyFrames.
 constexpr float kLightRadius = 1300, kLightHeight = 1200;
 constexpr uint32_t kLightKeyFrames = 75, kLightKeysPerTurn = 8;
@@ -86,10 +89,13 @@ Scene Techno22() {
 
   // Machine towers in a ring, numbered from 1: a plated base, a band of
   // light, a steel upper block and a chrome cap.
+  // The one in front of the sign's left half stays short, so that the title
+  // reads whole from the first camera.
+  const float tower_heights[8] = {850, 500, 1200, 850, 1200, 500, 850, 1200};
   for (int i = 1; i <= 8; ++i) {
     const float a = 2 * kPi * float(i) / 8 + 0.39f, r = 2000;
     const V3 c{r * std::cos(a), r * std::sin(a), kFloor};
-    const float h = 500 + 350 * float(i % 3);
+    const float h = tower_heights[i - 1];
     AddTower(scene.AddMesh("Box" + std::to_string(i)), c, 220, 220, h, {walls, panels, metal, chrome});
   }
 
@@ -110,6 +116,16 @@ Scene Techno22() {
               {{0, 1}, {1, 1}, {1, 0}, {0, 0}}, chrome);
     }
   }
+  // The gantry the rotors hang from: a beam across the hall over the two
+  // outer hubs, a second from it to the wall over the middle one, both
+  // resting on the wall's top, and a shaft down to each hub.
+  Mesh& gantry = scene.AddMesh("Kisko");
+  AddBox(gantry, {-kGantryReach, hubs[0].y - kBeamHalfWidth, kBeamBottom},
+         {kGantryReach, hubs[0].y + kBeamHalfWidth, kWallTop}, metal, 300);
+  AddBox(gantry, {-kBeamHalfWidth, hubs[0].y + kBeamHalfWidth, kBeamBottom},
+         {kBeamHalfWidth, kGantryReach, kWallTop}, metal, 300);
+  for (const V3& hub : hubs) AddTube(gantry, hub + V3{0, 0, 50}, {hub.x, hub.y, kBeamBottom}, 24, 24, 8, metal, false, 300);
+
   // One cold light circling overhead, so the chrome's highlights wander:
   // the show has eight lights for all of its scenes.
   Light omni{"Omni", {kLightRadius, 0, kLightHeight}, 0.8f, 0.9f, 1.0f, {}};
