@@ -30,9 +30,6 @@ void Techno1::Dress(Scene& scene) {
   // Polished steel that catches the blue panels.
   tubes_ = std::make_unique<HangingTubes>(scene.Textures().GetTexture("metal7", "metal7.jpg"));
   const TextureRef* panels = scene.Textures().GetTexture("blue_spa", "blue_spa.jpg");
-  // The pillars and pipes are polished too: cool metal against the warm plates.
-  for (const char* steel : {"Pylvaat", "Putket"})
-    if (GLMesh* object = scene.FindObject(steel)) DressSheen(*object, *panels, GL_ADD);
   for (int k = 0; k < kTubeCount; ++k) {
     auto* steel = new MultiTexture();
     steel->SetTexture1(static_cast<int32_t>(panels->id));

@@ -40,6 +40,8 @@ Scene Techno11() {
   const uint16_t grating = scene.AddMaterial(Machine().grating);
   const uint16_t panels = scene.AddMaterial(Machine().panels);
   const uint16_t chrome = scene.AddMaterial(Machine().chrome);
+  // Pillars and pipes in blued steel: the hall's cool metal.
+  const uint16_t steel = scene.AddMaterial(Textured("teras", "teras.jpg", false, 80));
 
   // Walls: riveted plates below and above a band of light panels.
   Mesh& hall = scene.AddMesh("Halli");
@@ -54,12 +56,12 @@ Scene Techno11() {
       const V3 a = w.a + (w.b - w.a) * (float(i) / kBays), b = w.a + (w.b - w.a) * (float(i + 1) / kBays);
       AddWallPanel(lights, a, b, 8200, 9800, {1, 0.8f}, panels);
       const V3 p = a + inward * 260;
-      AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, metal, false, 800);
+      AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, steel, false, 800);
     }
     // Two pipes along the wall, under the panels and under the ceiling.
     for (float z : {8050.f, 10500.f}) {
       const V3 a = w.a + inward * 120 + V3{0, 0, z}, b = w.b + inward * 120 + V3{0, 0, z};
-      AddTube(pipes, a, b, 70, 70, 8, metal, false, 600);
+      AddTube(pipes, a, b, 70, 70, 8, steel, false, 600);
     }
   }
   Mesh& ceiling = scene.AddMesh("Katto");
