@@ -1,7 +1,7 @@
 // Dressing the two chrome pools, and starting and stepping their waves.
 #include "parts/chrome_pools.h"
 
-#include "parts/machine_hall.h"
+#include "effects/pool_reflection.h"
 #include "parts/water_clock.h"
 #include "scene/scene.h"
 
@@ -15,7 +15,7 @@ void ChromePools::Dress(Scene& scene) {
   for (const char* name : kPools) {
     GLMesh* pool = scene.FindObject(name);
     if (!pool || pool->VertexArray().empty()) continue;
-    DressChrome(pool);
+    pool->AddAttribute(new PoolReflection());
     surfaces_.push_back(std::make_unique<WaterRipple>(pool));
     areas_.push_back({surfaces_.back()->LowerCorner(), surfaces_.back()->UpperCorner(), pool->VertexArray()[0][2]});
   }

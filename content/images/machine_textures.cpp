@@ -1,4 +1,4 @@
-// Textures of the machine scenes: brushed metal, the chrome environment map,
+// Textures of the machine scenes: brushed and blued metal, the chrome environment map,
 // blue light panels, neon, floor grating and riveted wall plates.
 #include <algorithm>
 #include <cmath>
@@ -18,6 +18,18 @@ RgbImage BrushedMetal() {
     const float sheen = std::pow(0.5f + 0.5f * std::cos((x - 0.3f) * kTwoPi), 3.0f);
     const float v = 0.30f + 0.30f * streaks + 0.45f * sheen;
     return Colour{v * 0.90f, v * 0.95f, v * 1.05f};
+  });
+}
+
+// Blued steel for pillars and pipes: fine streaks along the length under
+// polished bands that hold the blue panels' light, baked in so that the
+// hall's metal stays cool under the warm fog at the cost of one texture.
+RgbImage BluedSteel() {
+  return ShadeImage(kSize, kSize, [](float x, float y) {
+    const float streaks = Fbm(x * 128, y * 2, 2, 3, 151);
+    const float band = std::pow(0.5f + 0.5f * std::cos((x - 0.35f) * kTwoPi * 2), 6.0f);
+    const Colour c = Mix(Colour{0.18f, 0.26f, 0.40f}, palette::kSteelBlue, 0.4f + 0.6f * streaks);
+    return Mix(c, Colour{0.78f, 0.92f, 1.0f}, band * 0.85f);
   });
 }
 
@@ -102,6 +114,7 @@ RgbImage WallPlates() {
 
 void AddMachineTextures(AssetSet& assets) {
   assets.AddTexture("metal7.jpg", BrushedMetal());
+  assets.AddTexture("teras.jpg", BluedSteel());
   assets.AddTexture("chromic.jpg", Chrome());
   assets.AddTexture("blue_spa.jpg", BluePanels());
   assets.AddTexture("neon.jpg", Neon());

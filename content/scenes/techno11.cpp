@@ -2,7 +2,6 @@
 // four tubes (built by the part) hang from mounts in the ceiling with chrome
 // riders at their ends, blue light panels glow between the wall pillars and
 // pipes run along the walls.
-#include <cmath>
 
 #include "content/scenes/scene_kit.h"
 
@@ -41,6 +40,8 @@ Scene Techno11() {
   const uint16_t grating = scene.AddMaterial(Machine().grating);
   const uint16_t panels = scene.AddMaterial(Machine().panels);
   const uint16_t chrome = scene.AddMaterial(Machine().chrome);
+  // Pillars and pipes in blued steel: the hall's cool metal.
+  const uint16_t steel = scene.AddMaterial(Textured("teras", "teras.jpg", false, 80));
 
   // Walls: riveted plates below and above a band of light panels.
   Mesh& hall = scene.AddMesh("Halli");
@@ -55,12 +56,12 @@ Scene Techno11() {
       const V3 a = w.a + (w.b - w.a) * (float(i) / kBays), b = w.a + (w.b - w.a) * (float(i + 1) / kBays);
       AddWallPanel(lights, a, b, 8200, 9800, {1, 0.8f}, panels);
       const V3 p = a + inward * 260;
-      AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, metal, false, 800);
+      AddTube(pillars, {p.x, p.y, kFloor}, {p.x, p.y, kCeiling}, 200, 200, 10, steel, false, 800);
     }
     // Two pipes along the wall, under the panels and under the ceiling.
     for (float z : {8050.f, 10500.f}) {
       const V3 a = w.a + inward * 120 + V3{0, 0, z}, b = w.b + inward * 120 + V3{0, 0, z};
-      AddTube(pipes, a, b, 70, 70, 8, metal, false, 600);
+      AddTube(pipes, a, b, 70, 70, 8, steel, false, 600);
     }
   }
   Mesh& ceiling = scene.AddMesh("Katto");
@@ -111,20 +112,23 @@ Scene Techno11() {
   // its scenes.
   scene.lights.push_back({"Omni", {11200, -3000, 10200}, 0.75f, 0.85f, 1.0f, {}});
 
-  std::vector<CameraStop> path;
-  for (int k = 0; k <= 9; ++k) {  // a slow orbit inside the tubes, low over the mirror floor
-    const float a = -1.6f + 0.6f * float(k), r = 1800 + 300 * std::sin(float(k) * 0.8f);
-    const V3 eye{kCentre.x + r * std::cos(a), kCentre.y + r * std::sin(a), 8350 + 250 * std::sin(float(k) * 1.3f)};
-    // Look at the tube a little ahead of the camera on its way round, at its
-    // rider's height, so the rider and its reflection are in view.
-    const float ahead = a + 1.1f;
-    const V3* tube = &kTubeBases[0];
-    for (const V3& b : kTubeBases)
-      if (std::cos(std::atan2(b.y - kCentre.y, b.x - kCentre.x) - ahead) >
-          std::cos(std::atan2(tube->y - kCentre.y, tube->x - kCentre.x) - ahead))
-        tube = &b;
-    path.push_back({uint32_t(k * 125), eye, {tube->x, tube->y, 8600 + 200 * std::sin(float(k) * 2.1f)}, 60, 0});
-  }
+  // Three framings round the tubes, the eye never nearer than about 800 to a
+  // tube's axis (its studs reach 625) or to a pillar: the four tubes wide
+  // across the hall, a close pass round one tube, a glide low over the
+  // mirror floor along a row of tubes and past the other two with their
+  // reflections, then a rise that ends on three tubes wide.
+  const std::vector<CameraStop> path = {
+      {0, {9600, -2300, 9900}, {12600, -1300, 9500}, 70},
+      {125, {10600, -2200, 9700}, {13400, -2300, 9300}, 64},
+      {250, {12600, -4450, 9100}, {14472, -3594, 9100}, 52},
+      {375, {13400, -2500, 8700}, {14472, -3594, 8800}, 50},
+      {475, {13650, -4600, 7950}, {14472, 616, 8700}, 58},
+      {600, {13650, -1500, 7900}, {14472, 616, 8600}, 58},
+      {725, {12325, -300, 7900}, {10178, 616, 8600}, 60},
+      {850, {11600, -2600, 8300}, {10178, -3743, 8700}, 58},
+      {975, {14300, -1300, 9600}, {11500, -1600, 9300}, 66},
+      {1125, {15200, 0, 10300}, {11800, -2400, 9400}, 70},
+  };
   AddCamera(scene, path);
   return scene;
 }
