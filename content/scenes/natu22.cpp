@@ -12,6 +12,7 @@ namespace {
 
 constexpr float kLand = 9000;
 constexpr float kPond = 900;  // half size of the water square
+constexpr float kGroundTile = 180;  // file units per repeat of grass and rock: fine up close
 // The pond's water level: the flock wheels at 20 to 190 units over the
 // origin, so the land lies well below it and the birds fly against the sky.
 constexpr float kWater = -250;
@@ -44,7 +45,7 @@ Scene Natu22() {
   const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 220);
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, kGroundTile);
   AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 6, 6, [](float, float) { return kWater; },
           [&](V3, V3, V3) { return water; }, 400);
 
