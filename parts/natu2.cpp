@@ -1,6 +1,7 @@
 // Natu2's story: its dressing and the flock over the pond.
 #include "parts/natu2.h"
 
+#include "parts/cut_out_scatter.h"
 #include "parts/evening_water.h"
 #include "parts/tree_planting.h"
 
@@ -24,12 +25,23 @@ const std::vector<TreePlan> kTrees = {
     {"tree08", &kBirch, 32.0f, vec3f(-0.06f, 0.0f, 0.0f), 3.6f, 3, 14},
 };
 
+// Reeds in a ring where the pond's banks meet the water, flowers all over
+// the meadow: clumps thickest where the camera passes, as on Natu1's shore.
+const std::vector<Planting> kMeadow = {
+    {"Quad01", {-268.0f, -236.0f, 0.8f, 40, 6, 50.0f, 400.0f, 1800.0f, 150.0f, 0.9f, 1.6f, 0.2f}},
+    {"Quad02", {-236.0f, 400.0f, 0.9f, 110, 8, 90.0f, 500.0f, 2200.0f, 150.0f, 2.2f, 3.6f, 0.12f}},
+};
+constexpr uint32_t kMeadowSeed = 2201;
+
 }  // namespace
 
 Natu2::Natu2() : FlockPart({"natu22.3ds", kKeyframesPerSecond, kFogEnd, false, kStoredOpacity}, kBirdSize) {}
 
 void Natu2::Dress(Scene& scene) {
   DressEveningWater(scene, "Box09");  // the pond
+  for (const Planting& planting : kMeadow)
+    if (GLMesh* cut_out = scene.FindObject(planting.cut_out)) cut_out->PushVisibility(0);  // a template
+  ScatterOverGround(scene, "Box", kMeadow, kMeadowSeed);
   PlantTrees(scene, "Box", kTrees);
   Birds().Load();
 }

@@ -43,6 +43,8 @@ Scene Natu22() {
   const uint16_t wood = scene.AddMaterial(Textured("lauta", "lauta.jpg"));
   const uint16_t bark = scene.AddMaterial(Textured("Puutex", "puutex2.jpg"));
   const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
+  const uint16_t reeds = scene.AddMaterial(Textured("kaisla", "kaisla.jpg", true));
+  const uint16_t flowers = scene.AddMaterial(Textured("kukka", "kukka.jpg", true));
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
           [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, kGroundTile);
@@ -81,6 +83,10 @@ Scene Natu22() {
     AddSphere(boulders, at, 35 + 40 * Hash01(i, 2, 28), 5, 8, rock,
               [i](V3 d) { return 0.8f + 0.4f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 30 + uint32_t(i)); });
   }
+
+  // Templates that the part scatters: reeds round the pond, flowers in the meadow.
+  AddCard(scene.AddMesh("Quad01"), {0, -800, kWater}, {25, 0, 0}, 70, {0, 1}, {1, 0}, reeds);
+  AddCard(scene.AddMesh("Quad02"), {0, -1200, Meadow(0, -1200)}, {10, 0, 0}, 20, {0, 1}, {1, 0}, flowers);
 
   const char* trees[] = {"tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07", "tree08"};
   for (int i = 0; i < 8; ++i) {
