@@ -11,17 +11,18 @@ constexpr float kFogEnd = 200.0f;
 constexpr float kKeyframesPerSecond = 25.0f;
 constexpr float kBirdSize = 0.02f;
 
-// A row of leafy trees along the top of the meadow, the nearer ones fuller.
+// A row of leafy trees along the top of the meadow, far from the camera:
+// three-sided branches, the one in the middle of the view fuller.
 const TreeKind kOak{{1.2f, 2.3f, 0.56f, 0.016f, 4}, 0.6f, 2.6f};
 const TreeKind kBirch{{0.75f, 2.4f, 0.66f, 0.026f, 4}, 0.55f, 3.8f};
 const std::vector<TreePlan> kTrees = {
-    {"tree01", &kOak, 60.0f, vec3f(0.05f, 0.0f, 0.0f), 0.2f, 4, 13},
+    {"tree01", &kOak, 60.0f, vec3f(0.05f, 0.0f, 0.0f), 0.2f, 3, 14},
     {"tree02", &kBirch, 36.0f, vec3f(-0.05f, 0.03f, 0.0f), 1.4f, 3, 14},
-    {"tree03", &kOak, 66.0f, vec3f(0.0f), 2.9f, 4, 13},
+    {"tree03", &kOak, 66.0f, vec3f(0.0f), 2.9f, 3, 13},
     {"tree04", &kBirch, 34.0f, vec3f(0.08f, 0.0f, 0.0f), 0.7f, 3, 14},
-    {"tree05", &kOak, 62.0f, vec3f(-0.03f, -0.04f, 0.0f), 4.1f, 4, 13},
+    {"tree05", &kOak, 62.0f, vec3f(-0.03f, -0.04f, 0.0f), 4.1f, 3, 14},
     {"tree06", &kBirch, 38.0f, vec3f(0.0f, 0.06f, 0.0f), 5.3f, 3, 14},
-    {"tree07", &kOak, 56.0f, vec3f(0.04f, 0.02f, 0.0f), 2.2f, 3, 13},
+    {"tree07", &kOak, 56.0f, vec3f(0.04f, 0.02f, 0.0f), 2.2f, 3, 14},
     {"tree08", &kBirch, 32.0f, vec3f(-0.06f, 0.0f, 0.0f), 3.6f, 3, 14},
 };
 
