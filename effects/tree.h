@@ -88,7 +88,7 @@ class TreeHalf {
 // indices raised to its vertices; unused entries are degenerate), map
 // coordinates with a first component of exactly 0 moved to 0.01, and one
 // face texture: "Puutex" from the scene's texture manager. Its attributes
-// stay: draw it with Texture and Masking (GL_NOTEQUAL, 0) for cut-out
+// stay: draw it with Texture and Masking (alpha above a cut-off) for cut-out
 // leaves, and DoubleSided where leaves are seen from behind. A depth of 13
 // fills both halves' arrays exactly; a shallower start grows more tubes but
 // still at most 128 leaves a half; a deeper one leaves the second half too

@@ -15,6 +15,10 @@ constexpr float kAmbientShare = 0.35f;
 constexpr float kFogStart = 1.0f;
 constexpr float kFogDensity = 0.35f;
 constexpr unsigned kFogLinear = 2;  // the index of GL_LINEAR in the fog's mode table
+// A cut-out texel shows when it is more than half covered: its mipmaps then
+// keep a shape's outline at every distance, where any alpha above 0 would
+// grow it into the blended-in transparent texels (and into the card).
+constexpr float kCutOffAlpha = 0.5f;
 
 // Lighting off for the draw: the lights' Enable leaves it on, and an object
 // without normals would be lit with the current normal, which whatever was
@@ -85,7 +89,7 @@ void FreeFromTracks(GLMesh& object) {
 }
 
 void DressCutOut(GLMesh& object) {
-  object.AddAttribute(new Masking(GL_NOTEQUAL, 0));
+  object.AddAttribute(new Masking(GL_GREATER, kCutOffAlpha));
   object.AddAttribute(new DoubleSided());
 }
 

@@ -42,8 +42,8 @@ void DressSelfLit(Scene& scene, const char* image);
 // the static display list. Call before the render list is built.
 void FreeFromTracks(GLMesh& object);
 
-// Masking (alpha not 0) and both sides for one cut-out object: leaves,
-// reeds, rails.
+// Masking (alpha above one half) and both sides for one cut-out object:
+// leaves, reeds, rails.
 void DressCutOut(GLMesh& object);
 // Dresses as a cut-out every object whose first texture's image has a
 // ".mask" image beside it in the archives.

@@ -11,6 +11,32 @@
 namespace {
 
 constexpr float kRootSink = 4.0f;  // file units a trunk goes into the ground
+constexpr float kBarkRightEdgeU = 0.5f;  // leaves lie right of it in the texture
+
+// Leaves shade as one round crown rather than card by card: each leaf
+// corner's normal points out from the middle of all the leaves, so a crown
+// lit from behind is dark on the camera's side with a bright rim.
+void RoundCrown(GLMesh& tree) {
+  const std::vector<vec3f>& vertices = tree.VertexArray();
+  const std::vector<vec<float, 2>>& map = tree.MapCoordinates();
+  std::vector<bool> leaf(vertices.size(), false);
+  // Every leaf triangle has a corner in the leaf half; no bark corner does.
+  for (const Mesh3::Simplex& t : tree.Triangles())
+    if (map[t[0]][0] > kBarkRightEdgeU || map[t[1]][0] > kBarkRightEdgeU || map[t[2]][0] > kBarkRightEdgeU)
+      for (uint32_t corner : t) leaf[corner] = true;
+  vec3f middle(0.0f);
+  int count = 0;
+  for (size_t i = 0; i < vertices.size(); ++i)
+    if (leaf[i]) {
+      middle += vertices[i];
+      ++count;
+    }
+  if (count == 0) return;
+  middle *= 1.0f / float(count);
+  std::vector<vec3f>& normals = tree.Normals();
+  for (size_t i = 0; i < vertices.size(); ++i)
+    if (leaf[i] && (vertices[i] - middle).Length() > 0.0f) normals[i] = (vertices[i] - middle).Normalized();
+}
 
 }  // namespace
 
@@ -31,7 +57,7 @@ void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& 
     BranchShape shape = plan.kind->shape;
     shape.sides = plan.sides;
     const TreeParameters tree{vec3f(0.0f),
-                              vec3f(plan.lean[0], plan.lean[1], 1.0f),
+                              vec3f(plan.lean[0], plan.lean[1], 1.0f) * plan.kind->height,
                               vec3f(std::cos(plan.turn), std::sin(plan.turn), 0.0f),
                               plan.kind->width,
                               plan.depth,
@@ -46,6 +72,7 @@ void PlantTrees(Scene& scene, const char* terrain, const std::vector<TreePlan>& 
     for (vec3f& v : vertices) v = root + v * plan.size;
     placeholder->SetGeometry(std::move(vertices), std::move(grown), placeholder->MapCoordinates(),
                              {placeholder->FirstTexture()});
+    RoundCrown(*placeholder);
     DressCutOut(*placeholder);
   }
 }

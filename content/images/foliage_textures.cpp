@@ -2,35 +2,100 @@
 // Row 0 is the top of the picture, which the scenes map to v = 0.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "content/images/images.h"
 #include "content/images/palette.h"
+#include "maths/pi.h"
 
 namespace {
 
 // puutex2: bark in the left half (opaque), a spray of leaves in the right.
+// The spray is one rounded clump on a transparent margin: its core stays
+// more than half covered in every mipmap level, so a crown still reads as a
+// clump far away, and no card edge or bark from the other half (or, wrapping
+// round, from the left edge) reaches the cut-off.
+constexpr int kTreeSize = 256;
+constexpr int kSprayLeaves = 70;
+constexpr float kSprayRadius = 0.33f;  // of the card, round its centre
+constexpr Colour kLeafShadow{0.04f, 0.08f, 0.03f};
+constexpr Colour kLeafLit{0.18f, 0.26f, 0.08f};
+constexpr Colour kTwig{0.10f, 0.07f, 0.05f};
+
+// One leaf of the spray in card units (x across, y along the card; the twig
+// joins at the bottom middle): a pointed blade from `base` along `axis`.
+struct Leaf {
+  float base_x, base_y, axis_x, axis_y, length, width, shade;
+};
+
+Leaf SprayLeaf(int i) {
+  const float angle = kTwoPi * Hash01(i, 0, 74), reach = kSprayRadius * std::sqrt(Hash01(i, 1, 74));
+  const float x = 0.5f + reach * std::cos(angle), y = 0.48f + reach * std::sin(angle);
+  // Pointing away from where the twig joins, give or take.
+  float ax = x - 0.5f + (Hash01(i, 2, 74) - 0.5f) * 0.5f, ay = y - 1.0f;
+  const float norm = std::sqrt(ax * ax + ay * ay);
+  ax /= norm;
+  ay /= norm;
+  const float length = 0.13f + 0.07f * Hash01(i, 3, 74);
+  return {x - 0.5f * length * ax, y - 0.5f * length * ay, ax, ay, length, 0.22f * length, Hash01(i, 4, 74)};
+}
+
+// How far inside the blade (x, y) lies, 0 outside; also its side of the rib.
+float InLeaf(const Leaf& leaf, float x, float y, float* across) {
+  const float dx = x - leaf.base_x, dy = y - leaf.base_y;
+  const float t = (dx * leaf.axis_x + dy * leaf.axis_y) / leaf.length;
+  if (t <= 0 || t >= 1) return 0;
+  *across = dx * -leaf.axis_y + dy * leaf.axis_x;
+  const float half = leaf.width * std::sin(kPi * std::pow(t, 0.8f));
+  return std::fabs(*across) < half ? 1 - std::fabs(*across) / half : 0;
+}
+
+// Distance from (x, y) to the segment from a to b, card units.
+float ToSegment(float x, float y, float ax, float ay, float bx, float by) {
+  const float ex = bx - ax, ey = by - ay;
+  const float t = std::clamp(((x - ax) * ex + (y - ay) * ey) / (ex * ex + ey * ey), 0.0f, 1.0f);
+  return std::hypot(x - ax - t * ex, y - ay - t * ey);
+}
+
+Colour SprayTexel(const std::vector<Leaf>& leaves, float x, float y, float* alpha) {
+  // Later leaves lie on top; the rib and the side away from the light are darker.
+  for (auto leaf = leaves.rbegin(); leaf != leaves.rend(); ++leaf) {
+    float across = 0;
+    const float inside = InLeaf(*leaf, x, y, &across);
+    if (inside <= 0) continue;
+    *alpha = 1;
+    const float light = 0.35f + 0.5f * leaf->shade + (across > 0 ? 0.15f : -0.1f) - (inside > 0.9f ? 0.15f : 0);
+    return Mix(kLeafShadow, kLeafLit, std::clamp(light, 0.0f, 1.0f));
+  }
+  // Twigs from the joint at the bottom into the spray.
+  for (int i = 0; i < 5; ++i) {
+    const float tx = 0.5f + (Hash01(i, 0, 75) - 0.5f) * 0.5f, ty = 0.3f + 0.3f * Hash01(i, 1, 75);
+    if (ToSegment(x, y, 0.5f, 0.97f, tx, ty) < 0.008f) {
+      *alpha = 1;
+      return kTwig;
+    }
+  }
+  *alpha = 0;
+  return Mix(kLeafShadow, kLeafLit, 0.3f);  // what filtering blends in at the edges
+}
+
 void TreeTexture(AssetSet& assets) {
-  constexpr int kSize = 256;
-  RgbImage colour(kSize, kSize);
-  GrayImage alpha(kSize, kSize);
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
-      const float u = float(x) / kSize, v = float(y) / kSize;
-      if (x < kSize / 2) {
+  RgbImage colour(kTreeSize, kTreeSize);
+  GrayImage alpha(kTreeSize, kTreeSize);
+  std::vector<Leaf> leaves;
+  for (int i = 0; i < kSprayLeaves; ++i) leaves.push_back(SprayLeaf(i));
+  const int half = kTreeSize / 2;
+  for (int y = 0; y < kTreeSize; ++y)
+    for (int x = 0; x < kTreeSize; ++x) {
+      const float u = float(x) / kTreeSize, v = float(y) / kTreeSize;
+      if (x < half) {
         const float furrows = Fbm(u * 16, v * 2, 16, 4, 71);
-        colour.At(x, y) = Scale(Mix(Colour{0.12f, 0.09f, 0.07f}, Colour{0.36f, 0.29f, 0.22f}, furrows),
+        colour.At(x, y) = Scale(Mix(Colour{0.08f, 0.065f, 0.055f}, Colour{0.22f, 0.19f, 0.16f}, furrows),
                                 0.7f + 0.5f * std::fabs(std::sin(u * 50 + furrows * 6)));
         alpha.At(x, y) = 1;
         continue;
       }
-      // Leaves: blobs of noise, thinning towards the edges of the half.
-      const float lx = (u - 0.75f) * 4, ly = v * 2 - 1;
-      const float falloff = 1 - std::clamp(std::sqrt(lx * lx + ly * ly), 0.0f, 1.0f);
-      const float leaves = Fbm(u * 24, v * 24, 24, 3, 72);
-      const float a = (leaves * 0.8f + falloff * 0.6f) > 0.75f ? 1.0f : 0.0f;
-      const float light = Fbm(u * 6, v * 6, 6, 2, 73);
-      colour.At(x, y) = Mix(Colour{0.08f, 0.16f, 0.05f}, Colour{0.45f, 0.48f, 0.12f}, light * 0.6f + leaves * 0.4f);
-      alpha.At(x, y) = a;
+      colour.At(x, y) = SprayTexel(leaves, float(x - half + 0.5f) / half, (float(y) + 0.5f) / kTreeSize, &alpha.At(x, y));
     }
   assets.AddTexture("puutex2.jpg", colour, &alpha);
 }

@@ -24,17 +24,41 @@ RgbImage Water() {
 }
 
 // Summer grass in the evening, dark enough that the low orange sun turns it
-// golden rather than yellow: contrasting patches, streaks of blades and a
-// fine grain that holds up close to the camera.
+// golden rather than yellow: soft patches under thousands of short blades,
+// each a few texels long and pointing every way, so the ground shows fine
+// detail close to the camera and no direction of its own (a texture of
+// streaks one way reads as motion blur).
+constexpr int kGrassSize = 512;
+constexpr int kGrassBlades = 9000;
+constexpr float kBladeWidth = 2.0f;  // texels: blades stay visible in the first mipmaps
+
 RgbImage Grass() {
-  return ShadeImage(kSize, kSize, [](float x, float y) {
-    const float patches = std::clamp((Fbm(x * 4, y * 4, 4, 4, 31) - 0.5f) * 3 + 0.5f, 0.0f, 1.0f);
-    const float blades = Fbm(x * 64, y * 16, 64, 2, 32);
-    const float grain = Hash01(int(x * kSize), int(y * kSize), 33);
-    Colour c = Mix(Colour{0.20f, 0.30f, 0.09f}, Colour{0.46f, 0.44f, 0.17f}, patches);
-    c = Mix(c, Colour{0.70f, 0.58f, 0.30f}, std::clamp(blades * 2.5f - 1.3f, 0.0f, 1.0f));
-    return Scale(c, 0.6f + 0.4f * blades + 0.15f * grain);
+  // Tufts a few texels across: detail that the ground still shows where it
+  // is seen at a slant and drawn from a smaller mipmap.
+  RgbImage image = ShadeImage(kGrassSize, kGrassSize, [](float x, float y) {
+    const float patches = std::clamp((Fbm(x * 4, y * 4, 4, 3, 31) - 0.5f) * 2 + 0.5f, 0.0f, 1.0f);
+    const float tufts = std::clamp((Fbm(x * 32, y * 32, 32, 2, 32) - 0.5f) * 3 + 0.5f, 0.0f, 1.0f);
+    const float grain = Hash01(int(x * kGrassSize), int(y * kGrassSize), 33);
+    const Colour ground = Mix(Colour{0.22f, 0.28f, 0.08f}, Colour{0.42f, 0.42f, 0.15f}, patches);
+    return Scale(ground, 0.45f + 0.75f * tufts + 0.15f * grain);
   });
+  for (int i = 0; i < kGrassBlades; ++i) {
+    const float x0 = kGrassSize * Hash01(i, 0, 34), y0 = kGrassSize * Hash01(i, 1, 34);
+    const float angle = kTwoPi * Hash01(i, 2, 34), length = 5 + 11 * Hash01(i, 3, 34);
+    const float tone = Hash01(i, 4, 34);
+    // Mostly green blades, a few dry ones.
+    const Colour blade = tone < 0.85f ? Mix(Colour{0.14f, 0.24f, 0.05f}, Colour{0.56f, 0.60f, 0.20f}, tone / 0.85f)
+                                      : Mix(Colour{0.60f, 0.54f, 0.26f}, Colour{0.80f, 0.70f, 0.38f}, (tone - 0.85f) / 0.15f);
+    const float dx = std::cos(angle), dy = std::sin(angle);
+    // From a dark root to a lighter tip, wrapping round the tile's edges.
+    for (float t = 0; t <= length; t += 0.5f)
+      for (float w = 0; w < kBladeWidth * (1 - 0.5f * t / length); w += 0.5f) {
+        const int x = int(x0 + t * dx - w * dy + kGrassSize) % kGrassSize;
+        const int y = int(y0 + t * dy + w * dx + kGrassSize) % kGrassSize;
+        image.At(x, y) = Scale(blade, 0.6f + 0.6f * t / length);
+      }
+  }
+  return image;
 }
 
 // Granite: grey with pink feldspar and dark cracks.

@@ -19,6 +19,7 @@ constexpr float kLand = 4600;      // half size of the terrain
 constexpr int kLandCells = 44;
 constexpr float kCrest = 3000;     // radius of the hills' crest round the lake
 constexpr float kFall = 400;       // how far the land falls beyond it, above the lake bed
+constexpr float kGroundTile = 128;  // file units per repeat of grass and rock: fine up close
 constexpr float kPierY = -520;     // pier runs from the south shore north
 constexpr float kPierTipY = -250;
 
@@ -62,7 +63,7 @@ Scene Natu11() {
           [&](V3 a, V3 b, V3 c) {
             if (std::max({a.z, b.z, c.z}) < kBedHidden) return kNoFace;
             return Normalized(Cross(b - a, c - a)).z < 0.8f ? rock : grass;
-          }, 160);
+          }, kGroundTile);
 
   const int cells = int(2 * kLake / kWaterStep);
   AddGrid(scene.AddMesh("WaterPlane"), -kLake, -kLake, kLake, kLake, cells, cells, [](float, float) { return 0.0f; },

@@ -12,6 +12,7 @@ namespace {
 
 constexpr float kLand = 9000;
 constexpr float kPond = 900;  // half size of the water square
+constexpr float kGroundTile = 180;  // file units per repeat of grass and rock: fine up close
 // The pond's water level: the flock wheels at 20 to 190 units over the
 // origin, so the land lies well below it and the birds fly against the sky.
 constexpr float kWater = -250;
@@ -42,9 +43,11 @@ Scene Natu22() {
   const uint16_t wood = scene.AddMaterial(Textured("lauta", "lauta.jpg"));
   const uint16_t bark = scene.AddMaterial(Textured("Puutex", "puutex2.jpg"));
   const uint16_t spruce = scene.AddMaterial(Textured("havu", "havu.jpg"));
+  const uint16_t reeds = scene.AddMaterial(Textured("kaisla", "kaisla.jpg", true));
+  const uint16_t flowers = scene.AddMaterial(Textured("kukka", "kukka.jpg", true));
 
   AddGrid(scene.AddMesh("Box"), -kLand, -kLand, kLand, kLand, 48, 48, Meadow,
-          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, 220);
+          [&](V3 a, V3 b, V3 c) { return Normalized(Cross(b - a, c - a)).z < 0.85f ? rock : grass; }, kGroundTile);
   // Cells small enough for the sun's path in the sky that the water maps per vertex.
   AddGrid(scene.AddMesh("Box09"), -kPond, -kPond, kPond, kPond, 20, 20, [](float, float) { return kWater; },
           [&](V3, V3, V3) { return water; }, 400);
@@ -81,6 +84,10 @@ Scene Natu22() {
     AddSphere(boulders, at, 35 + 40 * Hash01(i, 2, 28), 5, 8, rock,
               [i](V3 d) { return 0.8f + 0.4f * Fbm(d.x * 2 + 4, d.y * 2 + d.z * 3 + 4, 16, 3, 30 + uint32_t(i)); });
   }
+
+  // Templates that the part scatters: reeds round the pond, flowers in the meadow.
+  AddCard(scene.AddMesh("Quad01"), {0, -800, kWater}, {25, 0, 0}, 70, {0, 1}, {1, 0}, reeds);
+  AddCard(scene.AddMesh("Quad02"), {0, -1200, Meadow(0, -1200)}, {10, 0, 0}, 20, {0, 1}, {1, 0}, flowers);
 
   const char* trees[] = {"tree01", "tree02", "tree03", "tree04", "tree05", "tree06", "tree07", "tree08"};
   for (int i = 0; i < 8; ++i) {

@@ -58,8 +58,7 @@ bool DrawTree(const std::string& out) {
   BuildTree(kTree, *tree, scene);
   tree->AddAttribute(new Texture());
   tree->AddAttribute(new Lighting());
-  tree->AddAttribute(new Masking(GL_NOTEQUAL, 0));
-  tree->AddAttribute(new DoubleSided());
+  DressCutOut(*tree);
   scene.AddLight(new Light(PathLocation(vec3f(-3000, -2500, 1200)), kSunColour * 0.45f, kSunColour + vec3f(0.2f),
                            vec3f(0.0f), vec3f(1, 0, 0), false));
   return DrawFrame(scene, vec3f(0, -1300, 330), vec3f(0, 0, 360), out);
