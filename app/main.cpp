@@ -1,4 +1,5 @@
 // The demo program: start-up, the frame loop and shutdown.
+#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "app/show_stage.h"
 #include "archive/afile.h"
 #include "archive/demo_data.h"
+#include "effects/capture_texture.h"
 #include "effects/frame_feedback.h"
 #include "effects/screen_fade.h"
 #include "runtime/capture.h"
@@ -25,7 +27,6 @@
 #include "runtime/present.h"
 #include "runtime/show.h"
 #include "runtime/timedemo.h"
-#include "runtime/window.h"
 
 namespace {
 
@@ -38,17 +39,58 @@ bool DisplayAvailable() {
   return false;
 }
 
+// The frame --size asks for, the desktop's for native (rounded down to even
+// sides, as the video needs them), else the 640x480 window. Needs SDL's video.
+PictureArea ChosenFrame(const Options& options) {
+  if (options.native_size) {
+    const SDL_VideoInfo* desktop = SDL_GetVideoInfo();
+    if (desktop && desktop->current_w >= 2 && desktop->current_h >= 2)
+      return PictureArea::Centred(desktop->current_w & ~1, desktop->current_h & ~1);
+  }
+  if (options.width > 0) return PictureArea::Centred(options.width, options.height);
+  return PictureArea();
+}
+
+// A size the driver cannot draw ends the run with status 2: the window, the
+// viewport and the whole-screen effects' textures must all hold it.
+void CheckFrameFitsDriver(const PictureArea& frame) {
+  GLint viewport[2] = {0, 0}, texture = 0;
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  if (frame.frame_width > viewport[0] || frame.frame_height > viewport[1] ||
+      CaptureTextureSide(frame.width) > texture || CaptureTextureSide(frame.height) > texture)
+    FatalError(2, "--size %s is larger than this driver allows (a viewport of at most %dx%d, textures of %d)",
+               frame.FrameSize().c_str(), viewport[0], viewport[1], texture);
+}
+
 // `unpaced`: ask the driver not to wait for the vertical blank at each swap.
-void OpenWindow(bool windowed, bool unpaced) {
+// `samples` above 1 asks for multisampling; a driver without it gets a plain
+// window. Returns the frame opened.
+PictureArea OpenWindow(const Options& options, bool unpaced) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError(1, "Unable to initialize SDL: %s", SDL_GetError());
   std::atexit(SDL_Quit);
+  const PictureArea frame = ChosenFrame(options);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   if (unpaced) SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
-  const Uint32 flags = (windowed ? 0 : SDL_FULLSCREEN) | SDL_HWACCEL | SDL_OPENGL;
-  if (!SDL_SetVideoMode(kWindowWidth, kWindowHeight, 32, flags))
+  const Uint32 flags = (options.windowed ? 0 : SDL_FULLSCREEN) | SDL_HWACCEL | SDL_OPENGL;
+  bool opened = false;
+  if (options.samples > 1) {
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, options.samples);
+    opened = SDL_SetVideoMode(frame.frame_width, frame.frame_height, 32, flags) != nullptr;
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
+  }
+  if (!opened && !SDL_SetVideoMode(frame.frame_width, frame.frame_height, 32, flags)) {
+    if (options.width > 0 || options.native_size)
+      FatalError(2, "--size %s: no window of that size opens\nMessage: '%s'", frame.FrameSize().c_str(),
+                 SDL_GetError());
     FatalError(1, "Unable to set fullscreen videomode\nMessage: '%s'", SDL_GetError());
+  }
+  CheckFrameFitsDriver(frame);
   SDL_EnableKeyRepeat(500, 30);
   SDL_WM_SetCaption("Demo", nullptr);
+  return frame;
 }
 
 }  // namespace
@@ -88,10 +130,11 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  OpenWindow(options.windowed, options.timedemo || capturing);
-  SetupOpenGL(kWindowWidth, kWindowHeight);
-  gFrameFeedback.Create();  // both need the blend-colour entry point
-  gScreenFade.Create();
+  const PictureArea picture = OpenWindow(options, options.timedemo || capturing);
+  SetupOpenGL(picture);
+  PresentPicture(picture);
+  gFrameFeedback.Create(picture);  // both need the blend-colour entry point
+  gScreenFade.Create(picture);
   const int fps = FixedStepFps(options);
   if (fps > 0) InstallClock(std::make_unique<FixedStepClock>(fps));
   ShowClock& clock = TheClock();
@@ -107,12 +150,12 @@ int main(int argc, char** argv) {
   // A chosen part's frames are what was asked for: the loading plays unrecorded.
   if (options.part_chosen) SkipFrameFilesWhile([show] { return show->State() == 0; });
   std::unique_ptr<Timedemo> timedemo;
-  if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start);
+  if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start, picture);
   std::unique_ptr<VideoCapture> capture;
   if (capturing) {
     capture = std::make_unique<VideoCapture>(*show, options.capture_file,
                                              options.sound ? LocateDataFile("demo.mp3") : "", fps,
-                                             options.part_chosen);
+                                             options.part_chosen, picture);
     capture->Start();
   }
   {
