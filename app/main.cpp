@@ -26,6 +26,7 @@
 #include "runtime/options.h"
 #include "runtime/present.h"
 #include "runtime/show.h"
+#include "runtime/supersampler.h"
 #include "runtime/timedemo.h"
 
 namespace {
@@ -63,34 +64,67 @@ void CheckFrameFitsDriver(const PictureArea& frame) {
                frame.FrameSize().c_str(), viewport[0], viewport[1], texture);
 }
 
+// Whether reading the frame gives what was just drawn into it. The trail,
+// the crossfade and the capture read every frame back; some drivers (llvmpipe
+// offscreen among them) resolve a multisampled frame for reading only at the
+// swap, and hand back the frame before.
+bool ReadsGiveTheDrawnFrame() {
+  for (const GLfloat green : {1.0f, 0.0f}) {
+    glClearColor(0.0f, green, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    GLubyte pixel[4] = {0, 0, 0, 0};
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    if (pixel[1] != static_cast<GLubyte>(green * 255)) return false;
+  }
+  return true;
+}
+
+// The window's video mode with `samples` samples per pixel (1: one, not
+// multisampled); true where it opens, the context has them all and reads
+// give the frame drawn.
+bool SetVideoMode(const PictureArea& frame, Uint32 flags, int samples) {
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 1);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 1 ? samples : 0);
+  if (!SDL_SetVideoMode(frame.frame_width, frame.frame_height, 32, flags)) return false;
+  if (samples == 1) return true;
+  GLint buffers = 0, granted = 0;
+  glGetIntegerv(GL_SAMPLE_BUFFERS, &buffers);
+  glGetIntegerv(GL_SAMPLES, &granted);
+  return buffers > 0 && granted >= samples && ReadsGiveTheDrawnFrame();
+}
+
 // `unpaced`: ask the driver not to wait for the vertical blank at each swap.
-// `samples` above 1 asks for multisampling; a driver without it gets a plain
-// window. Returns the frame opened.
-PictureArea OpenWindow(const Options& options, bool unpaced) {
+// Multisampling when the driver offers --aa's samples, else a plain window
+// and *multisampled false. Returns the frame opened.
+PictureArea OpenWindow(const Options& options, bool unpaced, bool* multisampled) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) FatalError(1, "Unable to initialize SDL: %s", SDL_GetError());
   std::atexit(SDL_Quit);
   const PictureArea frame = ChosenFrame(options);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
   if (unpaced) SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 0);
   const Uint32 flags = (options.windowed ? 0 : SDL_FULLSCREEN) | SDL_HWACCEL | SDL_OPENGL;
-  bool opened = false;
-  if (options.samples > 1) {
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 1);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, options.samples);
-    opened = SDL_SetVideoMode(frame.frame_width, frame.frame_height, 32, flags) != nullptr;
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
-    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, 0);
-  }
-  if (!opened && !SDL_SetVideoMode(frame.frame_width, frame.frame_height, 32, flags)) {
+  *multisampled = options.samples > 1 && SetVideoMode(frame, flags, options.samples);
+  if (!*multisampled && !SetVideoMode(frame, flags, 1)) {
     if (options.width > 0 || options.native_size)
       FatalError(2, "--size %s: no window of that size opens\nMessage: '%s'", frame.FrameSize().c_str(),
                  SDL_GetError());
     FatalError(1, "Unable to set fullscreen videomode\nMessage: '%s'", SDL_GetError());
   }
-  CheckFrameFitsDriver(frame);
   SDL_EnableKeyRepeat(500, 30);
   SDL_WM_SetCaption("Demo", nullptr);
   return frame;
+}
+
+// --aa's samples where the window has no multisampling: drawing at a multiple
+// of the frame's size; status 2 where the driver cannot. Returns the picture
+// drawn in.
+PictureArea Supersample(const PictureArea& frame, int samples, Supersampler* supersampler) {
+  const int factor = Supersampler::FactorFor(samples);
+  std::string error;
+  if (!supersampler->Begin(frame, factor, &error)) FatalError(2, "--aa %d: %s", samples, error.c_str());
+  std::fprintf(stderr, "demo: %d samples per pixel by drawing at %s (the driver offers no %dx multisampling that reads back)\n",
+               factor * factor, supersampler->Drawn().FrameSize().c_str(), samples);
+  return supersampler->Drawn();
 }
 
 }  // namespace
@@ -130,9 +164,14 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  const PictureArea picture = OpenWindow(options, options.timedemo || capturing);
+  bool multisampled = false;
+  const PictureArea frame = OpenWindow(options, options.timedemo || capturing, &multisampled);
+  Supersampler supersampler;
+  const bool supersampling = options.samples > 1 && !multisampled;
+  const PictureArea picture = supersampling ? Supersample(frame, options.samples, &supersampler) : frame;
+  CheckFrameFitsDriver(picture);
   SetupOpenGL(picture);
-  PresentPicture(picture);
+  PresentPicture(frame, supersampling ? &supersampler : nullptr);
   gFrameFeedback.Create(picture);  // both need the blend-colour entry point
   gScreenFade.Create(picture);
   const int fps = FixedStepFps(options);
@@ -150,12 +189,12 @@ int main(int argc, char** argv) {
   // A chosen part's frames are what was asked for: the loading plays unrecorded.
   if (options.part_chosen) SkipFrameFilesWhile([show] { return show->State() == 0; });
   std::unique_ptr<Timedemo> timedemo;
-  if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start, picture);
+  if (options.timedemo) timedemo = std::make_unique<Timedemo>(*show, fps, run_start, frame);
   std::unique_ptr<VideoCapture> capture;
   if (capturing) {
     capture = std::make_unique<VideoCapture>(*show, options.capture_file,
                                              options.sound ? LocateDataFile("demo.mp3") : "", fps,
-                                             options.part_chosen, picture);
+                                             options.part_chosen, frame);
     capture->Start();
   }
   {

@@ -16,7 +16,8 @@
 
 namespace {
 
-PictureArea gPicture;
+PictureArea gFrame;
+const Supersampler* gSupersampler = nullptr;
 std::string gCaptureDir;
 std::function<bool()> gSkipFrameFiles;
 long long gSkipped = 0;  // frames presented without a file: the file numbers leave them out
@@ -93,7 +94,10 @@ bool WriteBackBufferPng(const std::string& path, int width, int height) {
   return WritePng(path, width, height, ReadBackBuffer(width, height));
 }
 
-void PresentPicture(const PictureArea& picture) { gPicture = picture; }
+void PresentPicture(const PictureArea& frame, const Supersampler* supersampler) {
+  gFrame = frame;
+  gSupersampler = supersampler;
+}
 
 void SkipFrameFilesWhile(std::function<bool()> skip) { gSkipFrameFiles = std::move(skip); }
 
@@ -110,19 +114,22 @@ bool CaptureFramesTo(const std::string& dir) {
 }
 
 void PresentFrame() {
-  if (!gPicture.FillsFrame()) ClearBars(gPicture);
+  const PictureArea& drawn = gSupersampler ? gSupersampler->Drawn() : gFrame;
+  if (!drawn.FillsFrame()) ClearBars(drawn);
+  if (gSupersampler) gSupersampler->Reduce();
   if (gSkipFrameFiles && gSkipFrameFiles()) {
     ++gSkipped;
   } else if (!gCaptureDir.empty()) {
     char name[32];
     std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented - gSkipped);
-    if (!WriteBackBufferPng(gCaptureDir + name, gPicture.frame_width, gPicture.frame_height)) {
+    if (!WriteBackBufferPng(gCaptureDir + name, gFrame.frame_width, gFrame.frame_height)) {
       std::fprintf(stderr, "cannot write %s%s; frame capture stopped\n", gCaptureDir.c_str(), name);
       gCaptureDir.clear();
     }
   }
   CheckFrameGLError(gPresented);
   if (gObserver) gObserver->FrameDrawn();
+  if (gSupersampler) gSupersampler->Bind();
   if (gKeep) gKeep();
   SDL_GL_SwapBuffers();
   if (gSpoilBackBuffer) SpoilBackBuffer();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/picture_area.h"
+#include "runtime/supersampler.h"
 #include "runtime/window.h"
 
 // The presenting state (picture area, capture folder, skip test, counts,
@@ -15,10 +16,12 @@
 // and the video capture install themselves as the observer while they run;
 // the show's stage sets the keeper.
 
-// Every later frame is `picture`'s frame (the 640x480 window until this is
-// called): the bars beside the picture are cleared to black before the frame
-// is written or shown.
-void PresentPicture(const PictureArea& picture);
+// Every later frame is `frame` (the 640x480 window until this is called):
+// the bars beside the picture are cleared to black before the frame is
+// written or shown. With a `supersampler` (kept alive by the caller) the show
+// draws in its buffer, which each frame is reduced from before it is written,
+// observed and swapped; the keeper still reads the drawn buffer.
+void PresentPicture(const PictureArea& frame, const Supersampler* supersampler = nullptr);
 
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.

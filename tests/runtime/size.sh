@@ -2,7 +2,7 @@
 # --size on the real data, headless on a fixed 10 fps clock: a part at 1280x960 is the 640x480 picture, region by
 # region, and sharper than that picture scaled up; in a 1920x1080 frame the part, a picture and its fade lie between
 # black bars 240 pixels wide, the part exactly where a 1440x1080 frame has it; --capture records a 1280x960 video with
-# its music; bad sizes end with a message and status 2.
+# its music; --aa 4 gives each pixel the mean of four samples; bad sizes and sample counts end with a message and status 2.
 # usage: size.sh DEMO DEMO_DAT DEMO_MP3
 source "$(dirname "$0")/../support/demo_sandbox.sh" "$1"
 cp "$2" bin/demo.dat || fail "no data file at $2"
@@ -18,6 +18,7 @@ run large Natu1 0.3 --size 1280x960
 run wide Natu1 0.3 --size 1920x1080
 run tall Natu1 0.3 --size 1440x1080
 run card interlude 2 --size 1920x1080
+run smooth Natu1 0.3 --aa 4
 
 /usr/bin/python3 - <<'PY' || fail "frames: see above"
 import sys
@@ -56,6 +57,15 @@ for name, im in (("part", frame("wide", 2)), ("fade", frame("card", 1)), ("pictu
 check(mean(frame("card", 1)) > mean(frame("card", 15)) + 20, "the picture fades in from white")
 placed = mean(ImageChops.difference(frame("wide", 2).crop((240, 0, 1680, 1080)), frame("tall", 2)))
 check(placed < 0.5, "the part in the 1920x1080 frame differs from the 1440x1080 frame by %.2f" % placed)
+smooth = frame("smooth", 2)
+for row in range(4):
+    for col in range(4):
+        box = (col * 160, row * 120, col * 160 + 160, row * 120 + 120)
+        d = mean(ImageChops.difference(smooth.crop(box), small.crop(box)))
+        check(d < 4.0, "--aa 4: region %s differs by %.2f" % (box, d))
+# Four samples a pixel: near the mean of each 2x2 block of the 1280x960 frame, nearer than one sample is.
+one, four = mean(ImageChops.difference(small, reduced)), mean(ImageChops.difference(smooth, reduced))
+check(four < 0.5 * one, "--aa 4 differs from the 1280x960 frame's 2x2 means by %.2f, one sample by %.2f" % (four, one))
 sys.exit(1 if failed else 0)
 PY
 
@@ -72,6 +82,8 @@ for size in 0x480 640x0 -640x480 640x-480 641x480 640x481 40000x30000 1280 1280x
   [ $status -eq 2 ] && grep -q -- "--size" err.txt && [ -z "$(ls "bad$size" 2>/dev/null)" ] ||
     fail "--size $size: status $status: $(head -2 err.txt)"
 done
-"$demo" -nosound --seconds 0.1 --size >out.txt 2>err.txt; status=$?
-[ $status -eq 2 ] && grep -q -- "--size" err.txt || fail "--size without a value: status $status"
+for option in --size --aa "--aa 0" "--aa 17" "--aa four"; do
+  "$demo" -nosound --seconds 0.1 $option >out.txt 2>err.txt; status=$?
+  [ $status -eq 2 ] && grep -q -- "${option% *}" err.txt || fail "$option: status $status: $(head -2 err.txt)"
+done
 finish
