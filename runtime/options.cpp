@@ -32,10 +32,10 @@ bool ParseSeconds(const char* text, double* out) {
 
 constexpr int kDefaultFixedStepFps = 60;
 
-// "WxH" with two even numbers from 2 to kMaxFrameSide, or "native".
+// "WxH" with two even numbers from 2 to kMaxFrameSide, or "native" in any case.
 bool ParseSize(const char* text, Options* options, std::string* error) {
   const std::string given = text ? text : "";
-  if (given == "native") {
+  if (strcasecmp(given.c_str(), "native") == 0) {
     options->native_size = true;
     return true;
   }
