@@ -82,8 +82,10 @@ for size in 0x480 640x0 -640x480 640x-480 641x480 640x481 40000x30000 1280 1280x
   [ $status -eq 2 ] && grep -q -- "--size" err.txt && [ -z "$(ls "bad$size" 2>/dev/null)" ] ||
     fail "--size $size: status $status: $(head -2 err.txt)"
 done
-for option in --size --aa "--aa 0" "--aa 17" "--aa four"; do
+# Missing and bad values, and a frame the driver cannot draw four times over per side.
+for option in --size --aa "--aa 0" "--aa 17" "--aa four" "--size 16384x2 --aa 16"; do
   "$demo" -nosound --seconds 0.1 $option >out.txt 2>err.txt; status=$?
-  [ $status -eq 2 ] && grep -q -- "${option% *}" err.txt || fail "$option: status $status: $(head -2 err.txt)"
+  name="${option##*--}"  # the last option given: the one the message names
+  [ $status -eq 2 ] && grep -q -- "--${name%% *}" err.txt || fail "$option: status $status: $(head -2 err.txt)"
 done
 finish
