@@ -122,7 +122,9 @@ PictureArea Supersample(const PictureArea& frame, int samples, Supersampler* sup
   const int factor = Supersampler::FactorFor(samples);
   std::string error;
   if (!supersampler->Begin(frame, factor, &error)) FatalError(2, "--aa %d: %s", samples, error.c_str());
-  std::fprintf(stderr, "demo: %d samples per pixel by drawing at %s (the driver offers no %dx multisampling that reads back)\n",
+  std::fprintf(stderr,
+               "demo: %d samples per pixel by drawing at %s (the driver offers no %dx multisampling that reads "
+               "back)\n",
                factor * factor, supersampler->Drawn().FrameSize().c_str(), samples);
   return supersampler->Drawn();
 }

@@ -84,8 +84,9 @@ void VideoCapture::Start() {
     std::fprintf(stderr, "demo: %s cannot be read; recording without music\n", music_.c_str());
     music_.clear();
   }
+  const std::string size = picture_.FrameSize();
   const std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
-                                         "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", picture_.FrameSize(),
+                                         "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
                                          "-framerate", std::to_string(fps_), "-i", "pipe:0",
                                          "-vf", "vflip",  // rows arrive bottom first, as OpenGL reads them
                                          "-c:v", "libx264", "-preset", "medium", "-crf", kQuality,

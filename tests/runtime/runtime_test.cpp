@@ -148,7 +148,8 @@ TEST(Options, SizeAndSamples) {
   for (const char* size : {"0x480", "640x0", "-640x480", "640x-480", "641x480", "640x481", "32768x2", "1280", "1280x",
                            "x960", "1280x960x2", "1280 x960", "big"})
     Parse({"--size", size}, false);
-  for (auto args : std::vector<std::vector<const char*>>{{"--size"}, {"--aa"}, {"--aa", "0"}, {"--aa", "17"}, {"--aa", "x"}})
+  for (auto args :
+       std::vector<std::vector<const char*>>{{"--size"}, {"--aa"}, {"--aa", "0"}, {"--aa", "17"}, {"--aa", "x"}})
     Parse(args, false);
 }
 

@@ -2,7 +2,8 @@
 # --size on the real data, headless on a fixed 10 fps clock: a part at 1280x960 is the 640x480 picture, region by
 # region, and sharper than that picture scaled up; in a 1920x1080 frame the part, a picture and its fade lie between
 # black bars 240 pixels wide, the part exactly where a 1440x1080 frame has it; --capture records a 1280x960 video with
-# its music; --aa 4 gives each pixel the mean of four samples; bad sizes and sample counts end with a message and status 2.
+# its music; --aa 4 gives each pixel the mean of four samples; bad sizes and sample counts end with a message and
+# status 2.
 # usage: size.sh DEMO DEMO_DAT DEMO_MP3
 source "$(dirname "$0")/../support/demo_sandbox.sh" "$1"
 cp "$2" bin/demo.dat || fail "no data file at $2"
