@@ -8,7 +8,6 @@
 #include "maths/mat4.h"
 #include "maths/pi.h"
 #include "runtime/extensions.h"
-#include "runtime/window.h"
 #include "scene/camera.h"
 #include "scene/scene.h"
 #include "textures/texture_manager.h"
@@ -82,6 +81,8 @@ void Cubemap::RenderFaces(Scene& scene, GLMesh& mesh) {
   gluPerspective(90.0, 1.0, 0.01, 1000.0);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
+  GLint picture[4];  // the viewport to return to: the show's picture
+  glGetIntegerv(GL_VIEWPORT, picture);
   glViewport(0, 0, width, height);
 
   camera.TurnYBack(kPi);
@@ -103,7 +104,7 @@ void Cubemap::RenderFaces(Scene& scene, GLMesh& mesh) {
   glMatrixMode(GL_PROJECTION);
   glPopMatrix();
   glMatrixMode(GL_MODELVIEW);
-  glViewport(0, 0, kWindowWidth, kWindowHeight);
+  glViewport(picture[0], picture[1], picture[2], picture[3]);
   mesh.PopVisibility();
 }
 

@@ -15,7 +15,7 @@ FrameFeedback gFrameFeedback;
 
 FrameFeedback::FrameFeedback() { Create(); }
 
-void FrameFeedback::Create() { gFeedbackTexture.Create(); }
+void FrameFeedback::Create(const PictureArea& picture) { gFeedbackTexture.Create(picture); }
 
 float FrameFeedback::SetOpacity(float opacity) { return opacity_ = std::clamp(opacity, 0.0f, 1.0f); }
 

@@ -2,6 +2,8 @@
 // constant opacity, then the result captured for the next frame.
 #pragma once
 
+#include "runtime/picture_area.h"
+
 class FrameFeedback {
  public:
   // Frame count 0, opacity 0.75, then Create.
@@ -9,7 +11,8 @@ class FrameFeedback {
 
   // Makes the capture texture, shared by every FrameFeedback, once the
   // blend-colour entry point exists; does nothing before or after that.
-  void Create();
+  // The texture holds `picture` (the 640x480 window unless given).
+  void Create(const PictureArea& picture = PictureArea());
 
   // Stores the opacity clamped to 0..1 and returns it.
   float SetOpacity(float opacity);

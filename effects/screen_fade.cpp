@@ -19,7 +19,7 @@ ScreenFade::ScreenFade() { Create(); }
 
 ScreenFade::ScreenFade(float red, float green, float blue) : colour_(red, green, blue) {}
 
-void ScreenFade::Create() { gFadeTexture.Create(); }
+void ScreenFade::Create(const PictureArea& picture) { gFadeTexture.Create(picture); }
 
 float ScreenFade::SetOpacity(float opacity) { return opacity_ = std::clamp(opacity, 0.0f, 1.0f); }
 

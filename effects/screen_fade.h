@@ -2,6 +2,8 @@
 // captured frame cross-faded over the window.
 #pragma once
 
+#include "runtime/picture_area.h"
+
 #include "maths/vec.h"
 
 class ScreenFade {
@@ -13,7 +15,8 @@ class ScreenFade {
 
   // Makes the capture texture, shared by every ScreenFade, once the
   // blend-colour entry point exists; does nothing before or after that.
-  void Create();
+  // The texture holds `picture` (the 640x480 window unless given).
+  void Create(const PictureArea& picture = PictureArea());
 
   // Stores the opacity clamped to 0..1 and returns it.
   float SetOpacity(float opacity);

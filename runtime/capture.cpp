@@ -11,7 +11,6 @@
 
 #include "runtime/clock.h"
 #include "runtime/fatal.h"
-#include "runtime/window.h"
 
 namespace {
 
@@ -46,12 +45,14 @@ std::string Decimal(double v) {
 
 }  // namespace
 
-VideoCapture::VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading)
+VideoCapture::VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading,
+                           const PictureArea& picture)
     : show_(show),
       file_(std::move(file)),
       music_(std::move(music)),
       fps_(fps),
       skip_loading_(skip_loading),
+      picture_(picture),
       partial_video_(Marked(file_, "partial-video")),
       partial_(Marked(file_, "partial")) {}
 
@@ -83,7 +84,7 @@ void VideoCapture::Start() {
     std::fprintf(stderr, "demo: %s cannot be read; recording without music\n", music_.c_str());
     music_.clear();
   }
-  const std::string size = std::to_string(kWindowWidth) + "x" + std::to_string(kWindowHeight);
+  const std::string size = picture_.FrameSize();
   const std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-loglevel", "error", "-y",
                                          "-f", "rawvideo", "-pixel_format", "rgb24", "-video_size", size,
                                          "-framerate", std::to_string(fps_), "-i", "pipe:0",
@@ -103,7 +104,7 @@ void VideoCapture::Start() {
 void VideoCapture::FrameDrawn() {
   if (skip_loading_ && show_.State() == 0) return;
   if (music_frame_ < 0 && show_.State() > 0) music_frame_ = frames_;
-  const std::vector<unsigned char> pixels = ReadBackBuffer(kWindowWidth, kWindowHeight);
+  const std::vector<unsigned char> pixels = ReadBackBuffer(picture_.frame_width, picture_.frame_height);
   if (!encoder_.Write(pixels.data(), pixels.size()))
     Fail(std::string("ffmpeg stopped taking frames (") + std::strerror(errno) + ")");
   ++frames_;
@@ -128,7 +129,8 @@ void VideoCapture::ShowProgress(bool done) {
   const double at = show_.State() == 0 ? start : show_.ShowTime();
   const double percent = end > start ? 100.0 * (at - start) / (end - start) : 100.0;
   const double left = rate > 0 ? (end - at) * fps_ / rate : 0.0;
-  std::snprintf(line, sizeof line, "capture: %-9s %3.0f%%  %lld frames  %.0f fps  %s left", ShowStateName(show_.State()),
+  std::snprintf(line, sizeof line, "capture: %s %-9s %3.0f%%  %lld frames  %.0f fps  %s left",
+                picture_.FrameSize().c_str(), ShowStateName(show_.State()),
                 percent, frames_, rate, MinutesSeconds(left).c_str());
   std::fprintf(stderr, "\r%-*s", kProgressWidth, line);
   std::fflush(stderr);

@@ -15,8 +15,9 @@ class VideoCapture : public FrameObserver {
   // `file` (its container chosen by ffmpeg from the name), with the music
   // from `music` ("" for none, or a file that is missing: a message says so).
   // With `skip_loading` the video begins with the show's first frame after
-  // loading.
-  VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading = false);
+  // loading. The video has `picture`'s frame size.
+  VideoCapture(const DemoPart1& show, std::string file, std::string music, int fps, bool skip_loading = false,
+               const PictureArea& picture = PictureArea());
   ~VideoCapture() override;
   VideoCapture(const VideoCapture&) = delete;
   VideoCapture& operator=(const VideoCapture&) = delete;
@@ -49,6 +50,7 @@ class VideoCapture : public FrameObserver {
   std::string music_;  // "" when recording without music
   const int fps_;
   const bool skip_loading_;
+  const PictureArea picture_;
   std::string partial_video_, partial_;  // the encoder's output; the output with music
   ChildProcess encoder_;
   long long frames_ = 0;

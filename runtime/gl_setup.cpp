@@ -5,8 +5,8 @@
 
 #include "runtime/extensions.h"
 
-void SetupOpenGL(int width, int height) {
-  glViewport(0, 0, width, height);
+void SetupOpenGL(const PictureArea& picture) {
+  glViewport(picture.x, picture.y, picture.width, picture.height);
 
   glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
   glClearDepth(1.0);
@@ -25,12 +25,14 @@ void SetupOpenGL(int width, int height) {
 
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height), 0.01, 10000.0);
+  gluPerspective(45.0, static_cast<double>(picture.width) / static_cast<double>(picture.height), 0.01, 10000.0);
   glMatrixMode(GL_MODELVIEW);
 
   SetupExtensions();
 
   glEnable(GL_NORMALIZE);
+  glPointSize(picture.Scale());
+  glLineWidth(picture.Scale());
 
   glDisableClientState(GL_TEXTURE_COORD_ARRAY);
   glDisableClientState(GL_VERTEX_ARRAY);

@@ -32,6 +32,30 @@ bool ParseSeconds(const char* text, double* out) {
 
 constexpr int kDefaultFixedStepFps = 60;
 
+// "WxH" with two even numbers from 2 to kMaxFrameSide, or "native" in any case.
+bool ParseSize(const char* text, Options* options, std::string* error) {
+  const std::string given = text ? text : "";
+  if (strcasecmp(given.c_str(), "native") == 0) {
+    options->native_size = true;
+    return true;
+  }
+  const std::string::size_type by = given.find('x');
+  unsigned long w = 0, h = 0;
+  if (by == std::string::npos || !ParseUnsigned(given.substr(0, by).c_str(), kMaxFrameSide, &w) ||
+      !ParseUnsigned(given.substr(by + 1).c_str(), kMaxFrameSide, &h) || w == 0 || h == 0) {
+    *error = "--size needs WIDTHxHEIGHT, two numbers of pixels from 2 to " + std::to_string(kMaxFrameSide) +
+             " (1920x1080, say), or native; not '" + given + "'";
+    return false;
+  }
+  if (w % 2 || h % 2) {
+    *error = "--size " + given + ": width and height must be even (the video's colour format needs it)";
+    return false;
+  }
+  options->width = static_cast<int>(w);
+  options->height = static_cast<int>(h);
+  return true;
+}
+
 }  // namespace
 
 int FixedStepFps(const Options& options) {
@@ -44,7 +68,7 @@ const char* UsageText() {
          "  -nosound      run without music (first argument only, any case)\n"
          "  --window      run in a window instead of full screen\n"
          "  --fps N       fixed-step clock: every presented frame advances the show by 1/N s\n"
-         "  --frames DIR  write every presented frame to DIR as a numbered 640x480 PNG\n"
+         "  --frames DIR  write every presented frame to DIR as a numbered PNG (640x480 unless --size)\n"
          "  --seed N      seed the random generator with N instead of the time\n"
          "  --frame-log   print the per-frame diagnostic lines (also DEMO_FRAME_LOG=1)\n"
          "  --timedemo    run as fast as possible on the fixed-step clock (60 steps a second\n"
@@ -56,6 +80,10 @@ const char* UsageText() {
          "                Techno3, Techno2, Natu3 or end (any case); --frames and --capture\n"
          "                then begin with the part's first frame\n"
          "  --seconds S   end after S seconds of show time\n"
+         "  --size WxH    draw every frame W x H pixels (even numbers), the 4:3 picture centred\n"
+         "                between black bars; native: the desktop's size (default 640x480)\n"
+         "  --aa N        N samples per pixel (2 to 16) for smooth edges: multisampling where\n"
+         "                the driver offers it, else drawing at a larger size and reducing\n"
          "  --help        print this text\n";
 }
 
@@ -116,6 +144,16 @@ bool ParseCommandLine(int argc, const char* const* argv, Options* options, std::
       }
       options->first_state = state;
       options->part_chosen = true;
+      ++i;
+    } else if (arg == "--size") {
+      if (!ParseSize(value, options, error)) return false;
+      ++i;
+    } else if (arg == "--aa") {
+      if (!ParseUnsigned(value, kMaxSamples, &n) || n < 1) {
+        *error = "--aa needs a number of samples per pixel from 1 to " + std::to_string(kMaxSamples);
+        return false;
+      }
+      options->samples = static_cast<int>(n);
       ++i;
     } else if (arg == "--seconds") {
       if (!ParseSeconds(value, &options->seconds)) {

@@ -16,6 +16,8 @@
 
 namespace {
 
+PictureArea gFrame;
+const Supersampler* gSupersampler = nullptr;
 std::string gCaptureDir;
 std::function<bool()> gSkipFrameFiles;
 long long gSkipped = 0;  // frames presented without a file: the file numbers leave them out
@@ -31,6 +33,25 @@ void SpoilBackBuffer() {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
+  glPopAttrib();
+}
+
+// The frame outside the picture is black whatever was drawn there.
+void ClearBars(const PictureArea& p) {
+  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
+  glEnable(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+  // Left and right of the picture, then below and above it.
+  const int bars[4][4] = {{0, 0, p.x, p.frame_height},
+                          {p.x + p.width, 0, p.frame_width - p.x - p.width, p.frame_height},
+                          {0, 0, p.frame_width, p.y},
+                          {0, p.y + p.height, p.frame_width, p.frame_height - p.y - p.height}};
+  for (const auto& bar : bars) {
+    if (bar[2] <= 0 || bar[3] <= 0) continue;
+    glScissor(bar[0], bar[1], bar[2], bar[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   glPopAttrib();
 }
 
@@ -73,6 +94,11 @@ bool WriteBackBufferPng(const std::string& path, int width, int height) {
   return WritePng(path, width, height, ReadBackBuffer(width, height));
 }
 
+void PresentPicture(const PictureArea& frame, const Supersampler* supersampler) {
+  gFrame = frame;
+  gSupersampler = supersampler;
+}
+
 void SkipFrameFilesWhile(std::function<bool()> skip) { gSkipFrameFiles = std::move(skip); }
 
 void InstallFrameObserver(FrameObserver* observer) { gObserver = observer; }
@@ -88,18 +114,22 @@ bool CaptureFramesTo(const std::string& dir) {
 }
 
 void PresentFrame() {
+  const PictureArea& drawn = gSupersampler ? gSupersampler->Drawn() : gFrame;
+  if (!drawn.FillsFrame()) ClearBars(drawn);
+  if (gSupersampler) gSupersampler->Reduce();
   if (gSkipFrameFiles && gSkipFrameFiles()) {
     ++gSkipped;
   } else if (!gCaptureDir.empty()) {
     char name[32];
     std::snprintf(name, sizeof name, "/frame%06lld.png", gPresented - gSkipped);
-    if (!WriteBackBufferPng(gCaptureDir + name)) {
+    if (!WriteBackBufferPng(gCaptureDir + name, gFrame.frame_width, gFrame.frame_height)) {
       std::fprintf(stderr, "cannot write %s%s; frame capture stopped\n", gCaptureDir.c_str(), name);
       gCaptureDir.clear();
     }
   }
   CheckFrameGLError(gPresented);
   if (gObserver) gObserver->FrameDrawn();
+  if (gSupersampler) gSupersampler->Bind();
   if (gKeep) gKeep();
   SDL_GL_SwapBuffers();
   if (gSpoilBackBuffer) SpoilBackBuffer();

@@ -5,13 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "runtime/picture_area.h"
+#include "runtime/supersampler.h"
 #include "runtime/window.h"
 
-// The presenting state (capture folder, skip test, counts, observer, keeper)
-// is one set per process, as every frame goes through PresentFrame. Main
-// sets the capture folder and skip test from the command line; the timedemo
+// The presenting state (picture area, capture folder, skip test, counts,
+// observer, keeper) is one set per process, as every frame goes through
+// PresentFrame. Main sets the picture area, capture folder and skip test
+// from the command line; the timedemo
 // and the video capture install themselves as the observer while they run;
 // the show's stage sets the keeper.
+
+// Every later frame is `frame` (the 640x480 window until this is called):
+// the bars beside the picture are cleared to black before the frame is
+// written or shown. With a `supersampler` (kept alive by the caller) the show
+// draws in its buffer, which each frame is reduced from before it is written,
+// observed and swapped; the keeper still reads the drawn buffer.
+void PresentPicture(const PictureArea& frame, const Supersampler* supersampler = nullptr);
 
 // Writes every later frame to DIR/frame000000.png, ... before it is shown.
 // The folder is created when missing; false when it cannot be.
@@ -55,6 +65,6 @@ long long PresentedFrames();
 // The back buffer as RGB bytes, bottom row first.
 std::vector<unsigned char> ReadBackBuffer(int width = kWindowWidth, int height = kWindowHeight);
 
-// Reads the 640x480 buffer that was drawn into (the back buffer of a double-
+// Reads the width x height buffer that was drawn into (the back buffer of a double-
 // buffered context) and writes it as an RGB PNG, top row first.
 bool WriteBackBufferPng(const std::string& path, int width = kWindowWidth, int height = kWindowHeight);

@@ -39,10 +39,11 @@ void FinishGL() { glFinish(); }
 
 }  // namespace
 
-Timedemo::Timedemo(const DemoPart1& show, int fps, double run_start)
+Timedemo::Timedemo(const DemoPart1& show, int fps, double run_start, const PictureArea& picture)
     : show_(show),
       fps_(fps),
       run_start_(run_start),
+      picture_(picture),
       last_swap_(MonotonicSeconds()),
       loading_at_last_swap_(LoadingWorkSeconds()) {
   InstallFrameObserver(this);
@@ -67,7 +68,8 @@ void Timedemo::FrameSwapped() {
 
 void Timedemo::PrintReport(std::FILE* out) const {
   const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  std::fprintf(out, "timedemo: %zu frames, %d steps a second, on %s\n", samples_.size(), fps_,
+  std::fprintf(out, "timedemo: %zu frames, %d steps a second, %s, on %s\n", samples_.size(), fps_,
+               picture_.FrameSize().c_str(),
                renderer ? renderer : "an unknown renderer");
   std::fprintf(out, "%-10s %7s %9s %9s %9s %9s %10s\n", "state", "frames", "first ms", "median ms", "p99 ms",
                "worst ms", "median fps");

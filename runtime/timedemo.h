@@ -15,9 +15,9 @@ class Timedemo : public FrameObserver {
   // frame (or from now) to the frame's swap, after glFinish, less the loading
   // work done in between. Installs itself as the frame observer and has every
   // loading-work scope finish the GL pipeline; the destructor undoes both.
-  // `fps` is the fixed step and `run_start` the run's start on the monotonic
-  // clock, both for the report.
-  Timedemo(const DemoPart1& show, int fps, double run_start);
+  // `fps` is the fixed step, `run_start` the run's start on the monotonic
+  // clock and `picture` the frame drawn, all for the report.
+  Timedemo(const DemoPart1& show, int fps, double run_start, const PictureArea& picture = PictureArea());
   ~Timedemo() override;
   Timedemo(const Timedemo&) = delete;
   Timedemo& operator=(const Timedemo&) = delete;
@@ -47,6 +47,7 @@ class Timedemo : public FrameObserver {
   const DemoPart1& show_;
   const int fps_;
   const double run_start_;
+  const PictureArea picture_;
   std::vector<Sample> samples_;
   Sample drawn_{};
   double last_swap_;            // monotonic seconds

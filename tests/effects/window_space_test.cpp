@@ -124,7 +124,7 @@ TEST_F(WindowSpaceTest, PassesDrawTheFramesThatTheirFoggedRgbaDrawingDrew) {
   const std::vector<uint8_t> sky_now = sky_over_later(false);
 
   CaptureTexture rgba(GL_RGBA8);
-  rgba.Create();
+  rgba.Create(PictureArea());
   const std::vector<uint8_t> trail_before =
       trail_over_later([&] { rgba.Capture(); }, [&] { rgba.DrawOverWindow(0.4f); });
   const std::vector<uint8_t> sky_before = sky_over_later(true);

@@ -4,12 +4,14 @@
 #include "runtime/fatal.h"
 #include "runtime/music.h"
 #include "runtime/options.h"
+#include "runtime/picture_area.h"
 #include "runtime/show.h"
 
 #include <gtest/gtest.h>
 #include <SDL/SDL.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -133,7 +135,41 @@ TEST(Options, TimedemoCapturePartAndSeconds) {
     Parse(args, false);
 }
 
+TEST(Options, SizeAndSamples) {
+  const Options o = Parse({"--size", "1920x1080", "--aa", "4"});
+  EXPECT_EQ(o.width, 1920);
+  EXPECT_EQ(o.height, 1080);
+  EXPECT_EQ(o.samples, 4);
+  EXPECT_TRUE(Parse({"--size", "native"}).native_size);
+  EXPECT_TRUE(Parse({"--size", "Native"}).native_size);
+  const Options plain = Parse({});
+  EXPECT_EQ(plain.width, 0);
+  EXPECT_EQ(plain.samples, 1);
+  for (const char* size : {"0x480", "640x0", "-640x480", "640x-480", "641x480", "640x481", "32768x2", "1280", "1280x",
+                           "x960", "1280x960x2", "1280 x960", "big"})
+    Parse({"--size", size}, false);
+  for (auto args :
+       std::vector<std::vector<const char*>>{{"--size"}, {"--aa"}, {"--aa", "0"}, {"--aa", "17"}, {"--aa", "x"}})
+    Parse(args, false);
+}
+
 }  // namespace
+
+// The picture in frames of each shape: as large as fits, centred.
+TEST(PictureArea, CentredInFramesOfEveryShape) {
+  const struct {
+    int frame_width, frame_height, x, y, width, height;
+  } cases[] = {{640, 480, 0, 0, 640, 480},     {1280, 960, 0, 0, 1280, 960},    {1920, 1080, 240, 0, 1440, 1080},
+               {1280, 1024, 0, 32, 1280, 960}, {1280, 800, 107, 0, 1066, 800}, {3840, 2160, 480, 0, 2880, 2160}};
+  for (const auto& c : cases) {
+    const PictureArea a = PictureArea::Centred(c.frame_width, c.frame_height);
+    EXPECT_EQ((std::array<int, 4>{a.x, a.y, a.width, a.height}), (std::array<int, 4>{c.x, c.y, c.width, c.height}))
+        << c.frame_width << "x" << c.frame_height;
+    EXPECT_EQ(a.FillsFrame(), c.width == c.frame_width && c.height == c.frame_height);
+    EXPECT_FLOAT_EQ(a.Scale(), c.height / 480.0f);
+  }
+  EXPECT_EQ(PictureArea().FrameSize(), "640x480");
+}
 
 namespace extensions_test {
 
