@@ -101,14 +101,18 @@ void Scene::Clear(bool use_background) {
 void Scene::DrawBackground() {
   glDisable(GL_DEPTH_TEST);
   glEnable(GL_TEXTURE_2D);
+  DrawBackgroundPicture(0.5f);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_DEPTH_TEST);
+}
+
+void Scene::DrawBackgroundPicture(float depth) {
   // The picture as painted, whatever colour the drawing before left current
   // (the black fade at the end of a picture, before the next part).
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   PushWindowMatrices();
   glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
-  DrawWindowPicture();
-  glDisable(GL_TEXTURE_2D);
-  glEnable(GL_DEPTH_TEST);
+  DrawWindowPicture(depth);
   PopWindowMatrices();
 }
 
@@ -126,11 +130,7 @@ void Scene::DrawBackgroundWhereOpen() {
   glDepthFunc(GL_LEQUAL);
   glDepthMask(GL_FALSE);
   glEnable(GL_TEXTURE_2D);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  PushWindowMatrices();
-  glBindTexture(GL_TEXTURE_2D, backgrounds_.back()->id);
-  DrawWindowPicture(1.0f);
-  PopWindowMatrices();
+  DrawBackgroundPicture(1.0f);
   glPopAttrib();
 }
 

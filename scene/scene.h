@@ -94,6 +94,8 @@ class Scene {
   friend DrawContext& ContextOf(Scene& scene);
 
   void DrawBackground();
+  // The background picture over the window at the given depth, in white.
+  void DrawBackgroundPicture(float depth);
   // The picture at the far plane where the depth is still clear.
   void DrawBackgroundWhereOpen();
   void EnableLights();
